@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Orvanta's one top-level command.
+#   ./build.sh run    build the program and start it under Wine
+#   ./build.sh test   build every tree and run every test
+# Each installs the Debian packages it needs first.
+set -euo pipefail
+cd "$(dirname "$0")"
+top=$PWD
+jobs=$(nproc)
+
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Configures and builds one tree: configure <dir> [cmake options...]
+build_tree() {
+  local dir=$1; shift
+  cmake -S "$top" -B "$top/build/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$top/build/$dir" -j "$jobs"
+}
+
+# Whether this machine's kernel runs the 32-bit Wine loader (some virtual
+# machines lack 32-bit support; the 64-bit tree then runs the Windows tests).
+can_run_wine32() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Creates a Wine prefix once: use_wine_prefix <dir> <win32|win64>
+use_wine_prefix() {
+  export WINEPREFIX="$top/build/$1"
+  if [ "$2" = win32 ]; then export WINEARCH=win32; else unset WINEARCH; fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX"
+    if [ "$2" = win32 ]; then wine wineboot -i >/dev/null 2>&1; else /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1; fi
+    wineserver -w
+  fi
+}
+
+native_gridtool() {
+  echo "$top/build/native/bin/gridtool"
+}
+
+build_windows_trees() {
+  build_tree win32 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)"
+  build_tree win64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)"
+}
+
+run_program() {
+  "$top/tools/install-deps.sh"
+  build_tree native
+  build_windows_trees
+  if [ -z "${DISPLAY:-}" ]; then
+    echo "No display: start one with 'Xvfb :1 -screen 0 1024x768x24 & export DISPLAY=:1' (or log in to a desktop) and run ./build.sh run again."
+    exit 1
+  fi
+  local tree=win32 loader=wine
+  if can_run_wine32; then
+    use_wine_prefix wine32prefix win32
+  else
+    echo "This kernel cannot run the 32-bit Wine loader; starting the 64-bit build of the same program instead."
+    tree=win64 loader=/usr/lib/wine/wine64
+    use_wine_prefix wine64prefix win64
+  fi
+  cd "$top/build/$tree/bin"
+  exec "$loader" ./orvanta.exe
+}
+
+run_tests() {
+  "$top/tools/install-deps.sh"
+  build_tree native
+  (cd "$top/build/native" && ctest --output-on-failure -j "$jobs")
+  build_tree sanitize -DORVANTA_SANITIZE=ON
+  (cd "$top/build/sanitize" && ctest --output-on-failure -j "$jobs")
+  build_windows_trees
+  if can_run_wine32; then
+    use_wine_prefix wine32prefix win32
+    (cd "$top/build/win32" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure)
+  else
+    echo "Skipping the 32-bit Windows test run: this kernel cannot run the 32-bit Wine loader (built and linked only)."
+  fi
+  use_wine_prefix wine64prefix win64
+  (cd "$top/build/win64" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure)
+}
+
+case "${1:-}" in
+  run) run_program ;;
+  test) run_tests ;;
+  *) echo "usage: ./build.sh run | ./build.sh test" >&2; exit 2 ;;
+esac

@@ -1,0 +1,69 @@
+// Windows-1252 to UTF-8, and JSON string quoting.
+#include "tools/common/TextEncoding.h"
+
+#include <cstdio>
+
+namespace {
+
+// Unicode code points of the bytes 0x80 to 0x9F in Windows-1252; 0 marks
+// the five bytes that the code page leaves unassigned.
+const unsigned short kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string &out, unsigned code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
+// Maps each byte to its code point and encodes it.
+std::string Cp1252ToUtf8(const std::string &text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (unsigned char byte : text) {
+        unsigned code = byte;
+        if (byte >= 0x80 && byte < 0xA0)
+            code = kHighControls[byte - 0x80] ? kHighControls[byte - 0x80] : 0xFFFD;
+        AppendUtf8(out, code);
+    }
+    return out;
+}
+
+// Escapes quotes, backslashes and control characters.
+std::string JsonQuote(const std::string &utf8)
+{
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", c);
+                out += escape;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}

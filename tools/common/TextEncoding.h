@@ -1,0 +1,14 @@
+// Texts of the program (Windows-1252) for tools that write UTF-8 and JSON.
+#ifndef ORVANTA_TOOLS_TEXTENCODING_H
+#define ORVANTA_TOOLS_TEXTENCODING_H
+
+#include <string>
+
+// Converts a Windows-1252 text to UTF-8; the five unassigned bytes become
+// U+FFFD.
+std::string Cp1252ToUtf8(const std::string &text);
+
+// Quotes a UTF-8 text as a JSON string, escaping what JSON requires.
+std::string JsonQuote(const std::string &utf8);
+
+#endif

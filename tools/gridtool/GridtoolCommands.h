@@ -1,0 +1,17 @@
+// The commands of gridtool, the data maker's companion.  Each takes the
+// arguments after its own name and returns the process exit status.
+#ifndef ORVANTA_TOOLS_GRIDTOOLCOMMANDS_H
+#define ORVANTA_TOOLS_GRIDTOOLCOMMANDS_H
+
+#include <string>
+#include <vector>
+
+using Arguments = std::vector<std::string>;
+
+// gridtool scramble IN OUT, and unscramble (the same operation).
+int RunScrambleCommand(const Arguments &args);
+
+// gridtool dump [--json] FILE
+int RunDumpCommand(const Arguments &args);
+
+#endif
