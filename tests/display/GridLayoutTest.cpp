@@ -28,7 +28,7 @@ protected:
     int16_t AddQuad(const char *name, float lat, float lon, float sizeLon, float sizeLat, int16_t type) {
         const int16_t index = db_->QuadCount++;
         QuadRecord &q = db_->Quads[index];
-        std::strncpy(q.QuadName, name, sizeof q.QuadName - 1);
+        for (size_t i = 0; i + 1 < sizeof q.QuadName && name[i] != '\0'; ++i) q.QuadName[i] = name[i];
         q.DownLeftLat = lat;
         q.DownLeftLon = lon;
         q.SizeLon = sizeLon;
