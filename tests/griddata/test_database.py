@@ -10,8 +10,29 @@ import unittest
 from common import FILES, gridfile, plain, tool, data_dir
 
 
+# Second digit pairs at the corners and the centre of a cell.
+CORNERS_AND_CENTRE = (11, 19, 55, 91, 99)
+
+
 def loaded(name):
     return gridfile.load(plain(name))
+
+
+def _overlap(a, b):
+    """True when two (south, north, west, east) boxes share an area."""
+    return (min(a[1], b[1]) - max(a[0], b[0]) > 1e-6 and
+            min(a[3], b[3]) - max(a[2], b[2]) > 1e-6)
+
+
+def _cells(db, rec):
+    """Boxes of the cells of a record that exist in its form."""
+    fx, fy, nums = db.forms[rec["type"]]
+    s, n, w, e = gridfile.extent(rec)
+    dx, dy = (e - w) / fx, (n - s) / fy
+    for i, num in enumerate(nums):
+        if num != -1:
+            r, c = divmod(i, fx)
+            yield (n - (r + 1) * dy, n - r * dy, w + c * dx, w + (c + 1) * dx)
 
 
 class FileFormat(unittest.TestCase):
@@ -77,13 +98,19 @@ class FileFormat(unittest.TestCase):
 
 
 class Geometry(unittest.TestCase):
-    def test_records_do_not_overlap(self):
+    def test_cells_of_different_records_do_not_overlap(self):
+        # Records may share a bounding box (an irregular square cut into
+        # parts), but no cell may lie over a cell of another record.
         for name in FILES:
-            boxes = [(gridfile.extent(r), r) for r in loaded(name).records]
+            db = loaded(name)
+            boxes = [(gridfile.extent(r), r) for r in db.records]
             for (a, ra), (b, rb) in itertools.combinations(boxes, 2):
-                overlap = (min(a[1], b[1]) - max(a[0], b[0]) > 1e-6 and
-                           min(a[3], b[3]) - max(a[2], b[2]) > 1e-6)
-                self.assertFalse(overlap, (name, ra["name"], a, rb["name"], b))
+                if not _overlap(a, b):
+                    continue
+                for ca in _cells(db, ra):
+                    for cb in _cells(db, rb):
+                        self.assertFalse(_overlap(ca, cb),
+                                         (name, ra["name"], ca, rb["name"], cb))
 
     def test_squares_of_a_section_are_side_by_side(self):
         # Within one chart section the squares of a row share their edges:
@@ -101,16 +128,17 @@ class Geometry(unittest.TestCase):
                     self.assertAlmostEqual(ea[1], eb[1], places=4)
 
     def test_sizes_follow_the_grid_rules(self):
-        # Cells are 0.9 deg high; square widths are multiples of 0.3 deg
-        # (cell widths of 1.5 and 1.8 deg in 2.7 deg steps of the squares).
+        # Cells are 0.9 deg high; cell widths are multiples of 0.15 deg
+        # (0.6, 0.9, 1.2, 1.5, 1.8, 2.25, 3 and 4.5 deg occur).
         for name in FILES:
             db = loaded(name)
             for rec in db.records:
                 fx, fy, _ = db.forms[rec["type"]]
                 s, n, w, e = gridfile.extent(rec)
                 self.assertAlmostEqual((n - s) / fy, 0.9, places=4, msg=rec)
-                ratio = (e - w) / 0.3
+                ratio = (e - w) / fx / 0.15
                 self.assertLess(abs(ratio - round(ratio)), 1e-3, rec)
+                self.assertTrue(-180.0 <= w < e <= 180.0, rec)
 
     def test_each_cell_number_is_reachable_once_per_name(self):
         # The program takes the first record whose form holds the number,
@@ -137,9 +165,7 @@ class Geometry(unittest.TestCase):
                 for first in nums:
                     if first == -1:
                         continue
-                    for second in range(11, 100):
-                        if second % 10 == 0:
-                            continue
+                    for second in CORNERS_AND_CENTRE:
                         code = "%s%02d%02d" % (rec["name"].decode("cp1252"), first, second)
                         lat, lon, hit = gridfile.convert(db, code)
                         self.assertIs(hit, rec, code)
