@@ -14,4 +14,10 @@ int RunScrambleCommand(const Arguments &args);
 // gridtool dump [--json] FILE
 int RunDumpCommand(const Arguments &args);
 
+// gridtool check FILE...
+int RunCheckCommand(const Arguments &args);
+
+// gridtool export --geojson FILE [--cells]
+int RunExportCommand(const Arguments &args);
+
 #endif

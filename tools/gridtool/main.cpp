@@ -9,7 +9,10 @@ namespace {
 const char kUsage[] =
     "usage: gridtool scramble IN OUT     scramble a plain keyword text into a data file\n"
     "       gridtool unscramble IN OUT   turn a data file back into its plain text\n"
-    "       gridtool dump [--json] FILE  load a data file as the program does and print it\n";
+    "       gridtool dump [--json] FILE  load a data file as the program does and print it\n"
+    "       gridtool check FILE...       report every fault of a data file (plain or scrambled)\n"
+    "       gridtool export --geojson FILE [--cells]\n"
+    "                                    write the quads (and cells) as a GeoJSON map layer\n";
 
 struct Command {
     const char *Name;
@@ -20,6 +23,8 @@ const Command kCommands[] = {
     {"scramble", RunScrambleCommand},
     {"unscramble", RunScrambleCommand},
     {"dump", RunDumpCommand},
+    {"check", RunCheckCommand},
+    {"export", RunExportCommand},
 };
 
 } // namespace
