@@ -4,9 +4,10 @@
 
 #include <cstdint>
 
-// Room for any text the formatters make, whatever float the data held; a
-// position within +-180 degrees takes at most 11 characters.
-enum : int { kPositionTextSize = 64 };
+// Room for any text the formatters make, whatever floats the data held
+// (about 70 characters at the float limits); a position within +-180
+// degrees takes at most 11 characters.  Longer texts are cut to fit.
+enum : int { kPositionTextSize = 96 };
 
 // Minutes of arc: latitude positive north, longitude positive west.
 struct GridPosition {

@@ -1,0 +1,136 @@
+// Fixed-point and whole-number texts from exact decimal expansions.
+#include <cstring>
+
+#include "convert/DecimalFormat.h"
+
+namespace {
+
+// A bounded text being written; anything past size - 1 characters is cut.
+struct TextSink {
+    char *Text;
+    size_t Size;
+    size_t Length;
+};
+
+void Put(TextSink &sink, char c)
+{
+    if (sink.Size == 0)
+        return;
+    if (sink.Length + 1 < sink.Size)
+        sink.Text[sink.Length++] = c;
+    sink.Text[sink.Length] = '\0';
+}
+
+void PutText(TextSink &sink, const char *text)
+{
+    for (; *text; ++text)
+        Put(sink, *text);
+}
+
+// Writes "inf", "-inf" or "nan" for a value that has no expansion.
+void PutNonFinite(TextSink &sink, double value)
+{
+    PutText(sink, value != value ? "nan" : value < 0 ? "-inf" : "inf");
+}
+
+// Adds one to the last of count digits, carrying leftwards; returns true
+// when the carry runs out of the first digit (all were nines).
+bool IncrementDigits(char *digits, int count)
+{
+    for (int i = count - 1; i >= 0; --i) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return false;
+        }
+        digits[i] = '0';
+    }
+    return true;
+}
+
+// Rounds the expansion half up to at most kRoundingDigits significant digits.
+void RoundToSignificant(ExactDecimal &d)
+{
+    if (d.Count <= kRoundingDigits)
+        return;
+    bool up = d.Digits[kRoundingDigits] >= '5';
+    d.Count = kRoundingDigits;
+    if (up && IncrementDigits(d.Digits, d.Count)) {
+        d.Digits[0] = '1';
+        d.Count = 1;
+        ++d.Point;
+    }
+    while (d.Count > 0 && d.Digits[d.Count - 1] == '0')
+        --d.Count;
+}
+
+// The digit at place i of the expansion (0 = first significant digit),
+// with the zeros past its end.
+char DigitAt(const ExactDecimal &d, int i)
+{
+    return i >= 0 && i < d.Count ? d.Digits[i] : '0';
+}
+
+} // namespace
+
+// Rounds |value| x 10^decimals half up to a whole number held as digits,
+// then places the decimal point before its last decimals digits.
+void FormatFixed(double value, int decimals, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    if (size > 0)
+        text[0] = '\0';
+    ExactDecimal d;
+    if (!ExpandExactly(value, d)) {
+        PutNonFinite(sink, value);
+        return;
+    }
+    if (decimals < 0)
+        decimals = 0;
+    if (decimals > kMaxFixedDecimals)
+        decimals = kMaxFixedDecimals;
+    RoundToSignificant(d);
+
+    // Digits of the rounded whole number, with one leading zero for a carry.
+    char whole[kMaxExactDigits + kMaxFixedDecimals + 2];
+    int keep = d.Point + decimals;
+    int length = 0;
+    whole[length++] = '0';
+    for (int i = 0; i < keep; ++i)
+        whole[length++] = DigitAt(d, i);
+    if (keep >= 0 && DigitAt(d, keep) >= '5')
+        IncrementDigits(whole, length);
+
+    // Leading zeros make room for "0." before small values; zeros before
+    // the last whole digit are dropped.
+    int total = length > decimals + 1 ? length : decimals + 1;
+    int pad = total - length;
+    int pos = 0;
+    while (pos < total - decimals - 1 && (pos < pad || whole[pos - pad] == '0'))
+        ++pos;
+    if (d.Negative)
+        Put(sink, '-');
+    for (; pos < total; ++pos) {
+        if (pos == total - decimals)
+            Put(sink, '.');
+        Put(sink, pos < pad ? '0' : whole[pos - pad]);
+    }
+}
+
+// Writes the digits before the expansion's point, or 0.
+void FormatWhole(double value, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    if (size > 0)
+        text[0] = '\0';
+    ExactDecimal d;
+    if (!ExpandExactly(value, d)) {
+        PutNonFinite(sink, value);
+        return;
+    }
+    if (d.Negative && d.Point > 0)
+        Put(sink, '-');
+    if (d.Point <= 0)
+        Put(sink, '0');
+    for (int i = 0; i < d.Point; ++i)
+        Put(sink, DigitAt(d, i));
+}
