@@ -164,8 +164,9 @@ _NORTH_ATLANTIC_A = [
         "Labrador Sea, top block row 16.2 deg wide"),
     Run(["AH", "AJ"], RECONSTRUCTED, LOWER_TWO_THIRDS, *A_LOWER, -67.0, 13.5,
         "Labrador, lower block rows 13.5 deg wide"),
-    Run(["AK", "AL", "AM"], CONFIRMED, TWO_BY_FIVE_3, *A_TOP, -37.3, 10.8,
-        "2 x 5 top parts; AL 2658 (Athenic) and AM 1969 (Athenia) fit within 5 nm"),
+    Run(["AK"], RECONSTRUCTED, TWO_BY_FIVE_3, *A_TOP, -37.3, 10.8, "2 x 5 top part"),
+    Run(["AL", "AM"], CONFIRMED, TWO_BY_FIVE_3, *A_TOP, -26.5, 10.8,
+        "2 x 5 top parts; AL 2658 (Athenic) and AM 1969 (Athenia) fit within 3 nm"),
     Run(["AN"], RECONSTRUCTED, TWO_BY_FIVE_1, *A_TOP, -4.9, 3.6,
         "AN 1, the tenth 2 x 5 block of the top row"),
     Run(["AK"], RECONSTRUCTED, LOWER_TWO_THIRDS, *A_LOWER, -40.0, 13.5,
@@ -201,8 +202,11 @@ _NORTH_ATLANTIC_A = [
 ]
 
 _BISCAY = [
-    regular_row(["BA", "BB", "BC", "BD", "BE"], atlantic(5), -79.0, 13.5,
-                "Nova Scotia to west of Biscay"),
+    regular_row(["BA", "BB", "BC"], atlantic(5), -79.0, 13.5,
+                "Nova Scotia, Newfoundland, Grand Banks"),
+    regular_row(["BD"], atlantic(5), -38.5, 13.5,
+                "BD 5354 (U 880) fits within 3 nm", chart=CONFIRMED),
+    regular_row(["BE"], atlantic(5), -25.0, 13.5, "west of Biscay"),
     Run(["BF"], RECONSTRUCTED, form("BF 1, 2", block_cells([[1, 2]])),
         48.3, 51.0, -11.5, 9.0, "Western Approaches"),
     Run(["BF"], RECONSTRUCTED, form("BF 3: Channel, narrowing east",
@@ -292,8 +296,8 @@ _INDIAN = [
     Run(["KY"], RECONSTRUCTED, form("KY 2/5: one column of cells",
                                     [[23], [26], [29], [53], [56], [59]]),
         -36.4, -31.0, 22.1, 0.9, "Cape: narrow column west of KY 3/6"),
-    Run(["KY"], RECONSTRUCTED, form("KY 3/6/9 without 97 and 98 (JJ lies there)",
-                                    [[None if n in (97, 98) else n for n in row]
+    Run(["KY"], RECONSTRUCTED, form("KY 3/6/9 without 94, 95, 97, 98 (JJ lies there)",
+                                    [[None if n in (94, 95, 97, 98) else n for n in row]
                                      for row in EAST_THIRD.rows]),
         -39.1, -31.0, 23.0, 3.6, "Port Elizabeth"),
     regular_row(["KZ"] + letters("J", "ABCDEFGH"), indo_pacific(-5), 26.6, 10.8,
@@ -377,7 +381,7 @@ for _args in [
     (letters("O", "OPQRS"), indo_pacific(3), 113.0, 10.8, "East China Sea, Bonin"),
     (letters("O", "UVWXYZ") + ["QA", "QB"], indo_pacific(3), 170.6, 10.8,
      "Midway to Baja California"),
-    (letters("Q", "CDEFGH"), indo_pacific(2), 126.5, 8.1, "Philippine Sea, Marianas"),
+    (letters("Q", "CDEFGH"), indo_pacific(2), 118.4, 8.1, "Taiwan, Philippine Sea, Marianas"),
     (letters("Q", "KLMNOPQRST"), indo_pacific(2), 170.6, 8.1, "Wake, Hawaii, Mexico"),
     (["QV", "QW", "QX", "QY", "QZ", "RA"], indo_pacific(1), 118.4, 8.1,
      "South China Sea to Marianas"),
