@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+// The program's module instance; bitmap 138, the world chart, is loaded
+// from it.  The program's start-up code defines it.
+extern HINSTANCE AppInstance;
+
 // Redraws the chart at ChartCentre; with updateCentre the centre first
 // becomes the given whole minutes (latitude positive north, longitude
 // positive west).
