@@ -1,0 +1,110 @@
+# Release files.
+#
+# In the 32-bit Windows tree, `cmake --build <tree> --target dist` makes
+# orvanta-VERSION-win32.zip: the program, the two tools, the grid data file,
+# the README and the licences, in one folder of that name.
+#
+# In the native tree, `cmake --install <tree>` installs the Linux tools, the
+# grid data files and the launcher `orvanta`, which starts the Windows
+# program under Wine; the program itself comes from the Windows trees
+# (ORVANTA_WIN32_BIN, ORVANTA_WIN64_BIN).
+#
+# Run as a script (cmake -P) this file packs the zip; the dist target does
+# that with -DDIST_STAGE=<folder> -DDIST_ZIP=<zip> -DDIST_ZIP_TOOL=<zip>
+# -DDIST_FILES=<source>|<name in the zip>;...
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  # Copies each file into a fresh staging folder and zips that folder.
+  get_filename_component(stage_parent ${DIST_STAGE} DIRECTORY)
+  get_filename_component(stage_name ${DIST_STAGE} NAME)
+  file(REMOVE_RECURSE ${DIST_STAGE})
+  file(REMOVE ${DIST_ZIP})
+  foreach(entry IN LISTS DIST_FILES)
+    string(REPLACE "|" ";" pair "${entry}")
+    list(GET pair 0 source)
+    list(GET pair 1 name)
+    if(NOT EXISTS ${source})
+      message(FATAL_ERROR "dist: ${source} is missing; build it first")
+    endif()
+    get_filename_component(folder ${DIST_STAGE}/${name} DIRECTORY)
+    file(MAKE_DIRECTORY ${folder})
+    file(COPY_FILE ${source} ${DIST_STAGE}/${name})
+  endforeach()
+  execute_process(COMMAND ${DIST_ZIP_TOOL} -X -r -q ${DIST_ZIP} ${stage_name}
+                  WORKING_DIRECTORY ${stage_parent}
+                  COMMAND_ERROR_IS_FATAL ANY)
+  message(STATUS "dist: wrote ${DIST_ZIP}")
+  return()
+endif()
+
+set(ORVANTA_DIST_NAME orvanta-${PROJECT_VERSION}-win32)
+
+# The zip of the shipped 32-bit program.
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  find_program(ORVANTA_ZIP_TOOL zip)
+  set(dist_files
+    "${CMAKE_SOURCE_DIR}/README.md|README.md"
+    "${CMAKE_SOURCE_DIR}/LICENSE|LICENSE"
+    "${CMAKE_SOURCE_DIR}/tools/make-chart/README.md|tools/make-chart/README.md"
+    "${CMAKE_BINARY_DIR}/bin/GridData.bin|GridData.bin")
+  set(dist_targets)
+  set(dist_missing)
+  foreach(target orvanta orvanta-convert gridtool)
+    if(TARGET ${target})
+      list(APPEND dist_files "$<TARGET_FILE:${target}>|${target}.exe")
+      list(APPEND dist_targets ${target})
+    else()
+      list(APPEND dist_missing ${target})
+    endif()
+  endforeach()
+  if(TARGET griddata-main)
+    list(APPEND dist_targets griddata-main)
+  else()
+    list(APPEND dist_missing griddata)
+  endif()
+  if(NOT ORVANTA_ZIP_TOOL)
+    list(APPEND dist_missing "zip (Debian package zip)")
+  endif()
+
+  if(dist_missing)
+    add_custom_target(dist
+      COMMAND ${CMAKE_COMMAND} -E echo "dist: this tree lacks ${dist_missing}"
+      COMMAND ${CMAKE_COMMAND} -E false
+      VERBATIM)
+  else()
+    set(dist_zip ${CMAKE_BINARY_DIR}/${ORVANTA_DIST_NAME}.zip)
+    add_custom_target(dist
+      COMMAND ${CMAKE_COMMAND} -DDIST_STAGE=${CMAKE_BINARY_DIR}/dist/${ORVANTA_DIST_NAME}
+              -DDIST_ZIP=${dist_zip} -DDIST_ZIP_TOOL=${ORVANTA_ZIP_TOOL} "-DDIST_FILES=${dist_files}"
+              -P ${CMAKE_CURRENT_LIST_FILE}
+      BYPRODUCTS ${dist_zip}
+      COMMENT "Packing ${ORVANTA_DIST_NAME}.zip"
+      VERBATIM)
+    add_dependencies(dist ${dist_targets})
+  endif()
+endif()
+
+# The Linux install: tools, data files, the launcher and, when the Windows
+# trees have been built, the program it starts.
+if(NOT WIN32)
+  include(GNUInstallDirs)
+  set(ORVANTA_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH
+      "bin folder of the 32-bit Windows tree whose orvanta.exe the install ships")
+  set(ORVANTA_WIN64_BIN ${CMAKE_SOURCE_DIR}/build/win64/bin CACHE PATH
+      "bin folder of the 64-bit Windows tree, for kernels without 32-bit support")
+  set(program_dir ${CMAKE_INSTALL_LIBDIR}/orvanta)
+
+  foreach(target gridtool orvanta-convert)
+    if(TARGET ${target})
+      install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+  endforeach()
+  install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta DESTINATION ${CMAKE_INSTALL_BINDIR})
+  if(TARGET griddata)
+    install(FILES ${CMAKE_BINARY_DIR}/bin/GridData.bin ${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin
+            DESTINATION ${program_dir})
+  endif()
+  install(FILES ${ORVANTA_WIN32_BIN}/orvanta.exe DESTINATION ${program_dir} OPTIONAL)
+  install(FILES ${ORVANTA_WIN64_BIN}/orvanta.exe DESTINATION ${program_dir} RENAME orvanta64.exe OPTIONAL)
+  install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvanta)
+endif()

@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""The release files: the Linux install, the launcher and the zip packer.
+
+usage: release_test.py SOURCE_DIR BUILD_DIR"""
+import os
+import shutil
+import stat
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+
+SOURCE = BUILD = None
+
+
+def sh(*args, **kw):
+    return subprocess.run(list(args), capture_output=True, text=True, timeout=300, **kw)
+
+
+class Release(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.mkdtemp(prefix="orvanta-release-")
+
+    def tearDown(self):
+        shutil.rmtree(self.dir)
+
+    def test_install_puts_tools_data_and_launcher_in_place(self):
+        prefix = os.path.join(self.dir, "prefix")
+        result = sh("cmake", "--install", BUILD, "--prefix", prefix)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        expected = ["bin/gridtool", "bin/orvanta", "share/doc/orvanta/README.md", "share/doc/orvanta/LICENSE"]
+        if os.path.exists(os.path.join(BUILD, "bin", "GridData.bin")):
+            expected += ["lib/orvanta/GridData.bin", "lib/orvanta/GridData-Pacific.bin"]
+        if os.path.exists(os.path.join(BUILD, "bin", "orvanta-convert")):
+            expected.append("bin/orvanta-convert")
+        for path in expected:
+            self.assertTrue(os.path.isfile(os.path.join(prefix, path)), path)
+        for tool in ("bin/gridtool", "bin/orvanta"):
+            self.assertTrue(os.stat(os.path.join(prefix, tool)).st_mode & stat.S_IXUSR, tool)
+        self.assertEqual(sh(os.path.join(prefix, "bin/gridtool"), "--help").returncode, 0)
+
+    def fake_install(self, files):
+        """A prefix with the launcher and the given program files."""
+        bindir = os.path.join(self.dir, "bin")
+        home = os.path.join(self.dir, "lib", "orvanta")
+        os.makedirs(bindir)
+        os.makedirs(home)
+        shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta"), bindir)
+        for name in files:
+            open(os.path.join(home, name), "w").close()
+        stub = os.path.join(self.dir, "fake-wine")
+        with open(stub, "w") as f:
+            f.write('#!/bin/sh\necho "$0 $(pwd) $*"\n')
+        os.chmod(stub, 0o755)
+        return os.path.join(bindir, "orvanta"), home, stub
+
+    def test_launcher_starts_the_program_in_its_folder(self):
+        cases = [
+            # (installed files, extra environment, exit status, expected output or message part)
+            (["orvanta.exe", "GridData.bin"], {}, 0, "{stub} {home} ./orvanta.exe --x"),
+            (["orvanta.exe"], {}, 0, "GridData.bin is missing"),
+            (["orvanta64.exe", "GridData.bin"], {"ORVANTA_WINE64": "{stub}"}, 0, "{stub} {home} ./orvanta64.exe --x"),
+            ([], {}, 1, "orvanta.exe is not installed"),
+        ]
+        for files, extra, status, expected in cases:
+            with self.subTest(files=files):
+                shutil.rmtree(self.dir)
+                os.makedirs(self.dir)
+                launcher, home, stub = self.fake_install(files)
+                env = dict(os.environ, ORVANTA_WINE=stub)
+                env.update({k: v.format(stub=stub) for k, v in extra.items()})
+                if "ORVANTA_WINE64" in extra:
+                    del env["ORVANTA_WINE"]
+                result = sh(launcher, "--x", env=env)
+                self.assertEqual(result.returncode, status, result.stderr)
+                home = os.path.realpath(home)
+                self.assertIn(expected.format(stub=stub, home=home), result.stdout + result.stderr)
+
+    def test_zip_packer_puts_every_file_in_one_folder(self):
+        sources = {}
+        for name in ("orvanta.exe", "README.md", "notes.md"):
+            path = os.path.join(self.dir, name)
+            with open(path, "w") as f:
+                f.write(name)
+            sources[name] = path
+        stage = os.path.join(self.dir, "out", "orvanta-9.9-win32")
+        archive = os.path.join(self.dir, "out", "orvanta-9.9-win32.zip")
+        files = ";".join([sources["orvanta.exe"] + "|orvanta.exe", sources["README.md"] + "|README.md",
+                          sources["notes.md"] + "|tools/make-chart/README.md"])
+        os.makedirs(os.path.dirname(stage))
+        result = sh("cmake", "-DDIST_STAGE=" + stage, "-DDIST_ZIP=" + archive, "-DDIST_ZIP_TOOL=" + shutil.which("zip"),
+                    "-DDIST_FILES=" + files, "-P", os.path.join(SOURCE, "cmake/OrvantaDist.cmake"))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        with zipfile.ZipFile(archive) as z:
+            names = sorted(n for n in z.namelist() if not n.endswith("/"))
+            self.assertEqual(names, ["orvanta-9.9-win32/README.md", "orvanta-9.9-win32/orvanta.exe",
+                                     "orvanta-9.9-win32/tools/make-chart/README.md"])
+            self.assertEqual(z.read("orvanta-9.9-win32/tools/make-chart/README.md"), b"notes.md")
+        # A missing file fails the packing rather than making a short zip.
+        result = sh("cmake", "-DDIST_STAGE=" + stage, "-DDIST_ZIP=" + archive, "-DDIST_ZIP_TOOL=zip",
+                    "-DDIST_FILES=" + os.path.join(self.dir, "absent.exe") + "|absent.exe",
+                    "-P", os.path.join(SOURCE, "cmake/OrvantaDist.cmake"))
+        self.assertNotEqual(result.returncode, 0)
+        self.assertIn("absent.exe is missing", result.stderr)
+        self.assertFalse(os.path.exists(archive))
+
+
+if __name__ == "__main__":
+    SOURCE, BUILD = sys.argv[1], sys.argv[2]
+    suite = unittest.TestLoader().loadTestsFromTestCase(Release)
+    sys.exit(0 if unittest.TextTestRunner(verbosity=2).run(suite).wasSuccessful() else 1)
