@@ -278,8 +278,12 @@ _CENTRAL_ATLANTIC = [
 ]
 
 _SOUTH_ATLANTIC = [
-    regular_row(letters("F", "ABCDEFGH"), atlantic(-1), -52.3, 8.1,
-                "Amazon mouth to Gabon, across the equator"),
+    regular_row(letters("F", "ABCDE"), atlantic(-1), -52.3, 8.1,
+                "Amazon mouth to St Paul Rocks, across the equator"),
+    regular_row(["FF"], atlantic(-1), -11.8, 8.1,
+                "FF 7721 (U 156, Laconia) fits U 156's own plain-language position "
+                "within 2 nm", chart=CONFIRMED),
+    regular_row(["FG", "FH"], atlantic(-1), -3.7, 8.1, "Gulf of Guinea to Gabon"),
     regular_row(letters("F", "JKLMNOP"), atlantic(-2), -41.5, 8.1, "Recife, St Helena, Angola"),
     regular_row(letters("F", "QRSTUVW"), atlantic(-3), -41.5, 8.1, "Bahia, Trindade, Angola"),
     regular_row(letters("G", "ABCDEFGHJ"), atlantic(-4), -52.3, 8.1, "Santos, Rio, Walvis Bay"),
