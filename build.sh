@@ -70,6 +70,7 @@ run_tests() {
   (cd "$top/build/native" && ctest --output-on-failure -j "$jobs")
   build_tree sanitize -DORVANTA_SANITIZE=ON
   (cd "$top/build/sanitize" && ctest --output-on-failure -j "$jobs")
+  "$top/fuzz/run.sh" 5
   build_windows_trees
   if can_run_wine32; then
     use_wine_prefix wine32prefix win32

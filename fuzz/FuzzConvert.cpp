@@ -1,0 +1,100 @@
+// The main dialog's Convert flow on one code, with the checks that hold
+// for any code over any database that loaded with status 0.
+#include <cmath>
+#include <cstring>
+
+#include "FuzzSupport.h"
+#include "convert/GridLookup.h"
+#include "convert/Position.h"
+
+namespace {
+
+bool IsDigit1To9(char c)
+{
+    return c >= '1' && c <= '9';
+}
+
+// Whether value lies between the quad's corner and its opposite corner.
+bool WithinExtent(double value, float corner, float size)
+{
+    double low = std::fmin(corner, static_cast<double>(corner) + size);
+    double high = std::fmax(corner, static_cast<double>(corner) + size);
+    double slack = 1e-6 * (std::fabs(low) + std::fabs(high) + 1.0);
+    return value >= low - slack && value <= high + slack;
+}
+
+// A position text: degrees, the degree sign, minutes with two decimals, a
+// blank and the hemisphere letter, inside its buffer.
+void CheckPositionText(const char *text, const char *letters)
+{
+    const char *end = static_cast<const char *>(std::memchr(text, '\0', kPositionTextSize));
+    FUZZ_CHECK(end != nullptr);
+    size_t length = static_cast<size_t>(end - text);
+    FUZZ_CHECK(length >= 8);
+    FUZZ_CHECK(std::strchr(text, '\xB0') != nullptr);
+    FUZZ_CHECK(text[length - 2] == ' ');
+    FUZZ_CHECK(std::strchr(letters, text[length - 1]) != nullptr);
+}
+
+// Checks a located code: the offset, the position and its two texts.
+void CheckLocated(const char *code, int16_t quadIndex)
+{
+    const QuadRecord &quad = Grid.Quads[quadIndex];
+    FUZZ_CHECK(IsDigit1To9(code[4]) && IsDigit1To9(code[5]));
+    FUZZ_CHECK(SubsquareOffset.fracX >= 0.0f && SubsquareOffset.fracX < 1.0f);
+    FUZZ_CHECK(SubsquareOffset.fracY >= 0.0f && SubsquareOffset.fracY < 1.0f);
+
+    GridPosition position = ComputePosition(quadIndex);
+    bool moderate = std::fabs(quad.DownLeftLat) < 1e6f && std::fabs(quad.SizeLat) < 1e6f &&
+                    std::fabs(quad.DownLeftLon) < 1e6f && std::fabs(quad.SizeLon) < 1e6f;
+    if (moderate) {
+        FUZZ_CHECK(WithinExtent(position.Latitude, quad.DownLeftLat, quad.SizeLat));
+        FUZZ_CHECK(WithinExtent(position.Longitude, quad.DownLeftLon, quad.SizeLon));
+    }
+
+    char latitude[kPositionTextSize];
+    char longitude[kPositionTextSize];
+    FormatLatitude(position.Latitude, latitude);
+    FormatLongitude(position.Longitude, longitude);
+    CheckPositionText(latitude, "NS");
+    CheckPositionText(longitude, "WE");
+    if (moderate && std::fabs(position.Latitude) <= 10800.0 && std::fabs(position.Longitude) <= 10800.0) {
+        FUZZ_CHECK(std::strlen(latitude) <= 11);
+        FUZZ_CHECK(std::strlen(longitude) <= 11);
+    }
+}
+
+} // namespace
+
+// The Convert flow: letters, matches in table order, the first quad that
+// locates the code; every result within its range.
+void ConvertAndCheck(const char *code)
+{
+    char letters[3] = {};
+    std::strncpy(letters, code, 2);
+    MatchCount = FindQuadsByName(letters);
+    FUZZ_CHECK(MatchCount >= 0 && MatchCount <= kMaxMatches);
+
+    int named = 0;
+    for (int j = 0; j < Grid.QuadCount; ++j)
+        named += std::strcmp(Grid.Quads[j].QuadName, letters) == 0;
+    FUZZ_CHECK(MatchCount == named);
+
+    for (int i = 0; i < MatchCount; ++i) {
+        int16_t quadIndex = MatchList[i];
+        FUZZ_CHECK(quadIndex >= 0 && quadIndex < Grid.QuadCount);
+        FUZZ_CHECK(i == 0 || quadIndex > MatchList[i - 1]);
+        FUZZ_CHECK(std::strcmp(Grid.Quads[quadIndex].QuadName, letters) == 0);
+
+        SubsquareOffsetValue before = SubsquareOffset;
+        int16_t result = LocateSubsquare(code, quadIndex);
+        FUZZ_CHECK(result == kLocateFound || result == kLocateWrongLength || result == kLocateNotFound);
+        FUZZ_CHECK((result == kLocateWrongLength) == (std::strlen(code) != 6));
+        if (result != kLocateFound) {
+            FUZZ_CHECK(std::memcmp(&before, &SubsquareOffset, sizeof before) == 0);
+            continue;
+        }
+        CheckLocated(code, quadIndex);
+        return;
+    }
+}

@@ -1,0 +1,70 @@
+// Fuzz target: gridtool check and export on arbitrary file bytes (plain or
+// scrambled, as the tool decides).  The checker's faults must stand on
+// lines of the text in order; a text it finds clean must load with status
+// 0; and whatever loads is exported as a map layer (to /dev/null), so that
+// hostile geometry reaches the export.  Cells are exported only for small
+// grids: a full table of 140-cell quads takes seconds under the sanitizers.
+// The export is skipped for corners or sizes beyond 360 degrees: it loops
+// without end on a longitude of 1e30 minutes (reported; see the README).
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "data/GridLoader.h"
+#include "tools/gridtool/DataFileChecker.h"
+#include "tools/gridtool/DataFileText.h"
+#include "tools/gridtool/GeoJsonExport.h"
+
+namespace {
+
+GridDatabase db;
+std::FILE *sink = nullptr;
+const int kMaxQuadsWithCells = 20;
+const float kExportableMinutes = 360 * 60;
+
+// Whether every quad's corner and extent lie within 360 degrees.
+bool WithinExportRange(const GridDatabase &d)
+{
+    for (int i = 0; i < d.QuadCount; ++i) {
+        const QuadRecord &q = d.Quads[i];
+        for (float v : {q.DownLeftLat, q.DownLeftLon, q.SizeLat, q.SizeLon})
+            if (!(std::fabs(v) <= kExportableMinutes))
+                return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// One input: decode, check, load, compare, export.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    std::vector<unsigned char> bytes(data, data + size);
+    DataFileText text = DecodeDataFile(bytes);
+    CheckSummary summary;
+    std::vector<CheckProblem> problems = CheckPlainText(text.Plain, &summary);
+
+    int lines = 1 + static_cast<int>(std::count(text.Plain.begin(), text.Plain.end(), '\n'));
+    for (size_t i = 0; i < problems.size(); ++i) {
+        FUZZ_CHECK(problems[i].Line >= 1 && problems[i].Line <= lines);
+        FUZZ_CHECK(!problems[i].Message.empty());
+        FUZZ_CHECK(i == 0 || problems[i - 1].Line <= problems[i].Line);
+    }
+
+    std::vector<unsigned char> scrambled = text.WasScrambled ? bytes : ScrambledForm(text.Plain);
+    ResetGridDatabase(db);
+    int16_t status = LoadGridDataFromMemory(scrambled.data(), scrambled.size(), db);
+    CheckLoadedDatabase(db, status);
+    if (problems.empty() && text.Recognised)
+        FUZZ_CHECK(status == kLoadOk);
+
+    if (status == kLoadOk && WithinExportRange(db)) {
+        if (!sink)
+            sink = std::fopen("/dev/null", "w");
+        FUZZ_CHECK(sink != nullptr);
+        WriteGridGeoJson(db, db.QuadCount <= kMaxQuadsWithCells, sink);
+    }
+    return 0;
+}
