@@ -1,0 +1,173 @@
+// The parts of orvanta-convert: options, code normalisation, the
+// conversion of one code and the line formats.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScrambledText.h"
+#include "tools/orvanta-convert/ConvertCode.h"
+#include "tools/orvanta-convert/ConvertOptions.h"
+#include "tools/orvanta-convert/LoadMessage.h"
+#include "tools/orvanta-convert/ResultFormat.h"
+
+namespace {
+
+// The worked example's quad CD, and a second CD (chart 2) whose form has
+// the cells 10, 20, 30 and a place without a cell.
+const char *const kGridLines[] = {
+    "Chart 1", "Quadtype 0", "NrOfQuadsX 1", "NrOfQuadsY 1", "DownLeftPos 48'36 30'00",
+    "UpRightPos 56'42 17'51", "QuadName CD", "Chart 2", "Quadtype 1", "NrOfQuadsX 1", "NrOfQuadsY 1",
+    "DownLeftPos -1'00 -2'00", "UpRightPos 1'00 -4'00", "QuadName CD", "QuadDefinitions", "Type 0",
+    "FormX 9", "FormY 9", "Numbers:", "11,12,13,21,22,23,31,32,33,", "14,15,16,24,25,26,34,35,36,",
+    "17,18,19,27,28,29,37,38,39,", "41,42,43,51,52,53,61,62,63,", "44,45,46,54,55,56,64,65,66,",
+    "47,48,49,57,58,59,67,68,69,", "71,72,73,81,82,83,91,92,93,", "74,75,76,84,85,86,94,95,96,",
+    "77,78,79,87,88,89,97,98,99", "Type 1", "FormX 2", "FormY 2", "Numbers:", "10,20,", "30,-1",
+};
+
+class ConvertToolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string plain;
+        for (const char *line : kGridLines)
+            plain += std::string(line) + "\r\n";
+        ASSERT_EQ(LoadPlainText(plain, Grid), kLoadOk);
+    }
+};
+
+TEST_F(ConvertToolTest, ConvertsAsTheConvertButton)
+{
+    const struct {
+        const char *Code;
+        ConvertStatus Status;
+        int Quad;
+        const char *Lat, *Lon;
+    } cases[] = {
+        {"CD1234", ConvertStatus::Converted, 0, "56\xB0" "33.00 N", "27\xB0" "40.50 W"},
+        {"CD1055", ConvertStatus::Converted, 1, "0\xB0" "30.00 N", "2\xB0" "30.00 E"},
+        {"CD123", ConvertStatus::WrongLength, -1, "", ""},
+        {"CD12345", ConvertStatus::WrongLength, -1, "", ""},
+        {"CD1010", ConvertStatus::PositionNotFound, -1, "", ""},
+        {"CD-134", ConvertStatus::PositionNotFound, -1, "", ""},
+        {"cd1234", ConvertStatus::GridNotFound, -1, "", ""}, // not normalised here
+        {"XY1234", ConvertStatus::GridNotFound, -1, "", ""},
+        {"", ConvertStatus::GridNotFound, -1, "", ""},
+    };
+    for (const auto &c : cases) {
+        ConversionResult r = ConvertCode(c.Code);
+        EXPECT_EQ(r.Code, c.Code);
+        EXPECT_EQ(r.Status, c.Status) << c.Code;
+        EXPECT_EQ(r.QuadIndex, c.Quad) << c.Code;
+        EXPECT_EQ(r.LatitudeText, c.Lat) << c.Code;
+        EXPECT_EQ(r.LongitudeText, c.Lon) << c.Code;
+    }
+    // A code of more than the code field's 99 characters is still too long.
+    EXPECT_EQ(ConvertCode("CD1234" + std::string(200, '5')).Status, ConvertStatus::WrongLength);
+}
+
+TEST_F(ConvertToolTest, ResultLines)
+{
+    const struct {
+        const char *Code;
+        OutputFormat Format;
+        const char *Line;
+    } cases[] = {
+        {"CD1234", OutputFormat::DegreesMinutes, "CD1234\t56\xC2\xB0" "33.00 N\t27\xC2\xB0" "40.50 W"},
+        {"CD1234", OutputFormat::Decimal, "CD1234\t56.550000\t-27.675000"},
+        {"CD1055", OutputFormat::Decimal, "CD1055\t0.500000\t2.500000"},
+        {"CD123", OutputFormat::Decimal, "CD123\tERROR: Use 6 chars, example CD1234"},
+        {"CD1010", OutputFormat::DegreesMinutes, "CD1010\tERROR: Position not in database"},
+        {"QQ1234", OutputFormat::DegreesMinutes, "QQ1234\tERROR: Grid not in database."},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FormatResultLine(ConvertCode(c.Code), c.Format), c.Line) << c.Code;
+}
+
+TEST(ConvertToolParts, NormalizeCode)
+{
+    const struct {
+        const char *Line, *Code;
+    } cases[] = {
+        {"cd1234", "CD1234"},  {"Cd1234\r", "CD1234"}, {"CD1234\r\r", "CD1234\r"},
+        {" cd1234", " CD1234"}, {"\r", ""},             {"", ""},
+        {"\xE4x12", "\xE4X12"}, {"cd1234 ", "CD1234 "},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(NormalizeCode(c.Line), c.Code) << c.Line;
+}
+
+// Decimal degrees: north and east positive, six decimals, no "-0".
+TEST(ConvertToolParts, DecimalDegrees)
+{
+    const struct {
+        double Minutes;
+        bool PositiveWest;
+        const char *Text;
+    } cases[] = {
+        {3393.0000072, false, "56.550000"}, {1660.5000044, true, "-27.675000"},
+        {-30, false, "-0.500000"},          {-150, true, "2.500000"},
+        {0, true, "0.000000"},              {0.00001, true, "0.000000"},
+        {-0.00001, false, "0.000000"},      {0.00006, false, "0.000001"},
+        {-10800, true, "180.000000"},       {0.0000300000001, true, "-0.000001"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DecimalDegreesText(c.Minutes, c.PositiveWest), c.Text) << c.Minutes;
+}
+
+TEST(ConvertToolParts, Options)
+{
+    const struct {
+        std::vector<std::string> Args;
+        bool Ok;
+        const char *DataFile;
+        OutputFormat Format;
+        size_t Codes;
+        bool Help;
+        const char *Error;
+    } cases[] = {
+        {{}, true, "GridData.bin", OutputFormat::DegreesMinutes, 0, false, ""},
+        {{"CD1234", "AB1111"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 2, false, ""},
+        {{"--data", "x.bin", "CD1234"}, true, "x.bin", OutputFormat::DegreesMinutes, 1, false, ""},
+        {{"--data=y.bin", "--format=decimal"}, true, "y.bin", OutputFormat::Decimal, 0, false, ""},
+        {{"CD1234", "--format", "dm", "--format", "decimal"}, true, "GridData.bin", OutputFormat::Decimal, 1, false, ""},
+        {{"--help", "CD1234"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 1, true, ""},
+        {{"--", "--data", "-h"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 2, false, ""},
+        {{"-"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 1, false, ""},
+        {{"--data"}, false, "", OutputFormat::DegreesMinutes, 0, false, "option --data needs a value"},
+        {{"--format", "kml"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown format 'kml' (use dm or decimal)"},
+        {{"--formats=dm"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '--formats=dm'"},
+        {{"-x"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '-x'"},
+    };
+    for (const auto &c : cases) {
+        ConvertOptions options;
+        std::string error;
+        std::string label = c.Args.empty() ? "(none)" : c.Args[0];
+        ASSERT_EQ(ParseConvertOptions(c.Args, options, error), c.Ok) << label;
+        EXPECT_EQ(error, c.Error) << label;
+        if (!c.Ok)
+            continue;
+        EXPECT_EQ(options.DataFile, c.DataFile) << label;
+        EXPECT_EQ(options.Format, c.Format) << label;
+        EXPECT_EQ(options.Codes.size(), c.Codes) << label;
+        EXPECT_EQ(options.Help, c.Help) << label;
+    }
+}
+
+TEST(ConvertToolParts, LoadFailuresInWords)
+{
+    const struct {
+        int16_t Status;
+        const char *Text;
+    } cases[] = {
+        {kLoadNotFound, "data file 'g.bin' not found"},
+        {kLoadCountMismatch, "data file 'g.bin' is faulty: count mismatch"},
+        {kLoadNoDefinitions, "data file 'g.bin' is faulty: no QuadDefinitions"},
+        {kLoadBeyondLimits, "data file 'g.bin' is faulty: beyond the format's limits"},
+        {7, "data file 'g.bin' is faulty: load status 7"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DescribeLoadFailure("g.bin", c.Status).rfind(c.Text, 0), 0u) << c.Status;
+}
+
+} // namespace

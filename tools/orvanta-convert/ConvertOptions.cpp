@@ -1,0 +1,83 @@
+// Parsing of orvanta-convert's options.
+#include "tools/orvanta-convert/ConvertOptions.h"
+
+const char kConvertUsage[] =
+    "usage: orvanta-convert [--data FILE] [--format dm|decimal] [CODE...]\n"
+    "Converts MQK grid codes such as CD1234 to the latitude and longitude of the\n"
+    "centre of the coded square.  With no CODE, reads one code per line from\n"
+    "standard input.  Letters are taken in upper case; a line's CR is dropped.\n"
+    "  --data FILE       grid data file (default: GridData.bin in the working directory)\n"
+    "  --format dm       degrees and decimal minutes, 55\xC2\xB0" "12.50 N (the default)\n"
+    "  --format decimal  signed decimal degrees, north and east positive, 6 decimals\n"
+    "  --help            this text\n"
+    "Writes one UTF-8 line per code, in input order: CODE<TAB>LATITUDE<TAB>LONGITUDE,\n"
+    "or CODE<TAB>ERROR: <message> for a code that cannot be converted.\n"
+    "Exit status: 0 all converted, 1 some code failed, 2 bad arguments or a missing\n"
+    "or faulty data file (the cause goes to standard error).\n";
+
+namespace {
+
+// Takes an option's value from "--name=value" or from the next argument.
+bool TakeValue(const std::vector<std::string> &args, size_t &i, const std::string &name, std::string &value,
+               bool &matched, std::string &error)
+{
+    const std::string &arg = args[i];
+    matched = false;
+    if (arg == name) {
+        matched = true;
+        if (i + 1 >= args.size()) {
+            error = "option " + name + " needs a value";
+            return false;
+        }
+        value = args[++i];
+        return true;
+    }
+    if (arg.compare(0, name.size() + 1, name + "=") == 0) {
+        matched = true;
+        value = arg.substr(name.size() + 1);
+    }
+    return true;
+}
+
+} // namespace
+
+// Options may stand anywhere before "--"; every other argument is a code.
+bool ParseConvertOptions(const std::vector<std::string> &args, ConvertOptions &options, std::string &error)
+{
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            options.Codes.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            options.Help = true;
+            continue;
+        }
+        bool matched = false;
+        std::string value;
+        if (!TakeValue(args, i, "--data", value, matched, error))
+            return false;
+        if (matched) {
+            options.DataFile = value;
+            continue;
+        }
+        if (!TakeValue(args, i, "--format", value, matched, error))
+            return false;
+        if (matched) {
+            if (!ParseOutputFormat(value, options.Format)) {
+                error = "unknown format '" + value + "' (use dm or decimal)";
+                return false;
+            }
+            continue;
+        }
+        error = "unknown option '" + arg + "'";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,41 @@
+// RFC 4180 records read one at a time from a stream, so that memory stays
+// flat whatever the size of the input; each record keeps its raw bytes so
+// that it can be written back untouched.
+#ifndef ORVANTA_TOOLS_CSVSTREAM_H
+#define ORVANTA_TOOLS_CSVSTREAM_H
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct CsvRecord {
+    std::string Raw;                  // the record's bytes without its line end
+    std::string LineEnd;              // "\r\n", "\n" or "" at the end of the input
+    std::vector<std::string> Fields;  // the fields, quotes resolved
+    bool Unterminated = false;        // a quoted field ran to the end of the input
+    long Line = 0;                    // the line on which the record starts
+};
+
+// A buffered reader of records.
+class CsvReader {
+public:
+    explicit CsvReader(std::FILE *file) : File(file) {}
+
+    // Reads the next record; false at the end of the input.
+    bool Next(CsvRecord &record);
+
+private:
+    int Get();
+    int Peek();
+
+    std::FILE *File;
+    char Buffer[1 << 16];
+    size_t Size = 0, Pos = 0;
+    long Line = 1;
+};
+
+// A field quoted as RFC 4180 asks when it holds a comma, a quote or a line
+// end; otherwise as it is.
+std::string CsvField(const std::string &text);
+
+#endif

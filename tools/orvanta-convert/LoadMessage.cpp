@@ -1,0 +1,24 @@
+// Load statuses in words, for standard error.
+#include "tools/orvanta-convert/LoadMessage.h"
+
+#include "data/GridDatabase.h"
+
+// Names the file and the cause the loader reported.
+std::string DescribeLoadFailure(const std::string &fileName, int16_t status)
+{
+    std::string file = "data file '" + fileName + "'";
+    switch (status) {
+    case kLoadNotFound:
+        return file + " not found (it cannot be opened)";
+    case kLoadCountMismatch:
+        return file + " is faulty: count mismatch, a chart section's number of quad names differs "
+                      "from NrOfQuadsX x NrOfQuadsY";
+    case kLoadNoDefinitions:
+        return file + " is faulty: no QuadDefinitions after the chart sections";
+    case kLoadBeyondLimits:
+        return file + " is faulty: beyond the format's limits (too many quads, names, forms, "
+                      "cells or characters)";
+    default:
+        return file + " is faulty: load status " + std::to_string(status);
+    }
+}

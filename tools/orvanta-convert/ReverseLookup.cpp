@@ -1,0 +1,151 @@
+// Reverse lookup: position to codes, and the coordinate texts it accepts.
+#include "tools/orvanta-convert/ReverseLookup.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "convert/GridLookup.h"
+
+namespace {
+
+// Where a fraction of an extent falls among n equal parts, or -1 outside
+// [0, 1).
+int PartOf(double fraction, int parts)
+{
+    if (!(fraction >= 0 && fraction < 1))
+        return -1;
+    int part = static_cast<int>(std::floor(fraction * parts));
+    return part < parts ? part : parts - 1;
+}
+
+// The fraction of the quad's extent at which a value lies, measured from
+// its DownLeftPos corner; longitudes are tried a whole turn apart.
+double FractionOf(double value, float corner, float size, bool longitude)
+{
+    if (size == 0)
+        return -1;
+    double fraction = (value - corner) / size;
+    if (longitude && !(fraction >= 0 && fraction < 1))
+        for (double turn : {-21600.0, 21600.0}) {
+            double other = (value + turn - corner) / size;
+            if (other >= 0 && other < 1)
+                return other;
+        }
+    return fraction;
+}
+
+// The code of the small square at the given fractions of one quad, or an
+// empty text when no existing cell is there.
+std::string CodeAt(const GridDatabase &db, int index, double fracX, double fracY)
+{
+    const QuadRecord &q = db.Quads[index];
+    if (q.Quadtype < 0 || q.Quadtype >= kMaxQuadTypes)
+        return "";
+    const QuadForm &form = db.Forms[q.Quadtype];
+    if (form.FormX <= 0 || form.FormY <= 0 || form.FormX * form.FormY > kMaxFormCells)
+        return "";
+    int column = PartOf(fracX, form.FormX), rowFromBottom = PartOf(fracY, form.FormY);
+    if (column < 0 || rowFromBottom < 0)
+        return "";
+    int number = form.Numbers[(form.FormY - 1 - rowFromBottom) * form.FormX + column];
+    if (number == -1 || number < 0 || number > 99)
+        return "";
+    int subColumn = PartOf(fracX * form.FormX - column, kStandardSize);
+    int subRow = PartOf(fracY * form.FormY - rowFromBottom, kStandardSize);
+    if (subColumn < 0 || subRow < 0)
+        return "";
+    int small = StandardNumbering[kStandardSize - 1 - subRow][subColumn];
+    char name[kNameSlotSize] = {q.QuadName[0], q.QuadName[0] ? q.QuadName[1] : '\0', '\0'};
+    char code[16];
+    std::snprintf(code, sizeof code, "%s%02d%02d", name, number, small);
+    return code;
+}
+
+// Skips blanks.
+void SkipBlanks(const char *&p)
+{
+    while (*p == ' ' || *p == '\t')
+        ++p;
+}
+
+// Reads an unsigned decimal number; false when there is none.
+bool ReadNumber(const char *&p, double &value)
+{
+    char *end = nullptr;
+    if (!((*p >= '0' && *p <= '9') || *p == '.'))
+        return false;
+    value = std::strtod(p, &end);
+    if (end == p)
+        return false;
+    p = end;
+    return true;
+}
+
+} // namespace
+
+// Tests every record in table order.
+std::vector<ReverseMatch> ReverseLookup(const GridDatabase &db, double latitude, double longitude)
+{
+    std::vector<ReverseMatch> matches;
+    for (int i = 0; i < db.QuadCount && i < kMaxQuadRecords; ++i) {
+        const QuadRecord &q = db.Quads[i];
+        double fracY = FractionOf(latitude, q.DownLeftLat, q.SizeLat, false);
+        double fracX = FractionOf(longitude, q.DownLeftLon, q.SizeLon, true);
+        if (!(fracX >= 0 && fracX < 1 && fracY >= 0 && fracY < 1))
+            continue;
+        std::string code = CodeAt(db, i, fracX, fracY);
+        if (!code.empty())
+            matches.push_back({code, static_cast<int16_t>(i)});
+    }
+    return matches;
+}
+
+// Decimal degrees with an optional sign or hemisphere letter, or degrees,
+// a degree sign (or blank), minutes and a hemisphere letter.
+bool ParseCoordinate(const std::string &text, bool isLatitude, double &minutes)
+{
+    const char *p = text.c_str();
+    SkipBlanks(p);
+    bool negative = false;
+    if (*p == '-' || *p == '+')
+        negative = *p++ == '-';
+    double degrees = 0, extra = 0;
+    if (!ReadNumber(p, degrees))
+        return false;
+    const char *afterDegrees = p;
+    if (std::string(p, 2) == "\xC2\xB0")
+        p += 2;
+    else if (*p == '\xB0')
+        ++p;
+    SkipBlanks(p);
+    bool hasMinutes = p != afterDegrees && ReadNumber(p, extra);
+    if (hasMinutes && (degrees != std::floor(degrees) || extra > 60))
+        return false;
+    SkipBlanks(p);
+    char hemisphere = *p ? *p++ : '\0';
+    SkipBlanks(p);
+    if (*p)
+        return false;
+    const char *positive = isLatitude ? "Nn" : "Ee";
+    const char *negativeLetters = isLatitude ? "Ss" : "Ww";
+    if (hemisphere) {
+        if (negative)
+            return false;
+        if (hemisphere == positive[0] || hemisphere == positive[1])
+            negative = false;
+        else if (hemisphere == negativeLetters[0] || hemisphere == negativeLetters[1])
+            negative = true;
+        else
+            return false;
+    } else if (hasMinutes) {
+        return false; // degrees and minutes need their hemisphere
+    }
+    double value = degrees * 60 + extra;
+    double limit = isLatitude ? 90 * 60 : 180 * 60;
+    if (value > limit)
+        return false;
+    double northEast = negative ? -value : value;
+    minutes = isLatitude ? northEast : -northEast;
+    return true;
+}
