@@ -11,7 +11,8 @@
 #
 # Run as a script (cmake -P) this file packs the zip; the dist target does
 # that with -DDIST_STAGE=<folder> -DDIST_ZIP=<zip> -DDIST_ZIP_TOOL=<zip>
-# -DDIST_FILES=<source>|<name in the zip>;...
+# -DDIST_FILES=<source>|<name in the zip>;... and, to strip the programs'
+# debugging information, -DDIST_STRIP=<strip>.
 
 if(CMAKE_SCRIPT_MODE_FILE)
   # Copies each file into a fresh staging folder and zips that folder.
@@ -29,6 +30,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
     get_filename_component(folder ${DIST_STAGE}/${name} DIRECTORY)
     file(MAKE_DIRECTORY ${folder})
     file(COPY_FILE ${source} ${DIST_STAGE}/${name})
+    if(DIST_STRIP AND name MATCHES "\\.exe$")
+      execute_process(COMMAND ${DIST_STRIP} ${DIST_STAGE}/${name} COMMAND_ERROR_IS_FATAL ANY)
+    endif()
   endforeach()
   execute_process(COMMAND ${DIST_ZIP_TOOL} -X -r -q ${DIST_ZIP} ${stage_name}
                   WORKING_DIRECTORY ${stage_parent}
@@ -75,7 +79,8 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(dist_zip ${CMAKE_BINARY_DIR}/${ORVANTA_DIST_NAME}.zip)
     add_custom_target(dist
       COMMAND ${CMAKE_COMMAND} -DDIST_STAGE=${CMAKE_BINARY_DIR}/dist/${ORVANTA_DIST_NAME}
-              -DDIST_ZIP=${dist_zip} -DDIST_ZIP_TOOL=${ORVANTA_ZIP_TOOL} "-DDIST_FILES=${dist_files}"
+              -DDIST_ZIP=${dist_zip} -DDIST_ZIP_TOOL=${ORVANTA_ZIP_TOOL} -DDIST_STRIP=${CMAKE_STRIP}
+              "-DDIST_FILES=${dist_files}"
               -P ${CMAKE_CURRENT_LIST_FILE}
       BYPRODUCTS ${dist_zip}
       COMMENT "Packing ${ORVANTA_DIST_NAME}.zip"
