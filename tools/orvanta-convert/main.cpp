@@ -13,6 +13,8 @@
 #include "tools/orvanta-convert/ConvertCode.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/LoadMessage.h"
+#include "tools/orvanta-convert/ResearchOptions.h"
+#include "tools/orvanta-convert/ResearchRun.h"
 #include "tools/orvanta-convert/ResultFormat.h"
 
 namespace {
@@ -61,13 +63,16 @@ int main(int argc, char **argv)
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     ConvertOptions options;
+    ResearchOptions research;
     std::string error;
-    if (!ParseConvertOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::fprintf(stderr, "orvanta-convert: %s\n%s", error.c_str(), kConvertUsage);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!ExtractResearchOptions(args, research, error) || !ParseConvertOptions(args, options, error)) {
+        std::fprintf(stderr, "orvanta-convert: %s\n%s%s", error.c_str(), kConvertUsage, kResearchUsage);
         return kCannotRun;
     }
     if (options.Help) {
         std::fputs(kConvertUsage, stdout);
+        std::fputs(kResearchUsage, stdout);
         return kAllConverted;
     }
 
@@ -78,6 +83,9 @@ int main(int argc, char **argv)
                      DescribeLoadFailure(options.DataFile, Grid.LoadStatus).c_str());
         return kCannotRun;
     }
+
+    if (research.Any())
+        return RunResearch(research, options);
 
     bool allConverted = true;
     if (options.Codes.empty())

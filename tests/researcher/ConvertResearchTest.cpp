@@ -1,0 +1,287 @@
+// orvanta-convert's batch and reverse parts: CSV records, the CSV batch,
+// coordinate texts, the reverse lookup and its round trip over the shipped
+// grid data.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "ScrambledText.h"
+#include "tools/orvanta-convert/ConvertCode.h"
+#include "tools/orvanta-convert/CsvConvert.h"
+#include "tools/orvanta-convert/CsvStream.h"
+#include "tools/orvanta-convert/PointWriter.h"
+#include "tools/orvanta-convert/ReverseLookup.h"
+
+namespace {
+
+// Three quads CA, CB, CC of 3 x 2 cells from 54N 30W to 57N 21W, a second
+// row CD, CE, CF above; cell 22 lies bottom-middle, the bottom-right cell
+// is missing.
+const std::string kGrid = CrLfLines({
+    "About Demo grid", "Chart 1", "Quadtype 0", "NrOfQuadsX 3", "NrOfQuadsY 2", "DownLeftPos 54'00 30'00",
+    "UpRightPos 57'00 21'00", "QuadName CA,CB,CC", "QuadName CD,CE,CF", "QuadDefinitions", "Type 0", "FormX 3",
+    "FormY 2", "Numbers:", "11,12,13,", "21,22,-1"});
+
+// A stream holding the text, for the readers.
+std::FILE *StreamOf(const std::string &text)
+{
+    std::FILE *file = std::tmpfile();
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::rewind(file);
+    return file;
+}
+
+std::string ReadAll(std::FILE *file)
+{
+    std::rewind(file);
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text += static_cast<char>(c);
+    return text;
+}
+
+TEST(CsvStream, ReadsRfc4180Records)
+{
+    const struct {
+        const char *input;
+        std::vector<std::vector<std::string>> fields;
+        std::vector<std::string> lineEnds;
+    } cases[] = {
+        {"a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}, {"\r\n", "\r\n"}},
+        {"a,b\nc", {{"a", "b"}, {"c"}}, {"\n", ""}},
+        {"\"x,y\",\"say \"\"hi\"\"\"\r\n", {{"x,y", "say \"hi\""}}, {"\r\n"}},
+        {"\"two\r\nlines\",z\n", {{"two\r\nlines", "z"}}, {"\n"}},
+        {",,\n", {{"", "", ""}}, {"\n"}},
+        {"a\"b,c\n", {{"a\"b", "c"}}, {"\n"}},
+        {"a\rb,c\n", {{"a\rb", "c"}}, {"\n"}},
+    };
+    for (const auto &c : cases) {
+        std::FILE *file = StreamOf(c.input);
+        CsvReader reader(file);
+        CsvRecord record;
+        std::vector<std::vector<std::string>> fields;
+        std::vector<std::string> lineEnds;
+        while (reader.Next(record)) {
+            fields.push_back(record.Fields);
+            lineEnds.push_back(record.LineEnd);
+        }
+        std::fclose(file);
+        EXPECT_EQ(fields, c.fields) << c.input;
+        EXPECT_EQ(lineEnds, c.lineEnds) << c.input;
+    }
+}
+
+TEST(CsvStream, QuotesOnlyWhatNeedsIt)
+{
+    const struct {
+        const char *text, *field;
+    } cases[] = {{"55\xC2\xB0" "7.50 N", "55\xC2\xB0" "7.50 N"}, {"a,b", "\"a,b\""}, {"say \"x\"", "\"say \"\"x\"\"\""},
+                 {"two\nlines", "\"two\nlines\""}, {"", ""}};
+    for (const auto &c : cases)
+        EXPECT_EQ(CsvField(c.text), c.field);
+}
+
+struct CsvCase {
+    const char *what;
+    std::string input;
+    CsvSettings settings;
+    std::string output;
+    long long converted, failed;
+};
+
+TEST(CsvConvert, AppendsThreeCellsAndKeepsEverythingElse)
+{
+    static GridDatabase db;
+    ASSERT_EQ(LoadPlainText(kGrid, db), kLoadOk);
+    Grid = db;
+    const CsvCase cases[] = {
+        {"codes in column 2, CR LF kept",
+         "1942-03-01,CA1155,\"convoy, sighted\"\r\n1942-03-02,ca2255,x\r\n",
+         {"2", false, OutputFormat::Decimal},
+         "1942-03-01,CA1155,\"convoy, sighted\",55.125000,-29.500000,\r\n"
+         "1942-03-02,ca2255,x,54.375000,-28.500000,\r\n",
+         2, 0},
+        {"failures keep their row with the program's message",
+         "XX1111\nCA13\nCA2355\nCA2255",
+         {"1", false, OutputFormat::DegreesMinutes},
+         "XX1111,,,Grid not in database.\nCA13,,,\"Use 6 chars, example CD1234\"\n"
+         "CA2355,,,Position not in database\nCA2255,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,",
+         1, 3},
+        {"header row names the column",
+         "date,grid\n1942,CF1155\n\n1943,CA1155\n",
+         {"grid", true, OutputFormat::Decimal},
+         "date,grid,latitude,longitude,message\n1942,CF1155,56.625000,-23.500000,\n\n"
+         "1943,CA1155,55.125000,-29.500000,\n",
+         2, 0},
+        {"a row without the column",
+         "only\n",
+         {"3", false, OutputFormat::Decimal},
+         "only,,,no column 3 in this row\n",
+         0, 1},
+        {"an unclosed quote ends the input",
+         "CA1155,\"open\n",
+         {"1", false, OutputFormat::Decimal},
+         "CA1155,\"open\n\",,,quoted field not closed before the end of the input",
+         0, 1},
+    };
+    for (const CsvCase &c : cases) {
+        std::FILE *in = StreamOf(c.input);
+        std::FILE *out = std::tmpfile();
+        CsvCounts counts;
+        ProgressLine progress;
+        std::string error;
+        ASSERT_TRUE(ConvertCsvStream(in, out, c.settings, counts, progress, error)) << c.what << ": " << error;
+        EXPECT_EQ(ReadAll(out), c.output) << c.what;
+        EXPECT_EQ(counts.Converted, c.converted) << c.what;
+        EXPECT_EQ(counts.Failed, c.failed) << c.what;
+        std::fclose(in);
+        std::fclose(out);
+    }
+}
+
+TEST(CsvConvert, RefusesAColumnItCannotFind)
+{
+    const struct {
+        CsvSettings settings;
+        const char *error;
+    } cases[] = {{{"grid", false, OutputFormat::Decimal}, "needs a column number"},
+                 {{"0", false, OutputFormat::Decimal}, "needs a column number"},
+                 {{"position", true, OutputFormat::Decimal}, "no column named 'position'"}};
+    for (const auto &c : cases) {
+        std::FILE *in = StreamOf("date,grid\n");
+        std::FILE *out = std::tmpfile();
+        CsvCounts counts;
+        ProgressLine progress;
+        std::string error;
+        EXPECT_FALSE(ConvertCsvStream(in, out, c.settings, counts, progress, error));
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        std::fclose(in);
+        std::fclose(out);
+    }
+}
+
+TEST(ReverseLookup, ReadsDecimalDegreesAndTheProgramsTexts)
+{
+    const struct {
+        const char *text;
+        bool latitude, ok;
+        double minutes;
+    } cases[] = {
+        {"55.125", true, true, 3307.5},
+        {"-33.5", true, true, -2010},
+        {"55\xC2\xB0" "7.50 N", true, true, 3307.5},
+        {"55\xB0" "7.50 N", true, true, 3307.5},   // the program's own Windows-1252 text
+        {"55 7.5 N", true, true, 3307.5},
+        {"0\xC2\xB0" "30.00 S", true, true, -30},
+        {"54\xC2\xB0" "60.00 N", true, true, 3300},  // the program prints minutes of 60.00
+        {"21\xC2\xB0" "7.25 W", false, true, 1267.25},
+        {"21\xC2\xB0" "7.25 E", false, true, -1267.25},
+        {"-21.5", false, true, 1290},               // east positive in, west positive out
+        {"21.5W", false, true, 1290},
+        {"21\xC2\xB0" "7.25 W", true, false, 0},     // a longitude where the latitude belongs
+        {"55\xC2\xB0" "7.50", true, false, 0},       // minutes need their hemisphere
+        {"95", true, false, 0},
+        {"-5 N", true, false, 0},
+        {"north", true, false, 0},
+        {"", false, false, 0},
+    };
+    for (const auto &c : cases) {
+        double minutes = 0;
+        EXPECT_EQ(ParseCoordinate(c.text, c.latitude, minutes), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(minutes, c.minutes) << c.text;
+        }
+    }
+}
+
+TEST(ReverseLookup, FindsTheSmallSquareOfEachQuadThatHoldsThePosition)
+{
+    static GridDatabase db;
+    ASSERT_EQ(LoadPlainText(kGrid, db), kLoadOk);
+    const struct {
+        const char *what;
+        double lat, lon;  // minutes, west positive
+        std::vector<std::string> codes;
+    } cases[] = {
+        {"south-west corner of CA", 3240, 1800, {"CA2177"}},
+        {"centre of CA1155", 3307.5, 1770, {"CA1155"}},
+        {"north-east small square of CF13", 3419.9, 1260.1, {"CF1333"}},
+        {"the missing cell of CB", 3250, 1460, {}},
+        {"edge between CA and CB goes to CB", 3241, 1620, {"CB2177"}},
+        {"north of the grid", 3421, 1500, {}},
+        {"east of the grid", 3300, 1200, {}},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> codes;
+        for (const ReverseMatch &m : ReverseLookup(db, c.lat, c.lon))
+            codes.push_back(m.Code);
+        EXPECT_EQ(codes, c.codes) << c.what;
+    }
+}
+
+TEST(ReverseLookup, ListsOneCodePerRecordInTableOrder)
+{
+    // Two records of one name over the same ground, with different cell
+    // numbers there, then a third quad elsewhere.
+    static GridDatabase db;
+    std::string text = CrLfLines({"Chart 1", "Quadtype 0", "NrOfQuadsX 1", "NrOfQuadsY 1", "DownLeftPos 0'00 10'00",
+                                  "UpRightPos 9'00 1'00", "QuadName AB", "Chart 2", "Quadtype 1", "NrOfQuadsX 2",
+                                  "NrOfQuadsY 1", "DownLeftPos 0'00 10'00", "UpRightPos 9'00 -8'00",
+                                  "QuadName AB,AC", "QuadDefinitions", "Type 0", "FormX 1", "FormY 1",
+                                  "Numbers: 5", "Type 1", "FormX 1", "FormY 1", "Numbers: 7"});
+    ASSERT_EQ(LoadPlainText(text, db), kLoadOk);
+    std::vector<ReverseMatch> matches = ReverseLookup(db, 270, 330);
+    ASSERT_EQ(matches.size(), 2u);
+    EXPECT_EQ(matches[0].Code, "AB0555");
+    EXPECT_EQ(matches[0].QuadIndex, 0);
+    EXPECT_EQ(matches[1].Code, "AB0755");
+    EXPECT_EQ(matches[1].QuadIndex, 1);
+}
+
+TEST(PointWriter, EscapesMarkupAndForbiddenBytes)
+{
+    EXPECT_EQ(XmlEscape("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&apos;");
+    EXPECT_EQ(XmlEscape(std::string("x\x01y")), "x\xEF\xBF\xBDy");
+    EXPECT_EQ(XmlEscape("55\xC2\xB0" "7.50 N"), "55\xC2\xB0" "7.50 N");
+}
+
+#ifdef ORVANTA_SHIPPED_DATA
+// Every code of the shipped grid converts to a position whose reverse
+// lookup names that code again: all cells of every record, each with a
+// spread of its small squares.
+TEST(ReverseLookup, RoundTripOverTheShippedGrid)
+{
+    ResetGridDatabase(Grid);
+    ASSERT_EQ(LoadGridData(ORVANTA_SHIPPED_DATA), kLoadOk) << ORVANTA_SHIPPED_DATA;
+    std::mt19937 random(7);
+    long checked = 0;
+    for (int i = 0; i < Grid.QuadCount; ++i) {
+        const QuadRecord &q = Grid.Quads[i];
+        const QuadForm &form = Grid.Forms[q.Quadtype];
+        for (int cell = 0; cell < form.FormX * form.FormY; ++cell) {
+            int number = form.Numbers[cell];
+            if (number < 0)
+                continue;
+            for (int small : {11, 99, 0}) {
+                if (small == 0)
+                    small = 10 * (1 + static_cast<int>(random() % 9)) + 1 + static_cast<int>(random() % 9);
+                char code[16];
+                std::snprintf(code, sizeof code, "%s%02d%02d", q.QuadName, number, small);
+                ConversionResult result = ConvertCode(code);
+                ASSERT_EQ(result.Status, ConvertStatus::Converted) << code;
+                bool found = false;
+                for (const ReverseMatch &m : ReverseLookup(Grid, result.Position.Latitude, result.Position.Longitude))
+                    found = found || (m.Code == code && m.QuadIndex == result.QuadIndex);
+                ASSERT_TRUE(found) << code << " converts to " << result.LatitudeText << " " << result.LongitudeText
+                                   << " but its reverse lookup does not name it";
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 50000);
+}
+#endif
+
+} // namespace

@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""orvanta-convert's batch, map and reverse modes as a user runs them:
+CSV rows kept whole, map files read back by GDAL, flat memory on large
+inputs, the reverse lookup's texts and statuses.
+
+usage: convert_cli_test.py ORVANTA_CONVERT GRIDTOOL"""
+import csv
+import io
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CONVERT = GRIDTOOL = None
+
+GRID = ("About Demo grid\r\nChart 1\r\nQuadtype 0\r\nNrOfQuadsX 3\r\nNrOfQuadsY 2\r\n"
+        "DownLeftPos 54'00 30'00\r\nUpRightPos 57'00 21'00\r\nQuadName CA,CB,CC\r\n"
+        "QuadName CD,CE,CF\r\nQuadDefinitions\r\nType 0\r\nFormX 3\r\nFormY 2\r\n"
+        "Numbers:\r\n11,12,13,\r\n21,22,-1\r\n")
+
+# code -> (latitude, longitude) in decimal degrees, north and east positive
+POSITIONS = {"CA1155": (55.125, -29.5), "CF1155": (56.625, -23.5), "CB2177": (54.041667, -26.944444)}
+
+
+class ConvertCli(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.mkdtemp(prefix="convert-cli-")
+        plain = os.path.join(cls.dir, "grid.txt")
+        with open(plain, "wb") as f:
+            f.write(GRID.encode())
+        cls.data = os.path.join(cls.dir, "GridData.bin")
+        subprocess.run([GRIDTOOL, "scramble", plain, cls.data], check=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.dir)
+
+    def run_convert(self, *args, stdin=b""):
+        return subprocess.run([CONVERT, "--data", self.data, *args], input=stdin, capture_output=True, timeout=300)
+
+    def write(self, name, data):
+        path = os.path.join(self.dir, name)
+        with open(path, "wb") as f:
+            f.write(data)
+        return path
+
+    def test_csv_rows_come_back_whole_with_three_cells(self):
+        cases = [
+            # (arguments, input, exit status, expected output)
+            (["--csv", "2", "--format", "decimal"], b"1,CA1155,a\r\n2,\"cf1155\",\"b,c\"\r\n", 0,
+             b"1,CA1155,a,55.125000,-29.500000,\r\n2,\"cf1155\",\"b,c\",56.625000,-23.500000,\r\n"),
+            (["--csv", "code", "--header"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
+             "day,code,latitude,longitude,message\n3,CA1155,55°7.50 N,29°30.00 W,\n"
+             "4,ZZ9999,,,Grid not in database.\n".encode()),
+            (["--csv", "1"], b"CA11\nCA2355\n", 1,
+             b"CA11,,,\"Use 6 chars, example CD1234\"\nCA2355,,,Position not in database\n"),
+            (["--csv", "grid", "--header"], b"day,code\n", 2, b""),
+        ]
+        for args, data, status, expected in cases:
+            with self.subTest(args=args):
+                for from_file in (False, True):
+                    extra = [self.write("in.csv", data)] if from_file else []
+                    result = self.run_convert(*args, *extra, stdin=b"" if from_file else data)
+                    self.assertEqual(result.returncode, status, result.stderr)
+                    self.assertEqual(result.stdout, expected)
+
+    def test_large_csv_streams_in_flat_memory(self):
+        # The rows come from a generator process through a pipe, so that this
+        # process (whose size a child's peak counts from its fork) stays small.
+        generator = ("import sys\nfor i in range(int(sys.argv[1])):\n"
+                     "    sys.stdout.write('%d,CA1155,\"note, %d\"\\r\\n' % (i, i))\n")
+
+        def peak_memory(rows):
+            source = subprocess.Popen([sys.executable, "-c", generator, str(rows)], stdout=subprocess.PIPE)
+            proc = subprocess.Popen([CONVERT, "--data", self.data, "--csv", "2"], stdin=source.stdout,
+                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            source.stdout.close()
+            lines = sum(1 for _ in proc.stdout)
+            stderr = proc.stderr.read()
+            _, status, usage = os.wait4(proc.pid, 0)
+            source.wait()
+            self.assertEqual(os.waitstatus_to_exitcode(status), 0)
+            self.assertEqual(lines, rows, "a row was lost")
+            self.assertEqual(stderr, b"", "no progress line when standard error is not a terminal")
+            return usage.ru_maxrss  # KiB
+        small, large = peak_memory(1000), peak_memory(400000)
+        self.assertLess(large - small, 8 * 1024, "memory grew with the input: %d KiB -> %d KiB" % (small, large))
+
+    def test_map_formats_read_back_in_gdal(self):
+        codes = ["CA1155", "XX1111", "CF1155", "CB2177"]
+        for fmt, driver in (("geojson", "GeoJSON"), ("kml", "KML"), ("gpx", "GPX")):
+            with self.subTest(fmt=fmt):
+                result = self.run_convert("--format", fmt, *codes)
+                self.assertEqual(result.returncode, 1)
+                self.assertIn(b"XX1111", result.stderr)
+                path = self.write("points." + fmt, result.stdout)
+                if fmt != "geojson":
+                    lint = subprocess.run(["xmllint", "--noout", path], capture_output=True)
+                    self.assertEqual(lint.returncode, 0, lint.stderr)
+                layer = "waypoints" if fmt == "gpx" else ""
+                info = subprocess.run(["ogrinfo", "-ro", "-al", path] + ([layer] if layer else []),
+                                      capture_output=True, text=True)
+                self.assertEqual(info.returncode, 0, info.stderr)
+                self.assertIn(driver, info.stdout)
+                points = re.findall(r"POINT Z? ?\(([-0-9.]+) ([-0-9.]+)", info.stdout)
+                names = re.findall(r"(?:name|Name|code) \(String\) = (\w+)", info.stdout)
+                self.assertEqual([n for n in names if n in POSITIONS], ["CA1155", "CF1155", "CB2177"])
+                self.assertEqual(len(points), 3)
+                for name, (lon, lat) in zip(["CA1155", "CF1155", "CB2177"], points):
+                    self.assertAlmostEqual(float(lat), POSITIONS[name][0], places=5)
+                    self.assertAlmostEqual(float(lon), POSITIONS[name][1], places=5)
+
+    def test_reverse_lookup(self):
+        cases = [
+            (["55.125", "-29.5"], 0, "CA1155\t55°7.50 N\t29°30.00 W\n"),
+            (["55°7.50 N", "29°30.00 W"], 0, "CA1155\t55°7.50 N\t29°30.00 W\n"),
+            (["--format", "decimal", "56.62", "-23.49"], 0, "CF1155\t56.625000\t-23.500000\n"),
+            (["54.0", "-26.99"], 0, "CB2177\t54°2.50 N\t26°56.67 W\n"),
+            (["54.2", "-21.2"], 1, "54.2 -21.2 lies outside the grid of"),
+            (["60", "-25"], 1, "60 -25 lies outside the grid of"),
+            (["29°30.00 W", "55°7.50 N"], 2, ""),
+        ]
+        for args, status, expected in cases:
+            with self.subTest(args=args):
+                if args[0] == "--format":
+                    result = self.run_convert(*args[:2], "--reverse", *args[2:])
+                else:
+                    result = self.run_convert("--reverse", *args)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertTrue(result.stdout.decode().startswith(expected), result.stdout)
+
+    def test_round_trip_through_the_command_line(self):
+        for code in POSITIONS:
+            out = self.run_convert("--format", "decimal", code).stdout.decode().split("\t")
+            back = self.run_convert("--reverse", out[1], out[2].strip())
+            self.assertEqual(back.stdout.decode().split("\t")[0], code)
+
+
+if __name__ == "__main__":
+    CONVERT, GRIDTOOL = sys.argv[1], sys.argv[2]
+    suite = unittest.TestLoader().loadTestsFromTestCase(ConvertCli)
+    sys.exit(0 if unittest.TextTestRunner(verbosity=2).run(suite).wasSuccessful() else 1)
