@@ -11,7 +11,8 @@ namespace {
 
 const double kFullTurn = 360 * 60;     // minutes of longitude
 const double kTolerance = 0.01;        // minutes; touching edges do not overlap
-const size_t kMaxLaidQuads = 20000;    // far beyond the table; bounds the work
+const size_t kMaxLaidQuads = 2000;     // four times the table; bounds the work
+const long long kMaxBoxTests = 50000000; // bounds the overlap search on absurd files
 
 // A rectangle in minutes: latitude and longitude ranges, low to high.
 struct Box {
@@ -81,11 +82,14 @@ std::vector<LaidQuad> LayOut(const CheckedGrid &grid)
     return quads;
 }
 
-// Whether any existing cell of one quad covers ground of the other's.
-bool CellsOverlap(const LaidQuad &a, const LaidQuad &b)
+// Whether any existing cell of one quad covers ground of the other's;
+// budget counts down the box tests made.
+bool CellsOverlap(const LaidQuad &a, const LaidQuad &b, long long &budget)
 {
+    --budget;
     if (!Overlap(a.Extent, b.Extent))
         return false;
+    budget -= static_cast<long long>(a.Cells.size() * b.Cells.size());
     for (const Box &x : a.Cells)
         for (const Box &y : b.Cells)
             if (Overlap(x, y))
@@ -97,12 +101,18 @@ bool CellsOverlap(const LaidQuad &a, const LaidQuad &b)
 void CheckOverlaps(const CheckedGrid &grid, const std::vector<LaidQuad> &quads, std::vector<CheckProblem> &problems)
 {
     std::map<std::pair<size_t, size_t>, bool> reported;
+    long long budget = kMaxBoxTests;
     for (size_t b = 0; b < quads.size(); ++b)
         for (size_t a = 0; a < b; ++a) {
+            if (budget < 0) {
+                problems.push_back({grid.Sections[quads[b].Section].ChartLine,
+                                    "too many overlapping quads to check them all; the check stops here"});
+                return;
+            }
             if (quads[a].Section == quads[b].Section)
                 continue;
             auto key = std::make_pair(quads[a].Section, quads[b].Section);
-            if (reported.count(key) || !CellsOverlap(quads[a], quads[b]))
+            if (reported.count(key) || !CellsOverlap(quads[a], quads[b], budget))
                 continue;
             reported[key] = true;
             problems.push_back({grid.Sections[quads[b].Section].ChartLine,
