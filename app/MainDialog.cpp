@@ -34,9 +34,16 @@ void InitMainDialog(HWND dialog)
     SendMessageA(GetDlgItem(dialog, IDC_CHART), BM_SETCHECK, BST_CHECKED, 0);
 }
 
-// Redraws the view of the current mode from the stored state.
-void DrawCurrentView(HWND dialog)
+// Redraws the view of the current mode from the stored state.  The views
+// draw through a device context of their own, outside the paint cycle; were
+// the default paint handling to run after them it would erase the
+// background over the picture.  So the paint cycle (erase and validate) runs
+// first, and the default handling that follows finds nothing left to do.
+void PaintCurrentView(HWND dialog)
 {
+    PAINTSTRUCT paint;
+    BeginPaint(dialog, &paint);
+    EndPaint(dialog, &paint);
     if (DisplayMode == kDisplayGrid)
         DrawGridView(dialog, MatchList, MatchCount);
     else
@@ -113,7 +120,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         InitMainDialog(dialog);
         return 1;
     case WM_PAINT:
-        DrawCurrentView(dialog);
+        PaintCurrentView(dialog);
         return 0;
     case WM_GETMINMAXINFO:
         reinterpret_cast<MINMAXINFO *>(lParam)->ptMaxSize = kMaximumSize;

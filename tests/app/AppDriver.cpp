@@ -1,0 +1,216 @@
+// Starting orvanta.exe in a scratch directory and talking to its windows.
+#include "AppDriver.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "data/ScrambledReader.h"
+
+namespace {
+
+// Reads a whole file; empty when it cannot be read.
+std::vector<unsigned char> ReadFileBytes(const std::string &path)
+{
+    std::vector<unsigned char> bytes;
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return bytes;
+    int c;
+    while ((c = std::fgetc(file)) != EOF)
+        bytes.push_back(static_cast<unsigned char>(c));
+    std::fclose(file);
+    return bytes;
+}
+
+// Writes the scrambled form of a plain fixture text as GridData.bin.
+void WriteDataFile(const std::string &directory, const char *fixture)
+{
+    std::vector<unsigned char> bytes = ReadFileBytes(FixturePath(fixture));
+    ScrambleBytes(bytes.data(), bytes.size(), 0);
+    std::FILE *file = std::fopen((directory + "\\GridData.bin").c_str(), "wb");
+    if (file == nullptr)
+        return;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// A fresh scratch directory for one run, with the chosen data file.
+std::string PrepareScratch(const std::string &caseName, DataFile data)
+{
+    CreateDirectoryA(BuildPath("scratch").c_str(), nullptr);
+    std::string directory = BuildPath("scratch\\" + caseName);
+    CreateDirectoryA(directory.c_str(), nullptr);
+    DeleteFileA((directory + "\\GridData.bin").c_str());
+    if (data == DataFile::Good)
+        WriteDataFile(directory, "grid.txt");
+    else if (data == DataFile::Faulty)
+        WriteDataFile(directory, "faulty.txt");
+    return directory;
+}
+
+struct OwnWindowSearch {
+    DWORD ProcessId;
+    const char *Caption;
+    HWND Found;
+    int Visible;
+};
+
+BOOL CALLBACK MatchOwnWindow(HWND window, LPARAM data)
+{
+    auto *search = reinterpret_cast<OwnWindowSearch *>(data);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->ProcessId)
+        return TRUE;
+    if (IsWindowVisible(window))
+        ++search->Visible;
+    if (search->Caption != nullptr) {
+        char caption[64] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        if (std::string(caption) == search->Caption && search->Found == nullptr)
+            search->Found = window;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::string WindowsPath(const std::string &unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char &c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string BuildPath(const std::string &relative)
+{
+    return WindowsPath(ORVANTA_TEST_BINARY_DIR) + "\\" + relative;
+}
+
+std::string FixturePath(const std::string &name)
+{
+    return WindowsPath(ORVANTA_TEST_FIXTURE_DIR) + "\\" + name;
+}
+
+bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+}
+
+OrvantaRun::OrvantaRun(const std::string &caseName, DataFile data)
+{
+    std::string directory = PrepareScratch(caseName, data);
+    std::string program = WindowsPath(ORVANTA_PROGRAM);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::vector<char> commandLine(program.begin(), program.end());
+    commandLine.push_back('\0');
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.c_str(), &startup, &process_))
+        return;
+    WaitFor([this] {
+        dialog_ = FindOwnWindow("Orvanta");
+        return dialog_ != nullptr && IsWindowVisible(dialog_);
+    }, 20000);
+    Sync();
+}
+
+OrvantaRun::~OrvantaRun()
+{
+    if (process_.hProcess == nullptr)
+        return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+std::string OrvantaRun::Text(int id) const
+{
+    char text[256] = "";
+    SendMessageA(Item(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void OrvantaRun::SetText(int id, const std::string &text) const
+{
+    SendMessageA(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool OrvantaRun::Checked(int id) const
+{
+    return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+HWND OrvantaRun::Focus() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+void OrvantaRun::Click(int id) const
+{
+    SendMessageA(Item(id), BM_CLICK, 0, 0);
+    Sync();
+}
+
+void OrvantaRun::Convert(const std::string &code) const
+{
+    SetText(1000, code);
+    Click(1001);
+}
+
+void OrvantaRun::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    PostMessageA(window, message, wParam, lParam);
+}
+
+// Posts a text limit to the message field (which the program never limits)
+// and waits until the field reports it: the queue before it is then empty.
+void OrvantaRun::Sync() const
+{
+    if (dialog_ == nullptr)
+        return;
+    LPARAM marker = ++marker_;
+    HWND field = Item(1012);
+    PostMessageA(field, EM_SETLIMITTEXT, marker, 0);
+    WaitFor([field, marker] { return SendMessageA(field, EM_GETLIMITTEXT, 0, 0) == marker; });
+}
+
+HWND OrvantaRun::FindOwnWindow(const char *caption) const
+{
+    OwnWindowSearch search = {process_.dwProcessId, caption, nullptr, 0};
+    EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+int OrvantaRun::VisibleWindows() const
+{
+    OwnWindowSearch search = {process_.dwProcessId, nullptr, nullptr, 0};
+    EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Visible;
+}
+
+long OrvantaRun::WaitForExit(DWORD timeoutMs) const
+{
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+}
