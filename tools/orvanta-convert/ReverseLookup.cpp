@@ -114,7 +114,7 @@ bool ParseCoordinate(const std::string &text, bool isLatitude, double &minutes)
     if (!ReadNumber(p, degrees))
         return false;
     const char *afterDegrees = p;
-    if (std::string(p, 2) == "\xC2\xB0")
+    if (p[0] == '\xC2' && p[1] == '\xB0') // p[1] is at most the terminator
         p += 2;
     else if (*p == '\xB0')
         ++p;
