@@ -8,9 +8,14 @@
 #include "FuzzSupport.h"
 #include "tools/orvanta-convert/ConvertCode.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
+#include "tools/orvanta-convert/PointWriter.h"
+#include "tools/orvanta-convert/ResearchOptions.h"
 #include "tools/orvanta-convert/ResultFormat.h"
+#include "tools/orvanta-convert/ReverseLookup.h"
 
 namespace {
+
+std::FILE *sink = nullptr;
 
 // The input cut at LF, as the tool reads standard input.
 std::vector<std::string> Lines(const uint8_t *data, size_t size)
@@ -60,16 +65,33 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::vector<std::string> lines = Lines(data, size);
+    std::vector<std::string> args = Words(lines[0]);
+    ResearchOptions research;
     ConvertOptions options;
     std::string error;
-    if (!ParseConvertOptions(Words(lines[0]), options, error))
+    if (!ExtractResearchOptions(args, research, error))
         FUZZ_CHECK(!error.empty());
+    else if (!ParseConvertOptions(args, options, error))
+        FUZZ_CHECK(!error.empty());
+    double minutes;
+    ParseCoordinate(research.ReverseLat, true, minutes);
+    ParseCoordinate(research.ReverseLon, false, minutes);
 
+    if (!sink)
+        sink = std::fopen("/dev/null", "w");
+    FUZZ_CHECK(sink != nullptr);
+    PointWriter writers[] = {{PointFormat::GeoJson, sink}, {PointFormat::Kml, sink}, {PointFormat::Gpx, sink}};
+    for (PointWriter &writer : writers)
+        writer.Begin();
     for (size_t i = 1; i < lines.size(); ++i) {
         ConversionResult result = ConvertCode(NormalizeCode(lines[i]));
         FUZZ_CHECK((result.Status == ConvertStatus::Converted) == (result.QuadIndex >= 0));
         CheckResultLine(FormatResultLine(result, OutputFormat::DegreesMinutes));
         CheckResultLine(FormatResultLine(result, OutputFormat::Decimal));
+        for (PointWriter &writer : writers)
+            writer.Add(result);
     }
+    for (PointWriter &writer : writers)
+        writer.End();
     return 0;
 }
