@@ -117,8 +117,9 @@ double ReadCoordinate(Walk &w, const std::string &what, double limitDegrees)
     }
     PlainField minutes = ReadPlainMinutes(w.Cursor);
     double d = 0, m = 0;
-    bool fits = FieldFits(w, degrees, (what + " degrees").c_str()) & FieldFits(w, minutes, (what + " minutes").c_str());
-    if (!fits)
+    bool degreesFit = FieldFits(w, degrees, (what + " degrees").c_str());
+    bool minutesFit = FieldFits(w, minutes, (what + " minutes").c_str());
+    if (!degreesFit || !minutesFit)
         return 0;
     if (!DecimalField(degrees.Text, d) || !DecimalField(minutes.Text, m)) {
         Report(w, degrees.Line, "expected the " + what + " as degrees'minutes, found " +
