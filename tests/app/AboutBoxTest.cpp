@@ -24,6 +24,7 @@ const AboutCase kAboutCases[] = {
 
 const ChartWindow kInitialChart = {549, 135, 0, 0};
 
+// Closes the About box the chosen way.
 void CloseAbout(const OrvantaRun &run, HWND about, Closing close)
 {
     switch (close) {
@@ -39,6 +40,7 @@ void CloseAbout(const OrvantaRun &run, HWND about, Closing close)
     }
 }
 
+// The text of a control of another dialog.
 std::string ItemText(HWND dialog, int id)
 {
     char text[512] = "";

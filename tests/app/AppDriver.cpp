@@ -46,6 +46,8 @@ std::string PrepareScratch(const std::string &caseName, DataFile data)
         WriteDataFile(directory, "grid.txt");
     else if (data == DataFile::Faulty)
         WriteDataFile(directory, "faulty.txt");
+    else if (data == DataFile::Absurd)
+        WriteDataFile(directory, "absurd.txt");
     return directory;
 }
 
@@ -56,6 +58,7 @@ struct OwnWindowSearch {
     int Visible;
 };
 
+// Counts and looks up the top-level windows of one process.
 BOOL CALLBACK MatchOwnWindow(HWND window, LPARAM data)
 {
     auto *search = reinterpret_cast<OwnWindowSearch *>(data);
@@ -76,6 +79,7 @@ BOOL CALLBACK MatchOwnWindow(HWND window, LPARAM data)
 
 } // namespace
 
+// The Z: drive path under which Wine shows a Unix path.
 std::string WindowsPath(const std::string &unixPath)
 {
     std::string path = "Z:" + unixPath;
@@ -85,16 +89,19 @@ std::string WindowsPath(const std::string &unixPath)
     return path;
 }
 
+// A path in the test's build folder.
 std::string BuildPath(const std::string &relative)
 {
     return WindowsPath(ORVANTA_TEST_BINARY_DIR) + "\\" + relative;
 }
 
+// A plain fixture text of the source folder.
 std::string FixturePath(const std::string &name)
 {
     return WindowsPath(ORVANTA_TEST_FIXTURE_DIR) + "\\" + name;
 }
 
+// Polls every 20 ms.
 bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
@@ -107,6 +114,7 @@ bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs)
     }
 }
 
+// Starts the program in its scratch directory and waits for the dialog.
 OrvantaRun::OrvantaRun(const std::string &caseName, DataFile data)
 {
     std::string directory = PrepareScratch(caseName, data);
@@ -125,6 +133,7 @@ OrvantaRun::OrvantaRun(const std::string &caseName, DataFile data)
     Sync();
 }
 
+// Kills a run that is still going and closes its handles.
 OrvantaRun::~OrvantaRun()
 {
     if (process_.hProcess == nullptr)
@@ -137,6 +146,7 @@ OrvantaRun::~OrvantaRun()
     CloseHandle(process_.hProcess);
 }
 
+// The text of a control, as WM_GETTEXT gives it.
 std::string OrvantaRun::Text(int id) const
 {
     char text[256] = "";
@@ -144,16 +154,19 @@ std::string OrvantaRun::Text(int id) const
     return text;
 }
 
+// Puts a text into a control with WM_SETTEXT.
 void OrvantaRun::SetText(int id, const std::string &text) const
 {
     SendMessageA(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+// Whether a radio button is checked.
 bool OrvantaRun::Checked(int id) const
 {
     return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+// The focus window of the program's GUI thread.
 HWND OrvantaRun::Focus() const
 {
     GUITHREADINFO info = {};
@@ -163,18 +176,21 @@ HWND OrvantaRun::Focus() const
     return info.hwndFocus;
 }
 
+// BM_CLICK runs the click inside the program before it returns.
 void OrvantaRun::Click(int id) const
 {
     SendMessageA(Item(id), BM_CLICK, 0, 0);
     Sync();
 }
 
+// Types a code into the code field and clicks Convert.
 void OrvantaRun::Convert(const std::string &code) const
 {
     SetText(1000, code);
     Click(1001);
 }
 
+// Queues a message for a window of the program.
 void OrvantaRun::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     PostMessageA(window, message, wParam, lParam);
@@ -192,6 +208,7 @@ void OrvantaRun::Sync() const
     WaitFor([field, marker] { return SendMessageA(field, EM_GETLIMITTEXT, 0, 0) == marker; });
 }
 
+// Finds a top-level window of this run by its caption.
 HWND OrvantaRun::FindOwnWindow(const char *caption) const
 {
     OwnWindowSearch search = {process_.dwProcessId, caption, nullptr, 0};
@@ -199,6 +216,7 @@ HWND OrvantaRun::FindOwnWindow(const char *caption) const
     return search.Found;
 }
 
+// Counts the visible top-level windows of this run.
 int OrvantaRun::VisibleWindows() const
 {
     OwnWindowSearch search = {process_.dwProcessId, nullptr, nullptr, 0};
@@ -206,6 +224,7 @@ int OrvantaRun::VisibleWindows() const
     return search.Visible;
 }
 
+// The process's exit code once it has ended.
 long OrvantaRun::WaitForExit(DWORD timeoutMs) const
 {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)

@@ -10,7 +10,7 @@
 #include <string>
 
 // Which GridData.bin the program finds in its working directory.
-enum class DataFile { Good, Missing, Faulty };
+enum class DataFile { Good, Missing, Faulty, Absurd };
 
 // Windows path of a file of this test's build folder, source folder or of
 // the program, from the Unix paths the build passes in.

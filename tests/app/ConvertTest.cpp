@@ -111,6 +111,33 @@ TEST(Convert, NothingHappensWithoutData)
     }
 }
 
+// Quads far off the globe (tests/app/fixtures/absurd.txt) and one that
+// reaches the pole: the texts show what the data says, and the chart view
+// gets whole minutes clamped to its 16-bit centre instead of an undefined
+// conversion.
+const ConvertCase kAbsurdCases[] = {
+    {"ZN1234", kOk, "607\xB0" "57.00 N", "697\xB0" "40.50 W", {}},
+    {"ZS1234", kOk, "600\xB0" "9.00 S", "690\xB0" "10.50 E", {}},
+    {"ZP1111", kOk, "89\xB0" "57.00 N", "29\xB0" "55.50 W", {}},
+};
+
+TEST(Convert, PositionsOffTheGlobeKeepTheProgramRunning)
+{
+    OrvantaRun run("convert-absurd", DataFile::Absurd);
+    ASSERT_NE(run.Dialog(), nullptr);
+    for (const ConvertCase &c : kAbsurdCases) {
+        SCOPED_TRACE(c.Code);
+        run.Convert(c.Code);
+        EXPECT_EQ(run.Text(1012), c.Message);
+        EXPECT_EQ(run.Text(1003), c.Latitude);
+        EXPECT_EQ(run.Text(1002), c.Longitude);
+    }
+    run.Click(1013);
+    run.Click(1014);
+    EXPECT_EQ(run.WaitForExit(200), -1);
+    EXPECT_TRUE(IsWindowVisible(run.Dialog()));
+}
+
 // Posts the characters of text to the code field as typed characters.
 void Type(const OrvantaRun &run, const char *text)
 {

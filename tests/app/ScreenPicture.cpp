@@ -41,6 +41,7 @@ Picture CaptureScreenRect(int left, int top, int width, int height)
     return picture;
 }
 
+// Whether a pixel lies under one of the cover rectangles.
 bool Covered(const std::vector<RECT> &cover, int x, int y)
 {
     for (const RECT &rect : cover)
@@ -49,6 +50,7 @@ bool Covered(const std::vector<RECT> &cover, int x, int y)
     return false;
 }
 
+// Adds what one control paints over the dialog's client area.
 BOOL CALLBACK AddControlCover(HWND control, LPARAM data)
 {
     auto *cover = reinterpret_cast<std::vector<RECT> *>(data);
@@ -71,6 +73,7 @@ BOOL CALLBACK AddControlCover(HWND control, LPARAM data)
     return TRUE;
 }
 
+// Whether a pixel lies on a horizontal or vertical line (end excluded).
 bool InsideLine(int x, int y, int fromX, int fromY, int toX, int toY)
 {
     if (fromY == toY)
@@ -80,6 +83,7 @@ bool InsideLine(int x, int y, int fromX, int fromY, int toX, int toY)
 
 } // namespace
 
+// Captures the client area from the screen.
 Picture CaptureClient(HWND window)
 {
     RECT client;
@@ -89,6 +93,7 @@ Picture CaptureClient(HWND window)
     return CaptureScreenRect(origin.x, origin.y, client.right, client.bottom);
 }
 
+// Captures the whole window from the screen.
 Picture CaptureWindow(HWND window)
 {
     RECT rect;
@@ -96,6 +101,7 @@ Picture CaptureWindow(HWND window)
     return CaptureScreenRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
+// Reads chart.bmp as 32-bit pixels.
 Picture LoadChart()
 {
     Picture picture;
@@ -125,6 +131,7 @@ Picture LoadChart()
     return picture;
 }
 
+// Writes a bottom-up 24-bit BMP.
 bool SaveBmp(const Picture &picture, const std::string &path)
 {
     int rowBytes = (picture.Width * 3 + 3) & ~3;
@@ -158,12 +165,14 @@ bool SaveBmp(const Picture &picture, const std::string &path)
     return std::fclose(out) == 0;
 }
 
+// Keeps a screenshot for people to look at.
 void SaveScreenshot(HWND window, const std::string &name)
 {
     CreateDirectoryA(BuildPath("screenshots").c_str(), nullptr);
     SaveBmp(CaptureWindow(window), BuildPath("screenshots\\" + name + ".bmp"));
 }
 
+// Collects what the dialog's controls paint.
 std::vector<RECT> ControlCover(HWND dialog)
 {
     std::vector<RECT> cover;
@@ -197,6 +206,7 @@ int ChartMismatches(const Picture &client, const Picture &chart, const ChartWind
     return mismatches;
 }
 
+// Counts the dark pixels of an area.
 int DarkPixels(const Picture &picture, const RECT &area, const std::vector<RECT> &cover)
 {
     int count = 0;
@@ -211,6 +221,7 @@ int DarkPixels(const Picture &picture, const RECT &area, const std::vector<RECT>
     return count;
 }
 
+// Polls the picture area until it shows the expected chart window.
 int WaitForChartView(HWND dialog, const Picture &chart, const ChartWindow &expected, DWORD timeoutMs)
 {
     std::vector<RECT> cover = ControlCover(dialog);
