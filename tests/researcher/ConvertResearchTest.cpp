@@ -185,6 +185,10 @@ TEST(ReverseLookup, ReadsDecimalDegreesAndTheProgramsTexts)
         {"95", true, false, 0},
         {"-5 N", true, false, 0},
         {"north", true, false, 0},
+        {"0x10", true, false, 0},                  // no hexadecimal
+        {"1e1", true, false, 0},                   // no exponent
+        {".", true, false, 0},
+        {"55\xC2", true, false, 0},                 // half a degree sign at the end
         {"", false, false, 0},
     };
     for (const auto &c : cases) {

@@ -69,16 +69,22 @@ void SkipBlanks(const char *&p)
         ++p;
 }
 
-// Reads an unsigned decimal number; false when there is none.
+// Reads an unsigned decimal number (digits with an optional fraction, no
+// exponent or hexadecimal form); false when there is none.
 bool ReadNumber(const char *&p, double &value)
 {
-    char *end = nullptr;
-    if (!((*p >= '0' && *p <= '9') || *p == '.'))
+    const char *start = p;
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        ++digits;
+    if (*p == '.')
+        for (++p; *p >= '0' && *p <= '9'; ++p)
+            ++digits;
+    if (digits == 0 || digits > 30) {
+        p = start;
         return false;
-    value = std::strtod(p, &end);
-    if (end == p)
-        return false;
-    p = end;
+    }
+    value = std::strtod(std::string(start, p).c_str(), nullptr);
     return true;
 }
 
