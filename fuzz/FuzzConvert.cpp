@@ -1,11 +1,15 @@
 // The main dialog's Convert flow on one code, with the checks that hold
-// for any code over any database that loaded with status 0.
+// for any code over any database that loaded with status 0: the lookup,
+// the position and its texts, and what the two views would draw from them.
 #include <cmath>
 #include <cstring>
 
 #include "FuzzSupport.h"
 #include "convert/GridLookup.h"
 #include "convert/Position.h"
+#include "display/ChartGeometry.h"
+#include "display/GridLayout.h"
+#include "display/Truncate.h"
 
 namespace {
 
@@ -36,6 +40,33 @@ void CheckPositionText(const char *text, const char *letters)
     FUZZ_CHECK(std::strchr(letters, text[length - 1]) != nullptr);
 }
 
+// One cell of the grid view: a number of at most two characters.
+void CheckGridCell(const GridCell &cell, void *)
+{
+    FUZZ_CHECK(cell.textLength >= 0 && cell.textLength <= 2);
+    FUZZ_CHECK(cell.text[cell.textLength] == '\0');
+}
+
+// The grid view's drawing of the matched quads.
+void CheckGridView()
+{
+    LayOutGridCells(Grid, MatchList, MatchCount, CheckGridCell, nullptr);
+    char letters[3];
+    int16_t length = GridLetters(Grid, MatchList, MatchCount, letters);
+    FUZZ_CHECK(length >= 0 && length <= 2 && letters[length] == '\0');
+}
+
+// The chart view's window for a position in whole minutes: inside the chart.
+void CheckChartView(const GridPosition &position)
+{
+    ChartCorner corner = ChartCornerFor(TruncateToInt16(position.Latitude), TruncateToInt16(position.Longitude));
+    ChartPlacement placement = PlaceChartWindow(corner.x, corner.y);
+    FUZZ_CHECK(placement.sourceX >= 0 && placement.sourceX <= kLargestSourceColumn);
+    FUZZ_CHECK(placement.sourceY >= 0 && placement.sourceY <= kLargestSourceRow);
+    ChartLine arms[2];
+    CrossHairArms(placement, arms);
+}
+
 // Checks a located code: the offset, the position and its two texts.
 void CheckLocated(const char *code, int16_t quadIndex)
 {
@@ -58,6 +89,7 @@ void CheckLocated(const char *code, int16_t quadIndex)
     FormatLongitude(position.Longitude, longitude);
     CheckPositionText(latitude, "NS");
     CheckPositionText(longitude, "WE");
+    CheckChartView(position);
     if (moderate && std::fabs(position.Latitude) <= 10800.0 && std::fabs(position.Longitude) <= 10800.0) {
         FUZZ_CHECK(std::strlen(latitude) <= 11);
         FUZZ_CHECK(std::strlen(longitude) <= 11);
@@ -79,6 +111,7 @@ void ConvertAndCheck(const char *code)
     for (int j = 0; j < Grid.QuadCount; ++j)
         named += std::strcmp(Grid.Quads[j].QuadName, letters) == 0;
     FUZZ_CHECK(MatchCount == named);
+    CheckGridView();
 
     for (int i = 0; i < MatchCount; ++i) {
         int16_t quadIndex = MatchList[i];
