@@ -65,8 +65,19 @@ TEST(Startup, FrameWindowStaysHiddenAndNameless)
     EXPECT_FALSE(IsWindowVisible(frame));
     EXPECT_EQ(GetWindowTextLengthA(frame), 0);
     EXPECT_EQ(GetWindowLongA(frame, GWL_STYLE) & (WS_VISIBLE | WS_DLGFRAME), WS_DLGFRAME);
-    // The dialog has no owner: it is not the frame window's.
-    EXPECT_EQ(GetWindow(run.Dialog(), GW_OWNER), nullptr);
+    // The class redraws on resizing and brings the menu (its icons and
+    // brush are not visible from another process under Wine).
+    EXPECT_EQ(GetClassLongA(frame, GCL_STYLE), CS_HREDRAW | CS_VREDRAW);
+    EXPECT_NE(GetMenu(frame), nullptr);
+
+    // The dialog has no owner (it is not the frame window's), a menu bar,
+    // a minimize box, and neither a maximize box nor a sizing border.
+    HWND dialog = run.Dialog();
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+    EXPECT_NE(GetMenu(dialog), nullptr);
+    LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CAPTION | WS_SYSMENU),
+              WS_MINIMIZEBOX | WS_CAPTION | WS_SYSMENU);
     EXPECT_EQ(run.VisibleWindows(), 1);
 }
 
