@@ -1,4 +1,5 @@
 // Fixed-point and whole-number texts from exact decimal expansions.
+#include <cstdint>
 #include <cstring>
 
 #include "convert/DecimalFormat.h"
@@ -70,11 +71,65 @@ char DigitAt(const ExactDecimal &d, int i)
     return i >= 0 && i < d.Count ? d.Digits[i] : '0';
 }
 
+// Values whose scaled fraction lies this far from a half cannot round
+// differently through the 17-digit expansion, so plain double arithmetic
+// gives the same digits as the exact path.
+const double kTieMargin = 1e-3;
+const double kFastLimit = 1e6;
+
+// Writes the whole number n with its last decimals digits after a point.
+void PutScaled(TextSink &sink, uint64_t n, int decimals, bool negative)
+{
+    char digits[32];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0 || count <= decimals);
+    if (negative)
+        Put(sink, '-');
+    for (int i = count - 1; i >= 0; --i) {
+        Put(sink, digits[i]);
+        if (i == decimals && decimals > 0)
+            Put(sink, '.');
+    }
+}
+
+// The common case of FormatFixed without the exact expansion: a moderate
+// value whose digits after the last decimal are clearly not a half.
+// Returns false when the exact path must decide.
+bool FormatFixedFast(double value, int decimals, TextSink &sink)
+{
+    double magnitude = value < 0 ? -value : value;
+    if (!(magnitude < kFastLimit) || decimals < 0 || decimals > 6)
+        return false;
+    double scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    double scaled = magnitude * scale;
+    double whole = static_cast<double>(static_cast<uint64_t>(scaled));
+    double fraction = scaled - whole;
+    if (fraction > 0.5 - kTieMargin && fraction < 0.5 + kTieMargin)
+        return false;
+    PutScaled(sink, static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0), decimals, value < 0);
+    return true;
+}
+
 } // namespace
+
+// Takes the fast path when it is sure of the digits, else the exact one.
+void FormatFixed(double value, int decimals, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    if (size > 0)
+        text[0] = '\0';
+    if (!FormatFixedFast(value, decimals, sink))
+        FormatFixedExact(value, decimals, text, size);
+}
 
 // Rounds |value| x 10^decimals half up to a whole number held as digits,
 // then places the decimal point before its last decimals digits.
-void FormatFixed(double value, int decimals, char *text, size_t size)
+void FormatFixedExact(double value, int decimals, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     if (size > 0)

@@ -28,6 +28,11 @@ bool ExpandExactly(double value, ExactDecimal &out);
 // also when it rounds to zero.  The text is cut to fit size.
 void FormatFixed(double value, int decimals, char *text, size_t size);
 
+// The same text, always worked out from the exact expansion.  FormatFixed
+// takes a shortcut for values that are clearly not halves; this is the
+// reference it must agree with.
+void FormatFixedExact(double value, int decimals, char *text, size_t size);
+
 // Writes the whole part of value in plain decimal, every digit exact (no
 // rounding): 12345678901234567890 for a double holding that integer.
 void FormatWhole(double value, char *text, size_t size);
