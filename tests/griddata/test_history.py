@@ -46,6 +46,24 @@ CHECKS = [
      "U 156 plain-language broadcast, 13 Sep 1942 (Blair, Hitler's U-boat War, "
      "https://bookreadfree.com/158743/3923930); square: U 156's report "
      "(https://en.wikipedia.org/wiki/Laconia_incident)"),
+    # Two records of one radio message: Tacoma Star's distress call of
+    # 1 Feb 1942 gave 37 33 N, 69 21 W (quoted by uboat.net, which notes the
+    # position was wrong for the ship); the U-boat command's war diary logs
+    # the same signal, intercepted and converted by the Germans, as CA 6897.
+    ("CA6897", (37, 33, "N"), (69, 21, "W"),
+     UBOAT_NET + "Tacoma Star, http://uboat.net/allies/merchants/ship/1307.html; "
+     "square: BdU war diary 16-31 Jan 1942, http://uboatarchive.net/BDU/BDUKTB30303.htm"),
+    # HMS Eagle, 11 Aug 1942: U 73's square against two Allied positions.
+    # Both fit, 12' of longitude west of the small square's centre.
+    ("CH9119", (38, 5, "N"), (3, 2, "E"),
+     UBOAT_NET + "HMS Eagle (94), https://uboat.net/allies/merchants/ships/2034.html"),
+    ("CH9119", (38, 3, "N"), (3, 1.2, "E"),
+     "Wikipedia, HMS Eagle (1918), coordinates 38 03 00 N, 3 01 12 E "
+     "(square: " + UBOAT_NET + "HMS Eagle)"),
+    # Nova Scotia, 28 Nov 1942: U 177's square against the survivors' position.
+    ("KP8325", (28, 30, "S"), (33, 0, "E"),
+     UBOAT_NET + "Nova Scotia, https://uboat.net/allies/merchants/ship/2476.html; "
+     "the same pair in " + UBOOT_ARCHIV + "Nova Scotia"),
 ]
 
 UNRESOLVED = [
@@ -86,6 +104,10 @@ UNRESOLVED = [
      "direction=next&oldid=103703&title=British_Vigilance",
      "the tanker had burnt out and drifted for three weeks after U 514's attack on "
      "3 Jan 1943 before U 105 sank the wreck; 53' apart in longitude on one page"),
+    ("FF1149", (1, 34, "N"), (11, 39, "W"),
+     UBOOT_ARCHIV + "Tuscan Star, http://www.uboot-archiv.de/ubootwiki/index.php/Tuscan_Star",
+     "17' of latitude apart on one page, more than a cell row; FF 7721 in the same "
+     "square fits at 1.4 nm, so the page's square or position is off"),
 ]
 
 def degrees(dm):
