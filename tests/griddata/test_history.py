@@ -76,7 +76,8 @@ UNRESOLVED = [
      UBOAT_NET + "Coimbra (quoted at https://usdeadlyevents.com/1942-jan-15-uk-tanker-coimbra-"
      "out-of-bayonne-nj-torpedoed-by-u-boat-50m-so-shinnecock-l-i-ny-36)",
      "Allied position against U 123's square, 25' apart in longitude; no second "
-     "record of the event and no agreeing check in the CA row yet"),
+     "record of the event, and CA 6897 (Tacoma Star's distress call) fits the CA "
+     "row at 4 nm, so the row is not shifted"),
     ("EB2135", (18, 32, "N"), (82, 28, "W"),
      UBOAT_NET + "New Jersey, https://uboat.net./allies/merchants/ship/1716.html",
      "73' apart in longitude, more than a cell; a single pair with no second record"),
