@@ -37,6 +37,13 @@ TEST(GeoJsonExport, BoxRingsTurnWestMinutesIntoEastDegrees)
         {"across Greenwich", 3060, 3546, 294, -1470, {{-4.9, 24.5, 51, 59.1}}},
         {"across 180, written west", 1200, 1686, 10500, 11100, {{175, 180, 20, 28.1}, {-180, -175, 20, 28.1}}},
         {"across 180, written east", 1200, 1686, -10500, -11100, {{175, 180, 20, 28.1}, {-180, -175, 20, 28.1}}},
+        {"two turns east of Greenwich", 0, 60, -43800, -43860, {{10, 11, 0, 1}}},
+        // Boxes that are not on the globe have no rings (and export as null).
+        {"longitude of 1e30 minutes", 0, 60, 1e30, 1e30 + 60, {}},
+        {"infinite size", 0, 60, 0, HUGE_VAL, {}},
+        {"not a number", NAN, 60, 0, 60, {}},
+        {"past the pole", 5000, 5500, 0, 60, {}},
+        {"wider than the globe", 0, 60, 0, 21660, {}},
     };
     for (const BoxCase &c : cases) {
         std::vector<std::vector<LonLat>> rings = BoxRings(c.latA, c.latB, c.lonWestA, c.lonWestB);

@@ -17,7 +17,8 @@ struct LonLat {
 
 // The closed, counter-clockwise rings of a box given in the program's
 // minutes (longitude positive west), with a point at least every half
-// degree along each edge; two rings when it crosses the 180th meridian.
+// degree along each edge; two rings when it crosses the 180th meridian;
+// none for a box that is not on the globe.
 std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWestA, double lonWestB);
 
 // Writes a FeatureCollection of the database's quads, and with cells of
