@@ -244,6 +244,22 @@ TEST(ReverseLookup, ListsOneCodePerRecordInTableOrder)
     EXPECT_EQ(matches[1].QuadIndex, 1);
 }
 
+TEST(ReverseLookup, SkipsNamesNoCodeCanReach)
+{
+    // A one-letter name and the empty name lie under AB; no six-character
+    // code has them as its letters, so only AB is listed.
+    static GridDatabase db;
+    std::string text = CrLfLines({"Chart 1", "Quadtype 0", "NrOfQuadsX 3", "NrOfQuadsY 1", "DownLeftPos 0'00 10'00",
+                                  "UpRightPos 9'00 -17'00", "QuadName A,,AB", "QuadDefinitions", "Type 0", "FormX 1",
+                                  "FormY 1", "Numbers: 5"});
+    ASSERT_EQ(LoadPlainText(text, db), kLoadOk);
+    for (double lon : {330.0, -210.0})
+        EXPECT_TRUE(ReverseLookup(db, 270, lon).empty()) << lon;
+    std::vector<ReverseMatch> matches = ReverseLookup(db, 270, -750);
+    ASSERT_EQ(matches.size(), 1u);
+    EXPECT_EQ(matches[0].Code, "AB0555");
+}
+
 TEST(PointWriter, EscapesMarkupAndForbiddenBytes)
 {
     EXPECT_EQ(XmlEscape("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&apos;");

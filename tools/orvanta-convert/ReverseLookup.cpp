@@ -56,9 +56,12 @@ std::string CodeAt(const GridDatabase &db, int index, double fracX, double fracY
     if (subColumn < 0 || subRow < 0)
         return "";
     int small = StandardNumbering[kStandardSize - 1 - subRow][subColumn];
-    char name[kNameSlotSize] = {q.QuadName[0], q.QuadName[0] ? q.QuadName[1] : '\0', '\0'};
+    // A code's first two characters are its letters, so a quad whose name
+    // is not two characters long can be reached by no code.
+    if (q.QuadName[0] == '\0' || q.QuadName[1] == '\0')
+        return "";
     char code[16];
-    std::snprintf(code, sizeof code, "%s%02d%02d", name, number, small);
+    std::snprintf(code, sizeof code, "%c%c%02d%02d", q.QuadName[0], q.QuadName[1], number, small);
     return code;
 }
 
