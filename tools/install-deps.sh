@@ -9,7 +9,7 @@ packages=(
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
-  zip gdal-bin
+  zip gdal-bin libxml2-utils
 )
 
 sudo_cmd=()
