@@ -34,6 +34,18 @@ void PutNonFinite(TextSink &sink, double value)
     PutText(sink, value != value ? "nan" : value < 0 ? "-inf" : "inf");
 }
 
+// Starts a text: empties it and expands value; for a value with no
+// expansion writes "inf", "-inf" or "nan" and returns false.
+bool StartExpandedText(double value, TextSink &sink, ExactDecimal &d)
+{
+    if (sink.Size > 0)
+        sink.Text[0] = '\0';
+    if (ExpandExactly(value, d))
+        return true;
+    PutNonFinite(sink, value);
+    return false;
+}
+
 // Adds one to the last of count digits, carrying leftwards; returns true
 // when the carry runs out of the first digit (all were nines).
 bool IncrementDigits(char *digits, int count)
@@ -132,13 +144,9 @@ void FormatFixed(double value, int decimals, char *text, size_t size)
 void FormatFixedExact(double value, int decimals, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
-    if (size > 0)
-        text[0] = '\0';
     ExactDecimal d;
-    if (!ExpandExactly(value, d)) {
-        PutNonFinite(sink, value);
+    if (!StartExpandedText(value, sink, d))
         return;
-    }
     if (decimals < 0)
         decimals = 0;
     if (decimals > kMaxFixedDecimals)
@@ -175,13 +183,9 @@ void FormatFixedExact(double value, int decimals, char *text, size_t size)
 void FormatWhole(double value, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
-    if (size > 0)
-        text[0] = '\0';
     ExactDecimal d;
-    if (!ExpandExactly(value, d)) {
-        PutNonFinite(sink, value);
+    if (!StartExpandedText(value, sink, d))
         return;
-    }
     if (d.Negative && d.Point > 0)
         Put(sink, '-');
     if (d.Point <= 0)
