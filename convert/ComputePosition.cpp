@@ -3,9 +3,31 @@
 #include "convert/Position.h"
 #include "data/GridDatabase.h"
 
+namespace {
+
+const double kHalfTurn = 180 * 60; // minutes of longitude
+const double kFullTurn = 360 * 60;
+
+// A quad that straddles the 180th meridian is written as one record that
+// reaches past it; a longitude up to a whole turn beyond +-180 degrees is
+// brought back by a turn, so that 180 deg 3' E reads 179 deg 57' W.
+// Values within +-180 degrees, and values further out (which no grid
+// reaches), are returned as they are.
+double WithinHalfTurn(double longitude)
+{
+    if (longitude > kHalfTurn && longitude <= kHalfTurn + kFullTurn)
+        return longitude - kFullTurn;
+    if (longitude < -kHalfTurn && longitude >= -kHalfTurn - kFullTurn)
+        return longitude + kFullTurn;
+    return longitude;
+}
+
+} // namespace
+
 // Corner plus offset, then half a small square, each step in double on the
 // float inputs; the sizes are signed, so the half square points the way the
-// quad extends.  A record that cannot have been located gives 0, 0.
+// quad extends; the longitude is kept within a half turn.  A record that
+// cannot have been located gives 0, 0.
 GridPosition ComputePosition(int16_t quadIndex)
 {
     GridPosition position = {0.0, 0.0};
@@ -24,6 +46,6 @@ GridPosition ComputePosition(int16_t quadIndex)
 
     double halfLon = static_cast<double>(quad.SizeLon) / (9 * form.FormX) * 0.5;
     double cornerLon = static_cast<double>(SubsquareOffset.fracX) * quad.SizeLon + quad.DownLeftLon;
-    position.Longitude = cornerLon + halfLon;
+    position.Longitude = WithinHalfTurn(cornerLon + halfLon);
     return position;
 }

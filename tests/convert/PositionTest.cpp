@@ -175,4 +175,33 @@ TEST_F(PositionTest, CentresOfSquares)
     EXPECT_EQ(Readable(Longitude(-435)), "7°15.00 E");
 }
 
+// A quad written across the 180th meridian (its corner at 178 deg 42' E,
+// 8.1 degrees wide, so reaching to 186 deg 48' E) gives longitudes within
+// +-180 degrees; so does its mirror, written from 178 deg 42' W westward.
+TEST_F(PositionTest, AcrossTheDateLine)
+{
+    SetStandardForm(0);
+    AddQuad("QL", 0, 1056, -10722, 486, -486);
+    AddQuad("QM", 0, 1056, 10722, 486, 486);
+    const struct {
+        int Quad;
+        const char *Code;
+        const char *Longitude;
+    } cases[] = {
+        {0, "QL1111", "178°45.00 E"},
+        {0, "QL1254", "179°57.00 E"},
+        {0, "QL1255", "179°57.00 W"},
+        {0, "QL9999", "173°15.00 W"},
+        {1, "QM1254", "179°57.00 W"},
+        {1, "QM1255", "179°57.00 E"},
+        {1, "QM9999", "173°15.00 E"},
+    };
+    for (const auto &c : cases) {
+        ASSERT_EQ(LocateSubsquare(c.Code, static_cast<int16_t>(c.Quad)), kLocateFound) << c.Code;
+        GridPosition p = ComputePosition(static_cast<int16_t>(c.Quad));
+        EXPECT_LE(std::fabs(p.Longitude), 10800.0) << c.Code;
+        EXPECT_EQ(Readable(Longitude(p.Longitude)), c.Longitude) << c.Code;
+    }
+}
+
 } // namespace
