@@ -95,6 +95,16 @@ AL_LOWER = form("AL lower part, blocks 4/5/7/8 two columns wide",
 AM_LOWER = form("AM lower part, cell 63 belongs to AN",
                 [[None if n == 63 else n for n in row] for row in LOWER_TWO_THIRDS.rows])
 SINGLE_BLOCK = {k: form("block %d alone" % k, block_cells([[k]])) for k in (3, 4, 5, 6)}
+MIDDLE_THIRD = form("blocks 2, 5, 8", block_cells([[2], [5], [8]]))
+BLOCK_COLUMN_AND_ONE = form("blocks 1, 4, 7 and the first cell column of blocks 2, 5, 8",
+                            block_cells([[1, (2, (0,))], [4, (5, (0,))], [7, (8, (0,))]]))
+TWO_BLOCK_COLUMNS_AND_ONE = form("blocks 1, 2 and the first cell column of blocks 3, 6, 9",
+                                 block_cells([[1, 2, (3, (0,))], [4, 5, (6, (0,))],
+                                              [7, 8, (9, (0,))]]))
+FIRST_TWO_OF_147 = form("first two cell columns of blocks 1, 4, 7",
+                        block_cells([[(1, (0, 1))], [(4, (0, 1))], [(7, (0, 1))]]))
+JK_JS = form("JK/JS: block columns 2 (two cells) and 3",
+             block_cells([[(2, (1, 2)), 3], [(5, (1, 2)), 6], [(8, (1, 2)), 9]]))
 
 # ---------------------------------------------------------------------------
 # Latitude series
@@ -137,9 +147,12 @@ _ARCTIC = [
                 "polar row, 40.5 deg squares"),
     regular_row(["\u00c4D", "AA", "AB", "AC", "AT"], (69.0, 77.1), -61.0, 27.0,
                 "Greenland Sea, Spitsbergen, Barents Sea; 27 deg squares"),
-    Run(["AS"], RECONSTRUCTED, form("AS: block 1 and the first column of block 2",
-                                    block_cells([[1, (2, (0,))], [4, (5, (0,))], [7, (8, (0,))]])),
+    Run(["AS"], RECONSTRUCTED, BLOCK_COLUMN_AND_ONE,
         69.0, 77.1, 74.0, 12.0, "Kara Sea, partial square east of AT"),
+    Run(["\u00c4E"], RECONSTRUCTED, WEST_THIRD, 69.0, 77.1, -85.0, 6.0,
+        "Baffin Bay: blocks 1, 4, 7 narrowed to 6 deg (cells 2 deg wide)"),
+    Run(["\u00c4E"], RECONSTRUCTED, EAST_TWO_THIRDS, 69.0, 77.1, -79.0, 18.0,
+        "Baffin Bay: blocks 2, 3, 5, 6, 8, 9, cells 3 deg wide"),
     regular_row(["\u00c4C", "\u00c4B"], (60.9, 69.0), -85.0, 20.25, "Hudson Strait, Davis Strait"),
     Run(["AD"], RECONSTRUCTED, form("AD: blocks 1 and 2 in the east of the top row",
                                     block_cells([[None, 1, 2], [3, 4, 5], [6, 7, 8]])),
@@ -150,9 +163,7 @@ _ARCTIC = [
     Run(["AG"], RECONSTRUCTED, WEST_TWO_THIRDS, 60.9, 69.0, 16.25, 13.5,
         "Gulf of Bothnia: blocks 1, 2, 4, 5, 7, 8"),
     regular_row(["AW", "AU"], (60.9, 69.0), 29.75, 20.25, "Kola, White Sea"),
-    Run(["AR"], RECONSTRUCTED, form("AR: blocks 1, 2 and the first column of block 3",
-                                    block_cells([[1, 2, (3, (0,))], [4, 5, (6, (0,))],
-                                                 [7, 8, (9, (0,))]])),
+    Run(["AR"], RECONSTRUCTED, TWO_BLOCK_COLUMNS_AND_ONE,
         60.9, 69.0, 70.25, 15.75, "Kara Sea coast, partial square"),
     Run(["\u00c4A"], RECONSTRUCTED, form("\u00c4A: three blocks of 5 x 2 cells",
                                          two_by_five([1, 2, 3], True)),
@@ -191,6 +202,9 @@ _NORTH_ATLANTIC_A = [
                                      [15, 16, 17, 18, 26, 27, 28, 29, 2, 35, 36, 37, 38]]),
         59.1, 60.9, 7.7, 23.4, "Oslofjord to Gulf of Finland"),
     Run(["AO"], RECONSTRUCTED, SINGLE_BLOCK[4], 56.4, 59.1, 9.5, 5.4, "AO 4, Skagerrak, Kattegat"),
+    Run(["BH"], RECONSTRUCTED, form("BH 7: 5 x 2 cells", two_by_five([7], True)),
+        45.6, 47.4, 11.0, 7.5, "BH 7, the only block of BH with sea: the head of the "
+        "Gulf of Trieste north of 45.6 N; the rest of BH is land"),
     Run(["AO"], RECONSTRUCTED, SINGLE_BLOCK[5], 56.4, 59.1, 14.9, 5.4, "AO 5, Gotland"),
     Run(["AO"], RECONSTRUCTED, SINGLE_BLOCK[6], 56.4, 59.1, 20.3, 5.4, "AO 6, Gulf of Riga"),
     Run(["AO"], RECONSTRUCTED, form("AO 7-9: western Baltic",
@@ -300,13 +314,16 @@ _SOUTH_ATLANTIC = [
 ]
 
 _INDIAN = [
-    Run(["KY"], RECONSTRUCTED, form("KY 2/5: one column of cells",
-                                    [[23], [26], [29], [53], [56], [59]]),
-        -36.4, -31.0, 22.1, 0.9, "Cape: narrow column west of KY 3/6"),
-    Run(["KY"], RECONSTRUCTED, form("KY 3/6/9 without 94, 95, 97, 98 (JJ lies there)",
-                                    [[None if n in (94, 95, 97, 98) else n for n in row]
+    Run(["KY"], RECONSTRUCTED, form("KY 2/5/8: the eastern cell column, down to 86",
+                                    [[23], [26], [29], [53], [56], [59], [83], [86]]),
+        -38.2, -31.0, 21.8, 1.2,
+        "Cape: the eastern cells of blocks 2, 5, 8 on KY's own grid (1.2 deg from 21.8 E); "
+        "their western quarter is GR's, the last small-square row of 86 JJ's"),
+    Run(["KY"], RECONSTRUCTED, form("KY 3/6/9 without 97 (JJ lies there)",
+                                    [[None if n == 97 else n for n in row]
                                      for row in EAST_THIRD.rows]),
-        -39.1, -31.0, 23.0, 3.6, "Port Elizabeth"),
+        -39.1, -31.0, 23.0, 3.6,
+        "Port Elizabeth; 94, 95 and 98 reach a small-square row or a quarter cell into JJ"),
     regular_row(["KZ"] + letters("J", "ABCDEFGH"), indo_pacific(-5), 26.6, 10.8,
                 "East London to Australia"),
     regular_row(["KP"], indo_pacific(-4), 26.6, 10.8,
@@ -332,28 +349,39 @@ _INDIAN = [
     regular_row(letters("J", "LMNOPQR"), indo_pacific(-6), 32.0, 13.5, "Roaring forties"),
     regular_row(letters("J", "TUVWXYZ"), indo_pacific(-7), 32.0, 13.5, "southern Indian Ocean"),
     regular_row(letters("H", "OPQRSTU"), indo_pacific(-8), 21.2, 16.2, "towards Antarctica"),
-    Run(["JK"], RECONSTRUCTED, form("JK/JS: block columns 2 (two cells) and 3",
-                                    block_cells([[(2, (1, 2)), 3], [(5, (1, 2)), 6],
-                                                 [(8, (1, 2)), 9]])),
-        -47.2, -39.1, 24.5, 7.5, "south of Port Elizabeth, partial square"),
+    Run(["JK"], RECONSTRUCTED, JK_JS, -47.2, -39.1, 24.5, 7.5,
+        "south of Port Elizabeth, partial square"),
+    Run(["JS"], RECONSTRUCTED, JK_JS, -55.3, -47.2, 24.5, 7.5,
+        "Southern Ocean south of JK, east of HG"),
+    Run(["JS"], RECONSTRUCTED, form("JS 79, 87", [[79, 87]]), -55.3, -54.4, 21.5, 3.0,
+        "JS 79 and 87, under HG"),
 ]
 
 ATLANTIC = _ARCTIC + _NORTH_ATLANTIC_A + _BISCAY + _AZORES_MED + _CENTRAL_ATLANTIC \
     + _SOUTH_ATLANTIC + _INDIAN
-FORMS = list(_forms)
+
+
+def forms_of(runs):
+    """The forms the runs use, in type order."""
+    return sorted({r.form.type: r.form for r in runs}.values(), key=lambda f: f.type)
+
+
+FORMS = forms_of(ATLANTIC)
 
 # ---------------------------------------------------------------------------
-# The Pacific file.  Its rows lie on the 1.4 + 8.1 k series.  Squares that
-# straddle the 180 deg meridian are left out: the program does not wrap
-# longitudes, and a cell would be cut by the meridian.
+# The Pacific file.  Its rows lie on the 1.4 + 8.1 k series, its eastern
+# edge (the strip between the long Pacific rows and the P squares off the
+# Americas) partly on the Atlantic series.  A square that straddles the
+# 180 deg meridian is one record reaching past 180 E; the program brings
+# its positions back into -180..180.
 # ---------------------------------------------------------------------------
 
 
 def pacific_row(names, band, lon_west, width, note):
     """Runs of one row that may cross the 180 deg meridian: squares wholly
-    west of it, squares wholly east of it (longitudes brought into -180..0),
-    and the straddling square left out."""
-    west, east = [], []
+    west of it, the straddling square (east edge past 180 E), and squares
+    wholly east of it (longitudes brought into -180..0)."""
+    west, across, east = [], [], []
     for i, name in enumerate(names):
         lo = round(lon_west + i * width, 4)
         hi = round(lo + width, 4)
@@ -361,19 +389,102 @@ def pacific_row(names, band, lon_west, width, note):
             west.append((name, lo))
         elif lo >= 180.0:
             east.append((name, round(lo - 360.0, 4)))
+        else:
+            across.append((name, lo))
     runs = []
-    for part in (west, east):
+    for part in (west, across, east):
         if part:
             runs.append(regular_row([n for n, _ in part], band, part[0][1], width, note))
     return runs
 
 
+def strip(name, band, lon_west, width, shape, note):
+    return Run([name], RECONSTRUCTED, shape, band[0], band[1], lon_west, width, note)
+
+
+# The partial squares at 167 E, west of the rows that start at 170.6 or 176 E.
 PACIFIC = [
-    Run(["OF"], RECONSTRUCTED, WEST_THIRD, *indo_pacific(4), 167.0, 3.6,
-        "partial square, western third only"),
-    Run(["OT"], RECONSTRUCTED, WEST_THIRD, *indo_pacific(3), 167.0, 3.6,
-        "partial square, western third only"),
+    strip("OF", indo_pacific(4), 167.0, 3.6, WEST_THIRD, "partial square, western third only"),
+    strip("OT", indo_pacific(3), 167.0, 3.6, WEST_THIRD, "partial square, western third only"),
+    strip("XJ", indo_pacific(9), 167.0, 9.0, WEST_THIRD, "East Siberian Sea, blocks 1, 4, 7"),
+    strip("XG", indo_pacific(8), 167.0, 15.75, TWO_BLOCK_COLUMNS_AND_ONE,
+          "Chukchi Sea, across 180 deg"),
+    strip("NC", indo_pacific(7), 167.0, 3.6, FIRST_TWO_OF_147, "Gulf of Anadyr"),
+    strip("NL", indo_pacific(6), 167.0, 9.0, WEST_TWO_THIRDS, "Commander Islands"),
+    strip("NU", indo_pacific(5), 167.0, 9.0, WEST_TWO_THIRDS, "North Pacific"),
+    strip("UR", indo_pacific(-4), 167.0, 3.6, WEST_THIRD, "New Caledonia, Norfolk Island"),
+    strip("VF", indo_pacific(-5), 167.0, 3.6, WEST_THIRD, "Norfolk Island south"),
+    strip("VT", indo_pacific(-6), 167.0, 9.0, WEST_TWO_THIRDS, "west of New Zealand"),
+    strip("WE", indo_pacific(-7), 167.0, 9.0, WEST_TWO_THIRDS, "south of New Zealand"),
+    regular_row(["WQ"], indo_pacific(-8), 167.0, 19.8, "Southern Ocean, across 180 deg"),
+] + [strip(name, indo_pacific(k), 167.0, 3.6, BLOCK_COLUMN_AND_ONE, "Marshalls to New Hebrides")
+     for name, k in (("QJ", 2), ("RB", 1), ("RU", 0), ("SN", -1), ("TF", -2), ("TZ", -3))]
+
+# The polar row above the X squares: one block row, 82.4-85.1 N.
+POLAR = (82.4, 85.1)
+PACIFIC += [
+    strip("YB", POLAR, 86.0, 40.5, form("blocks 8, 9", block_cells([[8, 9]])),
+          "north of Severnaya Zemlya"),
+    strip("YC", POLAR, 126.5, 60.75, form("blocks 7, 8, 9", block_cells([[7, 8, 9]])),
+          "Arctic Ocean, across 180 deg"),
+    strip("YD", POLAR, -172.75, 54.0, form("blocks 7, 8 and two cell columns of 9",
+                                           block_cells([[7, 8, (9, (0, 1))]])),
+          "Arctic Ocean; the last third of cells 93, 96, 99 (2.25 deg) is left out"),
+    strip("YE", POLAR, -116.5, 40.5, form("blocks 7, 8", block_cells([[7, 8]])),
+          "north of Ellesmere Island"),
+    strip("XN", indo_pacific(9), -103.0, 27.0,
+          form("without block 9", block_cells([[1, 2, 3], [4, 5, 6], [7, 8, None]])),
+          "Queen Elizabeth Islands; block 9 is \u00c4E's"),
+    strip("XR", indo_pacific(8), -96.25, 11.25,
+          form("block 1 column and two cell columns of block 2",
+               block_cells([[1, (2, (0, 1))], [4, (5, (0, 1))], [7, (8, (0, 1))]])),
+          "Gulf of Boothia, Prince Regent Inlet"),
 ]
+
+# The eastern strip: squares that close the gap between the Pacific rows
+# (ending at 108.4 W or 103 W) and the P squares off the Americas (100.9 W
+# or 100 W).  The middle block column of the 8.4 deg squares is 3 deg wide.
+_QU_EAST = form("blocks 3, 6, 9 without 99", [[None if n == 99 else n for n in row]
+                                              for row in EAST_THIRD.rows])
+_RN_EAST = form("first two cell columns of blocks 3, 6, 9",
+                block_cells([[(3, (0, 1))], [(6, (0, 1))], [(9, (0, 1))]]))
+_SY_EAST = form("SY 3/6/9: two cell columns, and 99",
+                [row[:2] + [99 if row[0] == 97 else None] for row in EAST_THIRD.rows])
+
+
+def eastern_square(name, band, east_form, east_width, note):
+    """An 8.4 (or 7.5) deg square of the strip: 2.7 + 3.0 + east part."""
+    return [strip(name, band, -108.4, 2.7, WEST_THIRD, note),
+            strip(name, band, -105.7, 3.0, MIDDLE_THIRD, note),
+            strip(name, band, -102.7, east_width, east_form, note)]
+
+
+PACIFIC += eastern_square("QU", indo_pacific(2), _QU_EAST, 2.7, "Mazatlan to Manzanillo") \
+    + eastern_square("RN", indo_pacific(1), _RN_EAST, 1.8, "off Acapulco") \
+    + eastern_square("SF", indo_pacific(0), _RN_EAST, 1.8, "Clipperton") \
+    + eastern_square("SY", indo_pacific(-1), _SY_EAST, 2.7, "equatorial Pacific") \
+    + eastern_square("TR", indo_pacific(-2), EAST_THIRD, 2.7, "South Pacific") \
+    + eastern_square("UL", indo_pacific(-3), EAST_THIRD, 2.7, "South Pacific")
+PACIFIC += [
+    Run(["VA"], RECONSTRUCTED, form("VA: two cell columns of blocks 1, 4 and 7 down to 75",
+                                    FIRST_TWO_OF_147.rows[:8]),
+        -30.1, -22.9, -103.0, 3.0, "South Pacific; cells 74, 75 reach a small-square row into VP"),
+    strip("VP", atlantic(-5), -103.0, 3.0, FIRST_TWO_OF_147, "South Pacific"),
+    strip("WA", atlantic(-6), -103.0, 3.0, FIRST_TWO_OF_147, "South Pacific"),
+    strip("WM", atlantic(-7), -103.0, 6.0, BLOCK_COLUMN_AND_ONE, "South Pacific"),
+    strip("WV", atlantic(-8), -108.4, 16.2,
+          form("without 11, 12, 13", [[None if n in (11, 12, 13) else n for n in row]
+                                      for row in REGULAR.rows]),
+          "Southern Ocean; 14-16 reach a small-square row into WL"),
+]
+_LAST_TWO_OF_147 = form("last two cell columns of blocks 1, 4, 7",
+                        block_cells([[(1, (1, 2))], [(4, (1, 2))], [(7, (1, 2))]]))
+for name, band in (("PS", atlantic(-5)), ("PV", atlantic(-6))):
+    PACIFIC += [
+        strip(name, band, -100.0, 2.1, _LAST_TWO_OF_147, "South Pacific off Chile"),
+        strip(name, band, -97.9, 7.2, EAST_TWO_THIRDS, "South Pacific off Chile"),
+    ]
+
 for _args in [
     (letters("X", "ACE"), indo_pacific(9), 86.0, 27.0, "Laptev Sea"),
     (letters("X", "KLM"), indo_pacific(9), 176.0, 27.0, "Arctic Ocean north of Alaska"),
@@ -428,7 +539,7 @@ for _args in [
 ]:
     PACIFIC.extend(pacific_row(*_args))
 
-PACIFIC_FORMS = [REGULAR, WEST_THIRD]
+PACIFIC_FORMS = forms_of(PACIFIC)
 
 DATE = "2026-12-07"
 

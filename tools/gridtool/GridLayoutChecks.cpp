@@ -33,15 +33,39 @@ Box MakeBox(double lat, double lon, double sizeLat, double sizeLon)
             std::max(lon, lon + sizeLon)};
 }
 
+// How deep two boxes reach into each other in latitude and in longitude
+// (a whole turn apart or not); a depth at or below kTolerance means none.
+struct Depth {
+    double Lat, Lon;
+};
+
+Depth OverlapDepth(const Box &a, const Box &b)
+{
+    Depth depth = {std::min(a.LatHigh, b.LatHigh) - std::max(a.LatLow, b.LatLow), 0};
+    for (double shift : {-kFullTurn, 0.0, kFullTurn})
+        depth.Lon = std::max(depth.Lon, std::min(a.LonHigh, b.LonHigh + shift) - std::max(a.LonLow, b.LonLow + shift));
+    return depth;
+}
+
 // Whether two boxes share ground, a whole turn of longitude apart or not.
 bool Overlap(const Box &a, const Box &b)
 {
-    if (std::min(a.LatHigh, b.LatHigh) - std::max(a.LatLow, b.LatLow) <= kTolerance)
+    Depth depth = OverlapDepth(a, b);
+    return depth.Lat > kTolerance && depth.Lon > kTolerance;
+}
+
+// Where rows on two latitude series meet, the grid cuts cells that the
+// file can only hold whole: such a cell reaches less than a third of a
+// cell into its neighbour (KY into GR and JJ, QU into PA).  Deeper
+// overlaps are faults.
+bool CellsClash(const Box &x, const Box &y)
+{
+    Depth depth = OverlapDepth(x, y);
+    if (depth.Lat <= kTolerance || depth.Lon <= kTolerance)
         return false;
-    for (double shift : {-kFullTurn, 0.0, kFullTurn})
-        if (std::min(a.LonHigh, b.LonHigh + shift) - std::max(a.LonLow, b.LonLow + shift) > kTolerance)
-            return true;
-    return false;
+    double height = std::min(x.LatHigh - x.LatLow, y.LatHigh - y.LatLow);
+    double width = std::min(x.LonHigh - x.LonLow, y.LonHigh - y.LonLow);
+    return depth.Lat * 3 >= height && depth.Lon * 3 >= width;
 }
 
 // The existing cells of a quad; a quad without a usable form counts as one
@@ -92,7 +116,7 @@ bool CellsOverlap(const LaidQuad &a, const LaidQuad &b, long long &budget)
     budget -= static_cast<long long>(a.Cells.size() * b.Cells.size());
     for (const Box &x : a.Cells)
         for (const Box &y : b.Cells)
-            if (Overlap(x, y))
+            if (CellsClash(x, y))
                 return true;
     return false;
 }
