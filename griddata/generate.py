@@ -11,6 +11,7 @@ reads.
 
 import os
 import sys
+import textwrap
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -22,6 +23,9 @@ MAX_NAMES_PER_SECTION = 300
 MAX_RECORDS_PER_NAME = 20
 MAX_CELLS_PER_FORM = 140
 MAX_ABOUT_BYTES = 398  # 400 with CR LF
+# The About box's edit field (175 x 45 dialog units) shows five lines of
+# about 43 average characters; a line that wraps into more is cut off.
+ABOUT_SHOWN_LINES, ABOUT_SHOWN_WIDTH = 5, 40
 
 
 def position(deg):
@@ -108,6 +112,8 @@ def check(runs, forms, about):
             raise ValueError("run %s uses undefined form %d" % (r.names, r.form.type))
     if len(about.encode("cp1252")) > MAX_ABOUT_BYTES:
         raise ValueError("About line too long")
+    if len(textwrap.wrap(about, ABOUT_SHOWN_WIDTH)) > ABOUT_SHOWN_LINES:
+        raise ValueError("About line does not fit the About box")
 
 
 def file_text(runs, forms, about):

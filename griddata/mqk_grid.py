@@ -543,12 +543,10 @@ PACIFIC_FORMS = forms_of(PACIFIC)
 
 DATE = "2026-12-07"
 
-ABOUT_MAIN = ("Orvanta MQK grid database %s (main file): German naval grid 1939-45, "
-              "reconstructed from published grid facts. North Atlantic, Arctic, North Sea, "
-              "Baltic, Mediterranean, Black Sea, South Atlantic, Caribbean, Indian Ocean. "
-              "Chart 1 = checked against published positions, 2 = reconstructed. "
-              "Data MIT licence." % DATE)
-
-ABOUT_PACIFIC = ("Orvanta MQK grid database %s (Pacific file): German naval grid 1939-45, "
-                 "Pacific and Arctic Ocean squares, reconstructed (chart 2); squares "
-                 "crossing 180 deg are left out. Data MIT licence." % DATE)
+# The About box shows the line in an edit field of 175 x 45 dialog units:
+# five lines of about 43 average characters (generate.py holds it to five
+# lines of 40).  Chart 1 squares are those the program marks " Ok.".
+_ABOUT = ("Orvanta MQK grid database %s, %s. Chart 1 squares (the program says Ok.) "
+          "fit published positions; Chart 2 squares are reconstructed.")
+ABOUT_MAIN = _ABOUT % (DATE, "Atlantic to Indian Ocean")
+ABOUT_PACIFIC = _ABOUT % (DATE, "Pacific and Arctic Ocean")

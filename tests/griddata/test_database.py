@@ -5,6 +5,7 @@ import itertools
 import json
 import os
 import subprocess
+import textwrap
 import unittest
 
 from common import FILES, gridfile, plain, tool, data_dir
@@ -81,7 +82,12 @@ class FileFormat(unittest.TestCase):
             with self.subTest(file=name):
                 self.assertIsNotNone(about)
                 self.assertLessEqual(len(about) + 2, 400)
-                self.assertRegex(about.decode("cp1252"), r"MQK grid database \d{4}-\d\d-\d\d")
+                text = about.decode("cp1252")
+                self.assertRegex(text, r"MQK grid database \d{4}-\d\d-\d\d")
+                self.assertIn("Chart 1", text)
+                self.assertIn("Chart 2", text)
+                # The About box shows five lines of about 43 characters.
+                self.assertLessEqual(len(textwrap.wrap(text, 40)), 5, text)
 
     def test_limits_of_the_program_tables(self):
         for name in FILES:
