@@ -150,6 +150,17 @@ TEST_F(GridLayoutTest, NeighbouringQuadsFollowTheGlobe) {
     EXPECT_EQ(RectOf(cells[81]), (Rect{60, 50, 84, 74}));
 }
 
+// A quad written across the 180th meridian (from 178 deg 42' E eastward)
+// is drawn whole, its cells side by side as for any other quad.
+TEST_F(GridLayoutTest, AQuadAcrossTheDateLineIsDrawnWhole) {
+    SetForm(3, 9, 9);
+    AddQuad("QL", 1056, -10722, -486, 486, 3);
+    const std::vector<GridCell> cells = Cells({0});
+    ASSERT_EQ(cells.size(), 81u);
+    EXPECT_EQ(RectOf(cells[0]), (Rect{60, 50, 84, 74}));
+    EXPECT_EQ(RectOf(cells[80]), (Rect{252, 242, 276, 266}));
+}
+
 // Later quads keep the first quad's scales and show their own proportions.
 TEST_F(GridLayoutTest, LaterQuadsKeepTheFirstScales) {
     SetForm(3, 9, 9);

@@ -139,6 +139,27 @@ TEST(DataFileChecker, ReportsEachFaultOnItsLine)
     }
 }
 
+// Where rows on two latitude series meet, a cell the grid cuts is held
+// whole and reaches into its neighbour: less than a third of the smaller
+// cell (here 0.75 deg high, a third 15') is accepted, a third or more is
+// an overlap.
+TEST(DataFileChecker, AcceptsCutCellsWhereRowSeriesMeet)
+{
+    const struct {
+        const char *downLeft;
+        bool reported;
+    } cases[] = {
+        {"DownLeftPos 56'48 30'00", false},
+        {"DownLeftPos 56'46 30'00", false},
+        {"DownLeftPos 56'45 30'00", true},
+        {"DownLeftPos 56'00 30'00", true},
+    };
+    for (const auto &c : cases) {
+        std::string all = AllProblems(CheckPlainText(WithLine(14, c.downLeft)));
+        EXPECT_EQ(all.find("overlaps quad") != std::string::npos, c.reported) << c.downLeft << "\n" << all;
+    }
+}
+
 TEST(DataFileChecker, ReportsTooManyRecordsOfOneNameAndInAll)
 {
     std::string sections;
