@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ScrambledText.h"
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResultFormat.h"
