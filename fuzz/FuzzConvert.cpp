@@ -3,8 +3,10 @@
 // the position and its texts, and what the two views would draw from them.
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "FuzzSupport.h"
+#include "convert/ConvertCode.h"
 #include "convert/GridLookup.h"
 #include "convert/Position.h"
 #include "display/ChartGeometry.h"
@@ -33,14 +35,13 @@ bool WithinExtent(double value, float corner, float size, double turn = 0)
 }
 
 // A position text: degrees, the degree sign, minutes with two decimals, a
-// blank and the hemisphere letter, inside its buffer.
-void CheckPositionText(const char *text, const char *letters)
+// blank and the hemisphere letter, short enough for the program's buffer.
+void CheckPositionText(const std::string &text, const char *letters)
 {
-    const char *end = static_cast<const char *>(std::memchr(text, '\0', kPositionTextSize));
-    FUZZ_CHECK(end != nullptr);
-    size_t length = static_cast<size_t>(end - text);
+    size_t length = text.size();
+    FUZZ_CHECK(length < kPositionTextSize && text.find('\0') == std::string::npos);
     FUZZ_CHECK(length >= 8);
-    FUZZ_CHECK(std::strchr(text, '\xB0') != nullptr);
+    FUZZ_CHECK(text.find('\xB0') != std::string::npos);
     FUZZ_CHECK(text[length - 2] == ' ');
     FUZZ_CHECK(std::strchr(letters, text[length - 1]) != nullptr);
 }
@@ -72,15 +73,17 @@ void CheckChartView(const GridPosition &position)
     CrossHairArms(placement, arms);
 }
 
-// Checks a located code: the offset, the position and its two texts.
-void CheckLocated(const char *code, int16_t quadIndex)
+// Checks a converted code: the offset, the position and its two texts.
+void CheckConverted(const ConversionResult &result)
 {
-    const QuadRecord &quad = Grid.Quads[quadIndex];
+    const char *code = result.Code.c_str();
+    const QuadRecord &quad = Grid.Quads[result.QuadIndex];
+    FUZZ_CHECK(result.Chart == quad.Chart);
     FUZZ_CHECK(IsDigit1To9(code[4]) && IsDigit1To9(code[5]));
     FUZZ_CHECK(SubsquareOffset.fracX >= 0.0f && SubsquareOffset.fracX < 1.0f);
     FUZZ_CHECK(SubsquareOffset.fracY >= 0.0f && SubsquareOffset.fracY < 1.0f);
 
-    GridPosition position = ComputePosition(quadIndex);
+    const GridPosition &position = result.Position;
     bool moderate = std::fabs(quad.DownLeftLat) < 1e6f && std::fabs(quad.SizeLat) < 1e6f &&
                     std::fabs(quad.DownLeftLon) < 1e6f && std::fabs(quad.SizeLon) < 1e6f;
     if (moderate) {
@@ -88,51 +91,53 @@ void CheckLocated(const char *code, int16_t quadIndex)
         FUZZ_CHECK(WithinExtent(position.Longitude, quad.DownLeftLon, quad.SizeLon, 21600.0));
     }
 
-    char latitude[kPositionTextSize];
-    char longitude[kPositionTextSize];
-    FormatLatitude(position.Latitude, latitude);
-    FormatLongitude(position.Longitude, longitude);
-    CheckPositionText(latitude, "NS");
-    CheckPositionText(longitude, "WE");
+    CheckPositionText(result.LatitudeText, "NS");
+    CheckPositionText(result.LongitudeText, "WE");
     CheckChartView(position);
     if (moderate && std::fabs(position.Latitude) <= 10800.0 && std::fabs(position.Longitude) <= 10800.0) {
-        FUZZ_CHECK(std::strlen(latitude) <= 11);
-        FUZZ_CHECK(std::strlen(longitude) <= 11);
+        FUZZ_CHECK(result.LatitudeText.size() <= 11);
+        FUZZ_CHECK(result.LongitudeText.size() <= 11);
+    }
+}
+
+// Checks the matches the conversion left: every record of the letters, in
+// table order; those before the chosen one do not hold the code, and
+// trying them again leaves the chosen square's offset alone.
+void CheckMatches(const ConversionResult &result, const char *letters)
+{
+    FUZZ_CHECK(MatchCount >= 0 && MatchCount <= kMaxMatches);
+    int named = 0;
+    for (int j = 0; j < Grid.QuadCount; ++j)
+        named += std::strcmp(Grid.Quads[j].QuadName, letters) == 0;
+    FUZZ_CHECK(MatchCount == named);
+    FUZZ_CHECK((MatchCount == 0) == (result.Status == ConvertStatus::GridNotFound));
+    CheckGridView();
+
+    SubsquareOffsetValue chosen = SubsquareOffset;
+    for (int i = 0; i < MatchCount && MatchList[i] != result.QuadIndex; ++i) {
+        int16_t quadIndex = MatchList[i];
+        FUZZ_CHECK(quadIndex >= 0 && quadIndex < Grid.QuadCount);
+        FUZZ_CHECK(i == 0 || quadIndex > MatchList[i - 1]);
+        FUZZ_CHECK(std::strcmp(Grid.Quads[quadIndex].QuadName, letters) == 0);
+        int16_t located = LocateSubsquare(result.Code.c_str(), quadIndex);
+        FUZZ_CHECK(located == (result.Code.size() == 6 ? kLocateNotFound : kLocateWrongLength));
+        FUZZ_CHECK(std::memcmp(&chosen, &SubsquareOffset, sizeof chosen) == 0);
     }
 }
 
 } // namespace
 
-// The Convert flow: letters, matches in table order, the first quad that
-// locates the code; every result within its range.
+// The Convert flow on one code; every result within its range.
 void ConvertAndCheck(const char *code)
 {
+    ConversionResult result = ConvertCode(code);
     char letters[3] = {};
     std::strncpy(letters, code, 2);
-    MatchCount = FindQuadsByName(letters);
-    FUZZ_CHECK(MatchCount >= 0 && MatchCount <= kMaxMatches);
-
-    int named = 0;
-    for (int j = 0; j < Grid.QuadCount; ++j)
-        named += std::strcmp(Grid.Quads[j].QuadName, letters) == 0;
-    FUZZ_CHECK(MatchCount == named);
-    CheckGridView();
-
-    for (int i = 0; i < MatchCount; ++i) {
-        int16_t quadIndex = MatchList[i];
-        FUZZ_CHECK(quadIndex >= 0 && quadIndex < Grid.QuadCount);
-        FUZZ_CHECK(i == 0 || quadIndex > MatchList[i - 1]);
-        FUZZ_CHECK(std::strcmp(Grid.Quads[quadIndex].QuadName, letters) == 0);
-
-        SubsquareOffsetValue before = SubsquareOffset;
-        int16_t result = LocateSubsquare(code, quadIndex);
-        FUZZ_CHECK(result == kLocateFound || result == kLocateWrongLength || result == kLocateNotFound);
-        FUZZ_CHECK((result == kLocateWrongLength) == (std::strlen(code) != 6));
-        if (result != kLocateFound) {
-            FUZZ_CHECK(std::memcmp(&before, &SubsquareOffset, sizeof before) == 0);
-            continue;
-        }
-        CheckLocated(code, quadIndex);
-        return;
-    }
+    bool sixLong = std::strlen(code) == 6;
+    FUZZ_CHECK(result.Status != ConvertStatus::WrongLength || !sixLong);
+    FUZZ_CHECK(result.Status == ConvertStatus::GridNotFound || result.Status == ConvertStatus::WrongLength || sixLong);
+    FUZZ_CHECK((result.Status == ConvertStatus::Converted) == (result.QuadIndex >= 0));
+    if (result.Status == ConvertStatus::Converted)
+        CheckConverted(result);
+    CheckMatches(result, letters);
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ResearchOptions.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
 
 // Loads the fixture into the program's database once.

@@ -218,4 +218,55 @@ TEST(ScrambledReader, FieldsAtAndPastTheirBuffers)
     }
 }
 
+// Read into a buffer that holds the whole text, a field is never cut; its
+// FieldRoom exceeds the loader's buffer exactly when the loader's read of
+// it overflows, and it carries the line of its first kept byte.
+TEST(ScrambledReader, FieldsReadWholeTellTheirRoomAndLine)
+{
+    using Reader = void (*)(ScrambledReader &, char *, int);
+    auto name = [](ScrambledReader &r, char *b, int size) { ReadQuadName(r, b, size); };
+    struct Case {
+        std::string plain;
+        Reader read;
+        int loaderSize;
+        std::vector<int> lines; // of the fields read one after another
+        bool overflow;          // of the first field in the loader's buffer
+    };
+    const Case cases[] = {
+        {"Chart 7\r\n\r\n\r\nType", ReadWord, kWordBufferSize, {1, 1, 4}, false},
+        {"\r\n\tType 3", ReadWord, kWordBufferSize, {2}, false},
+        {std::string(99, 'w') + "\t\x01 x", ReadWord, kWordBufferSize, {1}, false}, // dropped bytes take no room
+        {std::string(100, 'w') + " ", ReadWord, kWordBufferSize, {1}, true},
+        {"11,\r\n12,\r\n\r\n13", ReadNumberEntryText, kFieldBufferSize, {1, 2, 4}, false},
+        {"\t\t\t12345678901,", ReadNumberEntryText, kFieldBufferSize, {1}, false},
+        {"123456789012,", ReadNumberEntryText, kFieldBufferSize, {1}, true},
+        {"12345678901\n\n7", ReadValueText, kFieldBufferSize, {1, 2, 3}, false},
+        {"123456789012\n", ReadValueText, kFieldBufferSize, {1}, true},
+        {"AB,CD\r\nEF", name, kNameSlotSize, {1, 1, 2}, false},
+        {"ABC\r\n", name, kNameSlotSize, {1}, true},
+        {std::string(398, 'a') + "\r\nx", ReadTextLine, kAboutTextSize, {1, 2}, false},
+        {std::string(399, 'a') + "\r\n", ReadTextLine, kAboutTextSize, {1}, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.plain.substr(0, 20) + " (" + std::to_string(c.plain.size()) + " bytes)");
+        ScrambledSource whole(c.plain);
+        std::vector<char> buffer(c.plain.size() + 1);
+        std::vector<int> lines;
+        for (size_t i = 0; i < c.lines.size(); ++i) {
+            c.read(whole.Reader, buffer.data(), static_cast<int>(buffer.size()));
+            if (i == 0) {
+                EXPECT_EQ(whole.Reader.FieldRoom > c.loaderSize, c.overflow);
+            }
+            lines.push_back(static_cast<int>(whole.Reader.FieldLine));
+        }
+        EXPECT_FALSE(whole.Reader.Overflow);
+        EXPECT_EQ(lines, c.lines);
+
+        ScrambledSource loader(c.plain);
+        std::vector<char> loaderBuffer(static_cast<size_t>(c.loaderSize));
+        c.read(loader.Reader, loaderBuffer.data(), c.loaderSize);
+        EXPECT_EQ(loader.Reader.Overflow, c.overflow);
+    }
+}
+
 } // namespace

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ScrambledText.h"
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/PointWriter.h"

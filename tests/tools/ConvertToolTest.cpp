@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ScrambledText.h"
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResultFormat.h"
@@ -64,6 +64,26 @@ TEST_F(ConvertToolTest, ConvertsAsTheConvertButton)
     }
     // A code of more than the code field's 99 characters is still too long.
     EXPECT_EQ(ConvertCode("CD1234" + std::string(200, '5')).Status, ConvertStatus::WrongLength);
+}
+
+// The main window shows the messages with their blanks, the tools print
+// them trimmed; a code off chart 1 blanks the message field.
+TEST_F(ConvertToolTest, MessagesAsShownAndAsPrinted)
+{
+    const struct {
+        const char *Code, *Shown, *Printed;
+    } cases[] = {
+        {"CD1234", " Ok.", ""},
+        {"CD1055", "                                ", ""},
+        {"CD123", " Use 6 chars, example CD1234 ", "Use 6 chars, example CD1234"},
+        {"CD1010", " Position not in database  ", "Position not in database"},
+        {"QQ1234", " Grid not in database.", "Grid not in database."},
+    };
+    for (const auto &c : cases) {
+        ConversionResult r = ConvertCode(c.Code);
+        EXPECT_STREQ(ShownMessage(r), c.Shown) << c.Code;
+        EXPECT_EQ(ConvertMessage(r.Status), c.Printed) << c.Code;
+    }
 }
 
 TEST_F(ConvertToolTest, ResultLines)

@@ -1,29 +1,82 @@
 // The checker's walk over a data file's plain text.
 //
-// It reads the keyword slots in the loader's order with readers that cut
-// the text as the loader's do, so every fault is reported where the loader
-// meets it; a dropped word costs its slot here as it does in the loader.
+// It reads the keyword slots in the loader's order with the loader's own
+// field readers, given a buffer as large as the text so that no field is
+// cut, so every fault is reported where the loader meets it; a dropped word
+// costs its slot here as it does in the loader.
 #include "tools/gridtool/DataFileChecker.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
 #include "data/DecimalText.h"
+#include "data/ScrambledReader.h"
 #include "tools/gridtool/CheckedGrid.h"
+#include "tools/gridtool/DataFileText.h"
 #include "tools/gridtool/FieldText.h"
-#include "tools/gridtool/PlainFieldReader.h"
 
 namespace {
 
+// One field as the loader's reader cut it.
+struct PlainField {
+    std::string Text;
+    int Line = 0;          // the line of the field's first kept byte
+    bool AtEnd = false;    // the file ended before the terminator
+    bool TooLong = false;  // the loader's buffer for this field overflows
+};
+
 struct Walk {
-    PlainCursor Cursor;
+    std::vector<unsigned char> Bytes;  // the text scrambled, as the loader reads it
+    ScrambledReader Reader;
+    std::vector<char> Buffer;          // holds any field of the text whole
     std::vector<CheckProblem> &Problems;
     CheckedGrid Grid;
     PlainField Word;
     CheckedSection Section;  // carries its values over to the next section
     int FormIndex = 0;
+
+    Walk(const std::string &plain, std::vector<CheckProblem> &problems)
+        : Bytes(ScrambledForm(plain)), Reader(MakeMemoryReader(Bytes.data(), Bytes.size())),
+          Buffer(plain.size() < INT_MAX ? plain.size() + 1 : INT_MAX), Problems(problems)
+    {
+    }
 };
+
+using FieldReader = void (*)(ScrambledReader &, char *, int);
+
+int BufferSize(const Walk &w)
+{
+    return static_cast<int>(w.Buffer.size());
+}
+
+// The field the reader has just read into the walk's buffer; loaderSize is
+// the loader's buffer for that field.
+PlainField TakeField(const Walk &w, int loaderSize)
+{
+    const ScrambledReader &r = w.Reader;
+    PlainField field;
+    field.Text.assign(w.Buffer.data(), static_cast<size_t>(r.FieldLength));
+    field.Line = static_cast<int>(r.FieldLine);
+    field.AtEnd = r.AtEnd;
+    field.TooLong = r.FieldRoom > loaderSize;
+    return field;
+}
+
+// Reads one field with one of the loader's readers.
+PlainField ReadField(Walk &w, FieldReader reader, int loaderSize)
+{
+    reader(w.Reader, w.Buffer.data(), BufferSize(w));
+    return TakeField(w, loaderSize);
+}
+
+// Reads one quad name; more is set when a comma ended it.
+PlainField ReadName(Walk &w, bool &more)
+{
+    more = ReadQuadName(w.Reader, w.Buffer.data(), BufferSize(w));
+    return TakeField(w, kNameSlotSize);
+}
 
 // Adds a fault at a line.
 void Report(Walk &w, int line, const std::string &message)
@@ -47,7 +100,7 @@ std::string FoundText(const PlainField &word)
 // Reads the next word into the walk.
 void NextWord(Walk &w)
 {
-    w.Word = ReadPlainWord(w.Cursor);
+    w.Word = ReadField(w, ReadWord, kWordBufferSize);
     if (w.Word.TooLong)
         Report(w, w.Word.Line, "a word of " + Num(static_cast<long long>(w.Word.Text.size())) +
                                    " bytes; a word has at most 99");
@@ -91,7 +144,7 @@ bool FieldFits(Walk &w, const PlainField &field, const char *what)
 // returns the value the loader takes.
 int ReadInteger(Walk &w, const char *keyword, long long low, long long high, int *line = nullptr)
 {
-    PlainField field = ReadPlainValue(w.Cursor);
+    PlainField field = ReadField(w, ReadValueText, kFieldBufferSize);
     if (line)
         *line = field.Line;
     long long value = 0;
@@ -110,12 +163,12 @@ int ReadInteger(Walk &w, const char *keyword, long long low, long long high, int
 // returns it in minutes as the loader reads it.
 double ReadCoordinate(Walk &w, const std::string &what, double limitDegrees)
 {
-    PlainField degrees = ReadPlainDegrees(w.Cursor);
+    PlainField degrees = ReadField(w, ReadDegreesText, kFieldBufferSize);
     if (degrees.AtEnd || degrees.Text.find('\n') != std::string::npos) {
         Report(w, degrees.Line, "expected the " + what + " as degrees'minutes, the apostrophe is missing");
         return 0;
     }
-    PlainField minutes = ReadPlainMinutes(w.Cursor);
+    PlainField minutes = ReadField(w, ReadMinutesText, kFieldBufferSize);
     double d = 0, m = 0;
     bool degreesFit = FieldFits(w, degrees, (what + " degrees").c_str());
     bool minutesFit = FieldFits(w, minutes, (what + " minutes").c_str());
@@ -168,7 +221,7 @@ void ReadNames(Walk &w, CheckedSection &s, int &firstLine)
     while (WordIs(w, "QuadName")) {
         bool more = true;
         while (more) {
-            PlainField name = ReadPlainQuadName(w.Cursor, more);
+            PlainField name = ReadName(w, more);
             CheckName(w, name);
             s.Names.push_back(name.Text);
         }
@@ -228,7 +281,7 @@ void ReadNumbers(Walk &w, CheckedForm &form, int cells)
     std::vector<int> firstLine(256, 0);
     std::string shortHint = " (fewer Numbers entries than FormX x FormY = " + Num(cells) + "?)";
     for (int n = 0; n < cells; ++n) {
-        PlainField entry = ReadPlainNumberEntry(w.Cursor);
+        PlainField entry = ReadField(w, ReadNumberEntryText, kFieldBufferSize);
         long long value = 0;
         if (entry.AtEnd && entry.Text.empty()) {
             Report(w, entry.Line, "the file ends after " + Num(n) + " of the FormX x FormY = " + Num(cells) +
@@ -325,10 +378,10 @@ void Summarize(const CheckedGrid &grid, CheckSummary &summary)
 std::vector<CheckProblem> CheckPlainText(const std::string &plain, CheckSummary *summary)
 {
     std::vector<CheckProblem> problems;
-    Walk w{MakePlainCursor(plain), problems, {}, {}, {}, 0};
+    Walk w(plain, problems);
     NextWord(w);
     if (WordIs(w, "About")) {
-        PlainField about = ReadPlainTextLine(w.Cursor);
+        PlainField about = ReadField(w, ReadTextLine, kAboutTextSize);
         if (about.TooLong)
             Report(w, about.Line, "the About line is longer than 400 bytes with its line end");
         NextWord(w);

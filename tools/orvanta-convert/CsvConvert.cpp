@@ -2,7 +2,7 @@
 #include "tools/orvanta-convert/CsvConvert.h"
 
 #include "tools/common/TextEncoding.h"
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/CsvStream.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
 
 class PointWriter {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 
 enum class OutputFormat {
     DegreesMinutes, // the program's own texts, 55°12.50 N, in UTF-8

@@ -1,12 +1,32 @@
 // The conversion of one code, as the main window's Convert command runs it.
-#include "tools/orvanta-convert/ConvertCode.h"
+#include "convert/ConvertCode.h"
 
 #include "convert/GridLookup.h"
+#include "data/GridDatabase.h"
 
 namespace {
 
-// The main window reads at most this many characters of a code.
-const size_t kCodeFieldLength = 99;
+const char kGridNotFound[] = " Grid not in database.";
+const char kWrongLength[] = " Use 6 chars, example CD1234 ";
+const char kPositionNotFound[] = " Position not in database  ";
+const char kOnOtherChart[] = "                                "; // 32 blanks
+const char kOk[] = " Ok.";
+
+// The failure's message as the window shows it; empty for Converted.
+const char *FailureMessage(ConvertStatus status)
+{
+    switch (status) {
+    case ConvertStatus::GridNotFound:
+        return kGridNotFound;
+    case ConvertStatus::WrongLength:
+        return kWrongLength;
+    case ConvertStatus::PositionNotFound:
+        return kPositionNotFound;
+    case ConvertStatus::Converted:
+        break;
+    }
+    return "";
+}
 
 } // namespace
 
@@ -14,7 +34,7 @@ const size_t kCodeFieldLength = 99;
 // result decides the message when none holds the code.
 ConversionResult ConvertCode(const std::string &code)
 {
-    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, {0.0, 0.0}, "", ""};
+    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", ""};
     std::string field = code.substr(0, kCodeFieldLength);
     char letters[3] = {0, 0, 0};
     for (size_t i = 0; i < 2 && i < field.size(); ++i)
@@ -37,6 +57,7 @@ ConversionResult ConvertCode(const std::string &code)
     }
 
     result.Status = ConvertStatus::Converted;
+    result.Chart = Grid.Quads[result.QuadIndex].Chart;
     result.Position = ComputePosition(result.QuadIndex);
     char text[kPositionTextSize];
     FormatLatitude(result.Position.Latitude, text);
@@ -57,17 +78,20 @@ std::string NormalizeCode(std::string line)
     return line;
 }
 
-const char *ConvertMessage(ConvertStatus status)
+// Only chart 1 earns the "Ok."; a code on another chart clears the field.
+const char *ShownMessage(const ConversionResult &result)
 {
-    switch (status) {
-    case ConvertStatus::GridNotFound:
-        return "Grid not in database.";
-    case ConvertStatus::WrongLength:
-        return "Use 6 chars, example CD1234";
-    case ConvertStatus::PositionNotFound:
-        return "Position not in database";
-    case ConvertStatus::Converted:
-        break;
-    }
-    return "";
+    if (result.Status != ConvertStatus::Converted)
+        return FailureMessage(result.Status);
+    return result.Chart == 1 ? kOk : kOnOtherChart;
+}
+
+// The shown message without its leading and trailing blanks.
+std::string ConvertMessage(ConvertStatus status)
+{
+    std::string text = FailureMessage(status);
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
