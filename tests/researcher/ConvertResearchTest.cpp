@@ -12,6 +12,7 @@
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/PointWriter.h"
+#include "tools/orvanta-convert/CoordinateText.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
 
 namespace {
@@ -198,6 +199,49 @@ TEST(ReverseLookup, ReadsDecimalDegreesAndTheProgramsTexts)
             EXPECT_DOUBLE_EQ(minutes, c.minutes) << c.text;
         }
     }
+}
+
+TEST(ReverseLookup, ReadsPositionsAsDiariesWriteThem)
+{
+    const struct {
+        const char *text;
+        double lat, lon; // minutes, west positive; unused on an error
+        const char *error;
+    } cases[] = {
+        {"56\xC2\xB0" "44'N 14\xC2\xB0" "05'W", 3404, 845, ""},
+        {"56\xC2\xB0" "44.5'N, 14\xC2\xB0" "5.5'E", 3404.5, -845.5, ""},
+        {"56 44 N 14 05 W", 3404, 845, ""},
+        {"N56\xC2\xB0" "44' W14\xC2\xB0" "05'", 3404, 845, ""},
+        {"56.5N14.25W", 3390, 855, ""},
+        {"56\xC2\xB0" "44'30\"N;0\xC2\xB0" "14\xE2\x80\xB2" "W", 3404.5, 14, ""}, // seconds; a prime marks minutes
+        {"56\xC2\xB0" "44'30''S\t14 0 30 W", -3404.5, 840.5, ""},
+        {"-56.5 -14.25", -3390, 855, ""},
+        {"14\xC2\xB0" "05'W 56\xC2\xB0" "44'N", 3404, 845, ""},          // longitude first, both lettered
+        {"95 10", 0, 0, "latitude 95 is beyond 90"},
+        {"56 N 190 W", 0, 0, "longitude 190 W is beyond 180"},
+        {"56 75 N 14 W", 0, 0, "minutes 75 are beyond 60"},
+        {"56.5 30 N 14 W", 0, 0, "degrees 56.5 followed by minutes must be whole"},
+        {"56 44 14 05", 0, 0, "degrees and minutes need a hemisphere letter (E or W) or a sign"},
+        {"-56 N 14 W", 0, 0, "'-56 N' has both a sign and a hemisphere letter"},
+        {"56.5", 0, 0, "'56.5' has no longitude"},
+        {"56.5N 14x", 0, 0, "cannot read '14x' as a longitude"},
+        {"", 0, 0, "no position"},
+    };
+    for (const auto &c : cases) {
+        double lat = -1, lon = -1;
+        std::string error;
+        bool ok = ReadPosition(c.text, lat, lon, error);
+        EXPECT_EQ(error, c.error) << c.text;
+        EXPECT_EQ(ok, *c.error == '\0') << c.text;
+        if (ok) {
+            EXPECT_DOUBLE_EQ(lat, c.lat) << c.text;
+            EXPECT_DOUBLE_EQ(lon, c.lon) << c.text;
+        }
+    }
+    std::string error;
+    double lat, lon;
+    EXPECT_FALSE(ReadPosition(std::string(kMaxPositionText + 1, '5'), lat, lon, error));
+    EXPECT_EQ(error, "position text longer than 200 characters");
 }
 
 TEST(ReverseLookup, FindsTheSmallSquareOfEachQuadThatHoldsThePosition)

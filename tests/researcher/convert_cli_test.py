@@ -136,6 +136,23 @@ class ConvertCli(unittest.TestCase):
                 self.assertEqual(result.returncode, status, result.stderr)
                 self.assertTrue(result.stdout.decode().startswith(expected), result.stdout)
 
+    def test_reverse_reads_one_position_per_line(self):
+        lines = ["55.125 -29.5", "55°7.5'N 29°30'W", "", "# from the log", "N56 37 30, W23 30", "95 10",
+                 "60 -25", "56.62N"]
+        result = self.run_convert("--reverse", stdin="\r\n".join(lines).encode())
+        self.assertEqual(result.returncode, 1, result.stderr)
+        out = result.stdout.decode().split("\n")
+        self.assertEqual(out[:-1], [
+            "55.125 -29.5\tCA1155", "55°7.5'N 29°30'W\tCA1155", "", "# from the log",
+            "N56 37 30, W23 30\tCF1155", "95 10\tERROR: latitude 95 is beyond 90",
+            "60 -25\tERROR: outside the grid of " + self.data, "56.62N\tERROR: '56.62N' has no longitude"])
+        self.assertEqual(self.run_convert("--reverse", stdin=b"55.125 -29.5\n").returncode, 0)
+        one = self.run_convert("--reverse", "55", "7.5", "N", "29", "30", "W")
+        self.assertEqual(one.stdout.decode(), "CA1155\t55°7.50 N\t29°30.00 W\n")
+        bad = self.run_convert("--reverse", "-33", "200")
+        self.assertEqual((bad.returncode, bad.stderr.decode()), (2, "orvanta-convert: cannot read the position "
+                                                                  "'-33 200': longitude 200 is beyond 180\n"))
+
     def test_round_trip_through_the_command_line(self):
         for code in POSITIONS:
             out = self.run_convert("--format", "decimal", code).stdout.decode().split("\t")

@@ -41,13 +41,15 @@ bool TakeValue(const std::vector<std::string> &args, size_t &i, const std::strin
 
 } // namespace
 
-// Options may stand anywhere before "--"; every other argument is a code.
+// Options may stand anywhere before "--"; every other argument is a code
+// (or a coordinate: a negative number is no option).
 bool ParseConvertOptions(const std::vector<std::string> &args, ConvertOptions &options, std::string &error)
 {
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+        bool negativeNumber = arg.size() >= 2 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-' || negativeNumber) {
             options.Codes.push_back(arg);
             continue;
         }

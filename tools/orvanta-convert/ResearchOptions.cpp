@@ -10,8 +10,13 @@ const char kResearchUsage[] =
     "  --header          the first CSV row is a header row\n"
     "  --format geojson|kml|gpx\n"
     "                    one point per converted code (failed codes go to standard error)\n"
-    "  --reverse LAT LON print every code whose small square holds the position: decimal\n"
-    "                    degrees (north, east positive) or texts such as \"55\xC2\xB0" "7.50 N\"\n";
+    "  --reverse [LAT LON]\n"
+    "                    print every code whose small square holds the position, with\n"
+    "                    the square's centre; without a position, read one per line from\n"
+    "                    standard input and write each line back with its codes after a\n"
+    "                    TAB (blank lines and # comments pass unchanged).  Positions read\n"
+    "                    as decimal degrees (north, east positive), 56.7333N, 56\xC2\xB0" "44.5'N,\n"
+    "                    56 44 N, N56\xC2\xB0" "44', 56\xC2\xB0" "44'30\"N or the program's texts\n";
 
 namespace {
 
@@ -53,14 +58,8 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
             continue;
         }
         if (arg == "--reverse") {
-            if (i + 2 >= args.size()) {
-                error = "option --reverse needs a latitude and a longitude";
-                return false;
-            }
             options.Reverse = true;
-            options.ReverseLat = args[i + 1];
-            options.ReverseLon = args[i + 2];
-            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 3);
+            args.erase(args.begin() + static_cast<long>(i));
             continue;
         }
         if (!TakeValue(args, i, "--csv", value, matched, error))

@@ -13,8 +13,7 @@ struct ResearchOptions {
     bool Csv = false;
     std::string CsvColumn;      // a 1-based number, or a header name with --header
     bool Header = false;
-    bool Reverse = false;
-    std::string ReverseLat, ReverseLon;
+    bool Reverse = false;       // the arguments (or input lines) are positions
     PointFormat Points = PointFormat::None;
 
     // Whether any of these options was given.

@@ -8,28 +8,107 @@
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ProgressLine.h"
+#include "tools/orvanta-convert/CoordinateText.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
 
 namespace {
 
 enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 
-// Prints every code whose small square holds the position, with the centre
-// of that square, or says that the position lies outside the grid.
-int RunReverse(const ResearchOptions &research, const ConvertOptions &options)
+// The codes of the small squares that hold the position, separated by
+// blanks, in table order.
+std::string CodesAt(double lat, double lon)
 {
+    std::string codes;
+    for (const ReverseMatch &match : ReverseLookup(Grid, lat, lon))
+        codes += (codes.empty() ? "" : " ") + Cp1252ToUtf8(match.Code);
+    return codes;
+}
+
+// One line of a position list: the line, a TAB, then the codes of the
+// position or the reason why there are none; false on a failure.  Blank
+// lines and comments starting with '#' come back as they are.
+bool ReverseLine(const std::string &line, const std::string &dataFile)
+{
+    std::string text = line;
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    if (text.find_first_not_of(" \t") == std::string::npos || text[0] == '#') {
+        std::printf("%s\n", text.c_str());
+        return true;
+    }
     double lat = 0, lon = 0;
-    if (!ParseCoordinate(research.ReverseLat, true, lat) || !ParseCoordinate(research.ReverseLon, false, lon)) {
-        std::fprintf(stderr,
-                     "orvanta-convert: cannot read the position '%s' '%s': give the latitude, then the longitude, "
-                     "as decimal degrees (north and east positive) or as 55\xC2\xB0" "7.50 N 21\xC2\xB0" "7.25 W\n",
-                     research.ReverseLat.c_str(), research.ReverseLon.c_str());
+    std::string error, codes;
+    if (ReadPosition(text, lat, lon, error)) {
+        codes = CodesAt(lat, lon);
+        if (codes.empty())
+            error = "outside the grid of " + dataFile;
+    }
+    std::printf("%s\t%s\n", text.c_str(), codes.empty() ? ("ERROR: " + error).c_str() : codes.c_str());
+    return !codes.empty();
+}
+
+// Reads one position per line of standard input; a line longer than any
+// position is cut, which ReadPosition refuses.
+int RunReverseLines(const ConvertOptions &options)
+{
+    bool allFound = true;
+    std::string line;
+    bool pending = false;
+    ProgressLine progress;
+    for (int c; (c = std::getc(stdin)) != EOF;) {
+        if (c != '\n') {
+            if (line.size() <= kMaxPositionText + 1)
+                line += static_cast<char>(c);
+            pending = true;
+            continue;
+        }
+        allFound = ReverseLine(line, options.DataFile) && allFound;
+        progress.Tick();
+        line.clear();
+        pending = false;
+    }
+    if (pending)
+        allFound = ReverseLine(line, options.DataFile) && allFound;
+    progress.Finish();
+    return allFound ? kAllConverted : kSomeFailed;
+}
+
+// Reads the position of the arguments: a latitude and a longitude as two
+// arguments, or a whole position in one or more.
+bool ReadArgumentPosition(const std::vector<std::string> &args, double &lat, double &lon, std::string &error)
+{
+    if (args.size() == 2) {
+        CoordinateReading latitude = ReadCoordinate(args[0], true), longitude = ReadCoordinate(args[1], false);
+        lat = latitude.Minutes;
+        lon = longitude.Minutes;
+        error = !latitude.Ok ? latitude.Error : longitude.Error;
+        return latitude.Ok && longitude.Ok;
+    }
+    std::string joined;
+    for (const std::string &arg : args)
+        joined += (joined.empty() ? "" : " ") + arg;
+    return ReadPosition(joined, lat, lon, error);
+}
+
+// Prints every code whose small square holds the position, with the centre
+// of that square, or says that the position lies outside the grid; without
+// a position, reads a list of them.
+int RunReverse(const ConvertOptions &options)
+{
+    if (options.Codes.empty())
+        return RunReverseLines(options);
+    double lat = 0, lon = 0;
+    std::string error, shown;
+    for (const std::string &arg : options.Codes)
+        shown += (shown.empty() ? "" : " ") + arg;
+    if (!ReadArgumentPosition(options.Codes, lat, lon, error)) {
+        std::fprintf(stderr, "orvanta-convert: cannot read the position '%s': %s\n", shown.c_str(), error.c_str());
         return kCannotRun;
     }
     std::vector<ReverseMatch> matches = ReverseLookup(Grid, lat, lon);
     if (matches.empty()) {
-        std::printf("%s %s lies outside the grid of %s\n", research.ReverseLat.c_str(), research.ReverseLon.c_str(),
-                    options.DataFile.c_str());
+        std::printf("%s lies outside the grid of %s\n", shown.c_str(), options.DataFile.c_str());
         return kSomeFailed;
     }
     for (const ReverseMatch &match : matches) {
@@ -123,7 +202,7 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 
 int RunResearch(const ResearchOptions &research, const ConvertOptions &options)
 {
-    int status = research.Reverse ? RunReverse(research, options)
+    int status = research.Reverse ? RunReverse(options)
                  : research.Csv   ? RunCsv(research, options)
                                   : RunPoints(research, options);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
