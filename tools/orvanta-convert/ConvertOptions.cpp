@@ -2,13 +2,16 @@
 #include "tools/orvanta-convert/ConvertOptions.h"
 
 const char kConvertUsage[] =
-    "usage: orvanta-convert [--data FILE] [--format dm|decimal] [CODE...]\n"
+    "usage: orvanta-convert [--data FILE] [--format dm|decimal|dms] [--precision N] [CODE...]\n"
     "Converts MQK grid codes such as CD1234 to the latitude and longitude of the\n"
     "centre of the coded square.  With no CODE, reads one code per line from\n"
-    "standard input.  Letters are taken in upper case; a line's CR is dropped.\n"
+    "standard input; blank lines and lines starting with # pass through as they\n"
+    "are.  Letters are taken in upper case; a line's CR is dropped.\n"
     "  --data FILE       grid data file (default: GridData.bin in the working directory)\n"
     "  --format dm       degrees and decimal minutes, 55\xC2\xB0" "12.50 N (the default)\n"
     "  --format decimal  signed decimal degrees, north and east positive, 6 decimals\n"
+    "  --format dms      degrees, minutes and whole seconds, 55\xC2\xB0" "07'30\"N\n"
+    "  --precision N     decimals of the degrees (decimal) or of the seconds (dms)\n"
     "  --help            this text\n"
     "Writes one UTF-8 line per code, in input order: CODE<TAB>LATITUDE<TAB>LONGITUDE,\n"
     "or CODE<TAB>ERROR: <message> for a code that cannot be converted.\n"
@@ -73,9 +76,20 @@ bool ParseConvertOptions(const std::vector<std::string> &args, ConvertOptions &o
             return false;
         if (matched) {
             if (!ParseOutputFormat(value, options.Format)) {
-                error = "unknown format '" + value + "' (use dm or decimal)";
+                error = "unknown format '" + value + "' (use dm, decimal or dms)";
                 return false;
             }
+            continue;
+        }
+        if (!TakeValue(args, i, "--precision", value, matched, error))
+            return false;
+        if (matched) {
+            if (value.empty() || value.size() > 2 || value.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(value) > kMaxDecimals) {
+                error = "--precision takes a whole number from 0 to " + std::to_string(kMaxDecimals);
+                return false;
+            }
+            options.Precision = std::stoi(value);
             continue;
         }
         error = "unknown option '" + arg + "'";

@@ -10,6 +10,7 @@
 struct ConvertOptions {
     std::string DataFile = "GridData.bin";
     OutputFormat Format = OutputFormat::DegreesMinutes;
+    int Precision = -1;             // decimals; below 0: the format's default
     std::vector<std::string> Codes; // none: read codes from standard input
     bool Help = false;
 };

@@ -28,7 +28,8 @@ void WriteRecord(std::FILE *out, const CsvRecord &record, const std::string &lat
 }
 
 // The cells of one data record.
-void ConvertRecord(std::FILE *out, const CsvRecord &record, size_t column, OutputFormat format, CsvCounts &counts)
+void ConvertRecord(std::FILE *out, const CsvRecord &record, size_t column, const CsvSettings &settings,
+                   CsvCounts &counts)
 {
     if (record.Unterminated) {
         WriteRecord(out, record, "", "", "quoted field not closed before the end of the input");
@@ -46,11 +47,8 @@ void ConvertRecord(std::FILE *out, const CsvRecord &record, size_t column, Outpu
         ++counts.Failed;
         return;
     }
-    if (format == OutputFormat::Decimal)
-        WriteRecord(out, record, DecimalDegreesText(result.Position.Latitude, false),
-                    DecimalDegreesText(result.Position.Longitude, true), "");
-    else
-        WriteRecord(out, record, Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText), "");
+    WriteRecord(out, record, LatitudeText(result, settings.Format, settings.Decimals),
+                LongitudeText(result, settings.Format, settings.Decimals), "");
     ++counts.Converted;
 }
 
@@ -86,7 +84,7 @@ bool ConvertCsvStream(std::FILE *in, std::FILE *out, const CsvSettings &settings
             WriteRecord(out, record, "latitude", "longitude", "message");
             continue;
         }
-        ConvertRecord(out, record, column, settings.Format, counts);
+        ConvertRecord(out, record, column, settings, counts);
         progress.Tick();
     }
     return true;

@@ -13,6 +13,7 @@ struct CsvSettings {
     std::string Column;   // a 1-based number, or a header name
     bool Header = false;  // the first record names the columns
     OutputFormat Format = OutputFormat::DegreesMinutes;
+    int Decimals = -1;    // below 0: the format's default
 };
 
 struct CsvCounts {

@@ -33,7 +33,7 @@ bool ReverseLine(const std::string &line, const std::string &dataFile)
     std::string text = line;
     if (!text.empty() && text.back() == '\r')
         text.pop_back();
-    if (text.find_first_not_of(" \t") == std::string::npos || text[0] == '#') {
+    if (PassesThrough(text)) {
         std::printf("%s\n", text.c_str());
         return true;
     }
@@ -113,7 +113,7 @@ int RunReverse(const ConvertOptions &options)
     }
     for (const ReverseMatch &match : matches) {
         ConversionResult result = ConvertCode(match.Code);
-        std::string line = FormatResultLine(result, options.Format);
+        std::string line = FormatResultLine(result, options.Format, options.Precision);
         if (result.QuadIndex != match.QuadIndex)
             line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
                    std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
@@ -130,6 +130,7 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     settings.Column = research.CsvColumn;
     settings.Header = research.Header;
     settings.Format = options.Format;
+    settings.Decimals = options.Precision;
     CsvCounts counts;
     ProgressLine progress;
     std::vector<std::string> files = options.Codes;
@@ -154,9 +155,12 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     return counts.Failed ? kSomeFailed : kAllConverted;
 }
 
-// Converts one code into a point, or reports it on standard error.
+// Converts one code into a point, or reports it on standard error; blank
+// lines and comments are no codes.
 bool AddPoint(PointWriter &writer, const std::string &text)
 {
+    if (PassesThrough(text))
+        return true;
     ConversionResult result = ConvertCode(NormalizeCode(text));
     if (result.Status == ConvertStatus::Converted) {
         writer.Add(result);

@@ -1,6 +1,7 @@
 // The line formats of orvanta-convert.
 #include "tools/orvanta-convert/ResultFormat.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "convert/DecimalFormat.h"
@@ -10,7 +11,18 @@ namespace {
 
 const int kDecimalPlaces = 6;
 
+// A format's decimals: the given ones, or its default.
+int DecimalsOf(OutputFormat format, int decimals)
+{
+    return decimals >= 0 ? decimals : DefaultDecimals(format);
+}
+
 } // namespace
+
+int DefaultDecimals(OutputFormat format)
+{
+    return format == OutputFormat::Decimal ? kDecimalPlaces : 0;
+}
 
 bool ParseOutputFormat(const std::string &name, OutputFormat &format)
 {
@@ -18,6 +30,8 @@ bool ParseOutputFormat(const std::string &name, OutputFormat &format)
         format = OutputFormat::DegreesMinutes;
     else if (name == "decimal")
         format = OutputFormat::Decimal;
+    else if (name == "dms")
+        format = OutputFormat::Dms;
     else
         return false;
     return true;
@@ -25,24 +39,65 @@ bool ParseOutputFormat(const std::string &name, OutputFormat &format)
 
 // Degrees = minutes / 60, with the sign turned for west-positive input; a
 // value that rounds to zero prints without a minus sign.
-std::string DecimalDegreesText(double minutes, bool positiveWest)
+std::string DecimalDegreesText(double minutes, bool positiveWest, int decimals)
 {
     double degrees = (positiveWest ? -minutes : minutes) / 60.0;
     char text[kPositionTextSize];
-    FormatFixed(degrees, kDecimalPlaces, text, sizeof text);
+    FormatFixed(degrees, decimals, text, sizeof text);
     if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
         std::memmove(text, text + 1, std::strlen(text));
     return text;
 }
 
+// The whole seconds and their decimals come from one rounded text of the
+// seconds, so the carry is the formatter's.
+std::string DmsText(double minutes, bool isLatitude, int decimals)
+{
+    double seconds = std::fabs(minutes) * 60;
+    char text[kPositionTextSize];
+    FormatFixed(seconds, decimals, text, sizeof text);
+    const char *point = std::strchr(text, '.');
+    double whole = std::floor(std::strtod(text, nullptr));
+    bool zero = std::strspn(text, "0.") == std::strlen(text);
+    bool positive = zero || (isLatitude ? minutes > 0 : minutes < 0);
+    char hemisphere = isLatitude ? (positive ? 'N' : 'S') : (positive ? 'E' : 'W');
+    char out[kPositionTextSize];
+    std::snprintf(out, sizeof out, "%.0f\xC2\xB0%02d'%02d%s\"%c", std::floor(whole / 3600),
+                  static_cast<int>(std::fmod(std::floor(whole / 60), 60)), static_cast<int>(std::fmod(whole, 60)),
+                  point ? point : "", hemisphere);
+    return out;
+}
+
+std::string LatitudeText(const ConversionResult &result, OutputFormat format, int decimals)
+{
+    switch (format) {
+    case OutputFormat::Decimal: return DecimalDegreesText(result.Position.Latitude, false, DecimalsOf(format, decimals));
+    case OutputFormat::Dms: return DmsText(result.Position.Latitude, true, DecimalsOf(format, decimals));
+    case OutputFormat::DegreesMinutes: break;
+    }
+    return Cp1252ToUtf8(result.LatitudeText);
+}
+
+std::string LongitudeText(const ConversionResult &result, OutputFormat format, int decimals)
+{
+    switch (format) {
+    case OutputFormat::Decimal: return DecimalDegreesText(result.Position.Longitude, true, DecimalsOf(format, decimals));
+    case OutputFormat::Dms: return DmsText(result.Position.Longitude, false, DecimalsOf(format, decimals));
+    case OutputFormat::DegreesMinutes: break;
+    }
+    return Cp1252ToUtf8(result.LongitudeText);
+}
+
 // Writes the code, then the position in the chosen format or the message.
-std::string FormatResultLine(const ConversionResult &result, OutputFormat format)
+std::string FormatResultLine(const ConversionResult &result, OutputFormat format, int decimals)
 {
     std::string line = result.Code + "\t";
     if (result.Status != ConvertStatus::Converted)
         return line + "ERROR: " + ConvertMessage(result.Status);
-    if (format == OutputFormat::Decimal)
-        return line + DecimalDegreesText(result.Position.Latitude, false) + "\t" +
-               DecimalDegreesText(result.Position.Longitude, true);
-    return line + Cp1252ToUtf8(result.LatitudeText) + "\t" + Cp1252ToUtf8(result.LongitudeText);
+    return line + LatitudeText(result, format, decimals) + "\t" + LongitudeText(result, format, decimals);
+}
+
+bool PassesThrough(const std::string &line)
+{
+    return line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#';
 }

@@ -9,16 +9,38 @@
 enum class OutputFormat {
     DegreesMinutes, // the program's own texts, 55°12.50 N, in UTF-8
     Decimal,        // signed decimal degrees, north and east positive
+    Dms,            // degrees, minutes and seconds with the hemisphere, 55°07'30"N
 };
 
-// Reads a format's name ("dm", "decimal"); false for an unknown name.
+// The decimals a format gives when --precision does not say: of the degrees
+// in Decimal, of the seconds in Dms.
+int DefaultDecimals(OutputFormat format);
+
+// The most decimals --precision takes.
+const int kMaxDecimals = 12;
+
+// Reads a format's name ("dm", "decimal", "dms"); false for an unknown name.
 bool ParseOutputFormat(const std::string &name, OutputFormat &format);
 
-// CODE<TAB>LATITUDE<TAB>LONGITUDE, or CODE<TAB>ERROR: <message>; no line end.
-std::string FormatResultLine(const ConversionResult &result, OutputFormat format);
+// CODE<TAB>LATITUDE<TAB>LONGITUDE, or CODE<TAB>ERROR: <message>; no line
+// end.  decimals below 0 take the format's default.
+std::string FormatResultLine(const ConversionResult &result, OutputFormat format, int decimals = -1);
 
-// Minutes (longitude positive west) as decimal degrees with six decimals,
-// north and east positive, the same text in every build.
-std::string DecimalDegreesText(double minutes, bool positiveWest);
+// The latitude and longitude texts of a converted result in the format.
+std::string LatitudeText(const ConversionResult &result, OutputFormat format, int decimals = -1);
+std::string LongitudeText(const ConversionResult &result, OutputFormat format, int decimals = -1);
+
+// Whether a line of a list is no entry but passes through as it is: blank,
+// or a comment starting with '#'.
+bool PassesThrough(const std::string &line);
+
+// Minutes (longitude positive west) as decimal degrees, six decimals unless
+// told, north and east positive, the same text in every build.
+std::string DecimalDegreesText(double minutes, bool positiveWest, int decimals = 6);
+
+// Minutes (latitude north, longitude west positive) as degrees, minutes and
+// seconds with the seconds' decimals, 55°07'30"N; a rounding carries into
+// the minutes and degrees, so that no part reads 60.
+std::string DmsText(double minutes, bool isLatitude, int decimals);
 
 #endif

@@ -22,24 +22,38 @@ namespace {
 enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 
 // Converts one code and writes its line; false when the code failed.
-bool ConvertAndWrite(const std::string &text, OutputFormat format)
+bool ConvertAndWrite(const std::string &text, const ConvertOptions &options)
 {
     ConversionResult result = ConvertCode(NormalizeCode(text));
-    std::string line = FormatResultLine(result, format) + "\n";
+    std::string line = FormatResultLine(result, options.Format, options.Precision) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     return result.Status == ConvertStatus::Converted;
 }
 
+// Converts one line of a code list; a blank line or a comment is written
+// back as it came, without its CR.
+bool ConvertListLine(std::string line, const ConvertOptions &options)
+{
+    if (!PassesThrough(line))
+        return ConvertAndWrite(line, options);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    return true;
+}
+
 // Reads standard input line by line, each line one code (the last line
-// needs no line end); returns whether every code converted.
-bool ConvertStandardInput(OutputFormat format)
+// needs no line end), blank lines and comments passed through; returns
+// whether every code converted.
+bool ConvertStandardInput(const ConvertOptions &options)
 {
     bool allConverted = true;
     std::string line;
     bool pending = false;
     for (int c; (c = std::getc(stdin)) != EOF;) {
         if (c == '\n') {
-            allConverted = ConvertAndWrite(line, format) && allConverted;
+            allConverted = ConvertListLine(line, options) && allConverted;
             line.clear();
             pending = false;
         } else {
@@ -48,7 +62,7 @@ bool ConvertStandardInput(OutputFormat format)
         }
     }
     if (pending)
-        allConverted = ConvertAndWrite(line, format) && allConverted;
+        allConverted = ConvertListLine(line, options) && allConverted;
     return allConverted;
 }
 
@@ -89,9 +103,9 @@ int main(int argc, char **argv)
 
     bool allConverted = true;
     if (options.Codes.empty())
-        allConverted = ConvertStandardInput(options.Format);
+        allConverted = ConvertStandardInput(options);
     for (const std::string &code : options.Codes)
-        allConverted = ConvertAndWrite(code, options.Format) && allConverted;
+        allConverted = ConvertAndWrite(code, options) && allConverted;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fputs("orvanta-convert: cannot write the results\n", stderr);
         return kCannotRun;
