@@ -48,16 +48,17 @@ class ConvertCli(unittest.TestCase):
             f.write(data)
         return path
 
-    def test_csv_rows_come_back_whole_with_three_cells(self):
+    def test_csv_rows_come_back_whole_with_the_position(self):
         cases = [
             # (arguments, input, exit status, expected output)
             (["--csv", "2", "--format", "decimal"], b"1,CA1155,a\r\n2,\"cf1155\",\"b,c\"\r\n", 0,
-             b"1,CA1155,a,55.125000,-29.500000,\r\n2,\"cf1155\",\"b,c\",56.625000,-23.500000,\r\n"),
-            (["--csv", "code", "--header"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
-             "day,code,latitude,longitude,message\n3,CA1155,55°7.50 N,29°30.00 W,\n"
-             "4,ZZ9999,,,Grid not in database.\n".encode()),
-            (["--csv", "1"], b"CA11\nCA2355\n", 1,
-             b"CA11,,,\"Use 6 chars, example CD1234\"\nCA2355,,,Position not in database\n"),
+             "1,CA1155,a,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,\r\n"
+             "2,\"cf1155\",\"b,c\",56.625000,-23.500000,56°37.50 N,23°30.00 W,1,\r\n".encode()),
+            (["--csv", "code", "--header", "--format", "csv"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
+             "day,code,latitude,longitude,latitude_text,longitude_text,chart,message\n"
+             "3,CA1155,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,\n4,ZZ9999,,,,,,Grid not in database.\n".encode()),
+            (["--csv", "1", "--delimiter", ";"], b"CA11;x,y\nCA2355;y\n", 1,
+             b"CA11;x,y;;;;;;Use 6 chars, example CD1234\nCA2355;y;;;;;;Position not in database\n"),
             (["--csv", "grid", "--header"], b"day,code\n", 2, b""),
         ]
         for args, data, status, expected in cases:
@@ -111,11 +112,45 @@ class ConvertCli(unittest.TestCase):
                 self.assertIn(driver, info.stdout)
                 points = re.findall(r"POINT Z? ?\(([-0-9.]+) ([-0-9.]+)", info.stdout)
                 names = re.findall(r"(?:name|Name|code) \(String\) = (\w+)", info.stdout)
-                self.assertEqual([n for n in names if n in POSITIONS], ["CA1155", "CF1155", "CB2177"])
+                self.assertEqual(list(dict.fromkeys(n for n in names if n in POSITIONS)), ["CA1155", "CF1155", "CB2177"])
                 self.assertEqual(len(points), 3)
                 for name, (lon, lat) in zip(["CA1155", "CF1155", "CB2177"], points):
                     self.assertAlmostEqual(float(lat), POSITIONS[name][0], places=5)
                     self.assertAlmostEqual(float(lon), POSITIONS[name][1], places=5)
+
+    def test_diary_csv_becomes_map_features(self):
+        diary = ("date;boat;grid;event\r\n1943-03-01;U 99;CA1155;\"convoy; 3 ships\"\r\n"
+                 "1943-03-02;U 99;XX1111;lost\r\n1943-03-03;U 99;cf1155;\"<dived> & \"\"waited\"\"\"\r\n").encode()
+        path = self.write("diary.csv", diary)
+        for fmt in ("geojson", "kml", "gpx"):
+            with self.subTest(fmt=fmt):
+                result = self.run_convert("--csv", "grid", "--header", "--format", fmt, path)
+                self.assertEqual(result.returncode, 1)
+                self.assertEqual(result.stderr.decode(), "" if fmt == "geojson" else
+                                 "orvanta-convert: 1 rows without a position left out of the %s file\n" % fmt.upper())
+                out = self.write("diary." + fmt, result.stdout)
+                info = subprocess.run(["ogrinfo", "-ro", "-al", out] + (["waypoints"] if fmt == "gpx" else []),
+                                      capture_output=True, text=True)
+                self.assertEqual(info.returncode, 0, info.stderr)
+                features = info.stdout.split("OGRFeature")[1:]
+                self.assertEqual(len(features), 3 if fmt == "geojson" else 2)
+                # GDAL names GPX extension fields ogr_NAME and types them.
+                first = re.sub(r" \(\w+\)", "", features[0]).replace("ogr_", "")
+                for field in ("boat = U 99", "event = convoy; 3 ships", "code = CA1155", "latitude = 55.125",
+                              "chart = 1"):
+                    self.assertIn(field, first)
+                self.assertIn("POINT (-29.5 55.125", first)
+                self.assertIn('event = <dived> & "waited"', re.sub(r" \(\w+\)", "", features[-1]).replace("ogr_", ""))
+                if fmt == "geojson":
+                    self.assertIn("message (String) = Grid not in database.", features[1])
+                    self.assertNotIn("POINT", features[1])
+        # The README's one command from a diary to a GeoPackage.
+        gpkg = os.path.join(self.dir, "diary.gpkg")
+        subprocess.run("%s --data %s --csv grid --header --format geojson %s | ogr2ogr -nln diary %s /vsistdin/"
+                       % (CONVERT, self.data, path, gpkg), shell=True, check=True)
+        info = subprocess.run(["ogrinfo", "-ro", "-al", "-q", gpkg], capture_output=True, text=True)
+        self.assertEqual(info.stdout.count("OGRFeature(diary)"), 3, info.stdout)
+        self.assertIn("POINT (-23.5 56.625)", info.stdout)
 
     def test_reverse_lookup(self):
         cases = [

@@ -24,18 +24,28 @@ public:
     // Reads the next record; false at the end of the input.
     bool Next(CsvRecord &record);
 
+    // Separates fields by this byte instead of the comma; 0 picks ',', ';'
+    // or TAB by the first line (the most of them outside quotes; a comma on
+    // a tie), as spreadsheets in many locales write semicolons.
+    void SetDelimiter(char delimiter) { Delimiter = delimiter; }
+
+    // The delimiter in use, once the first record is read.
+    char FieldDelimiter() const { return Delimiter; }
+
 private:
     int Get();
     int Peek();
+    void DetectDelimiter();
 
     std::FILE *File;
     char Buffer[1 << 16];
     size_t Size = 0, Pos = 0;
     long Line = 1;
+    char Delimiter = ',';
 };
 
-// A field quoted as RFC 4180 asks when it holds a comma, a quote or a line
-// end; otherwise as it is.
-std::string CsvField(const std::string &text);
+// A field quoted as RFC 4180 asks when it holds the delimiter, a quote or a
+// line end; otherwise as it is.
+std::string CsvField(const std::string &text, char delimiter = ',');
 
 #endif

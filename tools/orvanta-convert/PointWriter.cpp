@@ -6,27 +6,17 @@
 
 namespace {
 
-// The code and texts of a result as UTF-8.
-struct PointTexts {
-    std::string Code, Latitude, Longitude, Lat, Lon;
-};
-
-// Longitude in minutes west brought into -180..180 degrees, as map
-// formats require.
-double WrappedLongitude(double west)
+// An XML element name made of the property's name: letters, digits, '_',
+// '-' and '.', starting with a letter or '_'; every other byte becomes '_'.
+std::string ElementName(const std::string &name)
 {
-    while (west > 10800)
-        west -= 21600;
-    while (west <= -10800)
-        west += 21600;
-    return west;
-}
-
-PointTexts TextsOf(const ConversionResult &result)
-{
-    return {Cp1252ToUtf8(result.Code), Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText),
-            DecimalDegreesText(result.Position.Latitude, false),
-            DecimalDegreesText(WrappedLongitude(result.Position.Longitude), true)};
+    std::string out;
+    for (char c : name) {
+        bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+        bool other = (c >= '0' && c <= '9') || c == '-' || c == '.';
+        out += letter || (other && !out.empty()) ? c : '_';
+    }
+    return out.empty() ? "_" : out;
 }
 
 } // namespace
@@ -63,39 +53,60 @@ void PointWriter::Begin()
         break;
     case PointFormat::Gpx:
         std::fputs("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                   "<gpx version=\"1.1\" creator=\"orvanta-convert\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n",
+                   "<gpx version=\"1.1\" creator=\"orvanta-convert\" xmlns=\"http://www.topografix.com/GPX/1/1\"\n"
+                   "     xmlns:ogr=\"http://osgeo.org/gdal\">\n",
                    Out);
         break;
     case PointFormat::None: break;
     }
 }
 
-void PointWriter::Add(const ConversionResult &result)
+// A plain code's properties: the code and the program's texts.
+bool PointWriter::Add(const ConversionResult &result)
 {
-    PointTexts t = TextsOf(result);
+    MapFeature feature = CodeFeature(result);
+    feature.Add("code", feature.Name);
+    feature.Add("latitude", Cp1252ToUtf8(result.LatitudeText));
+    feature.Add("longitude", Cp1252ToUtf8(result.LongitudeText));
+    return feature.HasPosition && Add(feature);
+}
+
+bool PointWriter::Add(const MapFeature &feature)
+{
+    if (!feature.HasPosition && Format != PointFormat::GeoJson)
+        return false;
+    std::string lat = DecimalDegreesText(feature.Latitude, false), lon = DecimalDegreesText(feature.Longitude, true);
+    std::string text;
     switch (Format) {
     case PointFormat::GeoJson:
-        std::fprintf(Out,
-                     "%s\n{\"type\": \"Feature\", \"properties\": {\"code\": %s, \"latitude\": %s, \"longitude\": %s}, "
-                     "\"geometry\": {\"type\": \"Point\", \"coordinates\": [%s, %s]}}",
-                     First ? "" : ",", JsonQuote(t.Code).c_str(), JsonQuote(t.Latitude).c_str(),
-                     JsonQuote(t.Longitude).c_str(), t.Lon.c_str(), t.Lat.c_str());
+        text = First ? "\n" : ",\n";
+        text += "{\"type\": \"Feature\", \"properties\": {";
+        for (size_t i = 0; i < feature.Properties.size(); ++i)
+            text += (i ? ", " : "") + JsonQuote(feature.Properties[i].first) + ": " +
+                    JsonQuote(feature.Properties[i].second);
+        text += "}, \"geometry\": ";
+        text += feature.HasPosition ? "{\"type\": \"Point\", \"coordinates\": [" + lon + ", " + lat + "]}}" : "null}";
         break;
     case PointFormat::Kml:
-        std::fprintf(Out,
-                     "<Placemark><name>%s</name><description>%s %s</description>"
-                     "<Point><coordinates>%s,%s</coordinates></Point></Placemark>\n",
-                     XmlEscape(t.Code).c_str(), XmlEscape(t.Latitude).c_str(), XmlEscape(t.Longitude).c_str(),
-                     t.Lon.c_str(), t.Lat.c_str());
+        text = "<Placemark><name>" + XmlEscape(feature.Name) + "</name><ExtendedData>";
+        for (const auto &property : feature.Properties)
+            text += "<Data name=\"" + XmlEscape(property.first) + "\"><value>" + XmlEscape(property.second) +
+                    "</value></Data>";
+        text += "</ExtendedData><Point><coordinates>" + lon + "," + lat + "</coordinates></Point></Placemark>\n";
         break;
     case PointFormat::Gpx:
-        std::fprintf(Out, "<wpt lat=\"%s\" lon=\"%s\"><name>%s</name><desc>%s %s</desc></wpt>\n", t.Lat.c_str(),
-                     t.Lon.c_str(), XmlEscape(t.Code).c_str(), XmlEscape(t.Latitude).c_str(),
-                     XmlEscape(t.Longitude).c_str());
+        text = "<wpt lat=\"" + lat + "\" lon=\"" + lon + "\"><name>" + XmlEscape(feature.Name) + "</name><extensions>";
+        for (const auto &property : feature.Properties) {
+            std::string element = "ogr:" + ElementName(property.first);
+            text += "<" + element + ">" + XmlEscape(property.second) + "</" + element + ">";
+        }
+        text += "</extensions></wpt>\n";
         break;
     case PointFormat::None: break;
     }
+    std::fwrite(text.data(), 1, text.size(), Out);
     First = false;
+    return true;
 }
 
 void PointWriter::End()

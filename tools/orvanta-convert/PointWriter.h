@@ -7,6 +7,7 @@
 #include <string>
 
 #include "convert/ConvertCode.h"
+#include "tools/orvanta-convert/MapFeature.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
 
 class PointWriter {
@@ -17,8 +18,13 @@ public:
     void Begin();
 
     // Writes one converted code as a point named by the code, carrying the
-    // program's latitude and longitude texts.
-    void Add(const ConversionResult &result);
+    // program's latitude and longitude texts; false, writing nothing, for a
+    // position that is not on the globe (which a hostile data file can give).
+    bool Add(const ConversionResult &result);
+
+    // Writes one feature: GeoJSON writes one without a position with a null
+    // geometry; KML and GPX leave it out and return false.
+    bool Add(const MapFeature &feature);
 
     // Writes the tail of the document.
     void End();

@@ -4,12 +4,18 @@
 const char kResearchUsage[] =
     "Batch files, map formats and reverse lookup:\n"
     "  --csv COLUMN      read CSV (RFC 4180) from the FILEs given, or standard input,\n"
-    "                    and write it back with latitude, longitude and message\n"
-    "                    columns appended; COLUMN is the code column's number (from 1),\n"
-    "                    or its name with --header\n"
+    "                    and write it back with latitude and longitude (decimal\n"
+    "                    degrees), latitude_text and longitude_text (the program's\n"
+    "                    texts, or dms), chart and message columns appended; COLUMN is\n"
+    "                    the code column's number (from 1), or its name with --header\n"
     "  --header          the first CSV row is a header row\n"
+    "  --delimiter C     the CSV field separator (default: ',', ';' or TAB, whichever\n"
+    "                    the first line holds most of; the output keeps it)\n"
     "  --format geojson|kml|gpx\n"
-    "                    one point per converted code (failed codes go to standard error)\n"
+    "                    one point per converted code (failed codes go to standard\n"
+    "                    error); with --csv one feature per row carrying all its cells\n"
+    "                    (a failed row: null geometry in GeoJSON, left out of KML/GPX)\n"
+    "  --format csv      with --csv: CSV, as without a format\n"
     "  --reverse [LAT LON]\n"
     "                    print every code whose small square holds the position, with\n"
     "                    the square's centre; without a position, read one per line from\n"
@@ -62,6 +68,18 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
             args.erase(args.begin() + static_cast<long>(i));
             continue;
         }
+        if (!TakeValue(args, i, "--delimiter", value, matched, error))
+            return false;
+        if (matched) {
+            if (value == "\\t" || value == "tab")
+                value = "\t";
+            if (value.size() != 1 || value == "\"" || value == "\n" || value == "\r") {
+                error = "--delimiter takes one character other than a quote or a line end";
+                return false;
+            }
+            options.Delimiter = value[0];
+            continue;
+        }
         if (!TakeValue(args, i, "--csv", value, matched, error))
             return false;
         if (matched) {
@@ -71,6 +89,12 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
         }
         if (arg == "--format" || arg.compare(0, 9, "--format=") == 0) {
             std::string name = arg == "--format" ? (i + 1 < args.size() ? args[i + 1] : "") : arg.substr(9);
+            if (name == "csv") {
+                options.CsvFormat = true;
+                args.erase(args.begin() + static_cast<long>(i),
+                           args.begin() + static_cast<long>(i) + (arg == "--format" ? 2 : 1));
+                continue;
+            }
             PointFormat format = name == "geojson" ? PointFormat::GeoJson
                                  : name == "kml"   ? PointFormat::Kml
                                  : name == "gpx"   ? PointFormat::Gpx
@@ -86,8 +110,8 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
         }
         ++i;
     }
-    if (options.Csv && options.Points != PointFormat::None) {
-        error = "--csv writes CSV; use --format dm or decimal with it";
+    if ((options.CsvFormat || options.Delimiter) && !options.Csv) {
+        error = std::string(options.CsvFormat ? "--format csv" : "--delimiter") + " goes with --csv";
         return false;
     }
     if (options.Reverse && (options.Csv || options.Points != PointFormat::None)) {

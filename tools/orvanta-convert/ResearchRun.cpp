@@ -123,7 +123,14 @@ int RunReverse(const ConvertOptions &options)
     return kAllConverted;
 }
 
-// Converts every CSV input (the FILEs given, or standard input).
+// The name of a map format, for messages.
+const char *FormatName(PointFormat format)
+{
+    return format == PointFormat::Kml ? "KML" : format == PointFormat::Gpx ? "GPX" : "GeoJSON";
+}
+
+// Converts every CSV input (the FILEs given, or standard input) into one
+// CSV stream or one map document.
 int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
 {
     CsvSettings settings;
@@ -131,11 +138,19 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     settings.Header = research.Header;
     settings.Format = options.Format;
     settings.Decimals = options.Precision;
+    settings.Delimiter = research.Delimiter;
     CsvCounts counts;
     ProgressLine progress;
+    PointWriter writer(research.Points, stdout);
+    CsvTarget target;
+    if (research.Points == PointFormat::None)
+        target.Csv = stdout;
+    else
+        target.Map = &writer;
     std::vector<std::string> files = options.Codes;
     if (files.empty())
         files.push_back("-");
+    writer.Begin();
     for (const std::string &name : files) {
         std::FILE *in = name == "-" ? stdin : std::fopen(name.c_str(), "rb");
         if (!in) {
@@ -143,7 +158,7 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
             return kCannotRun;
         }
         std::string error;
-        bool ok = ConvertCsvStream(in, stdout, settings, counts, progress, error);
+        bool ok = ConvertCsvStream(in, target, settings, counts, progress, error);
         if (in != stdin)
             std::fclose(in);
         if (!ok) {
@@ -151,7 +166,11 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
             return kCannotRun;
         }
     }
+    writer.End();
     progress.Finish();
+    if (counts.LeftOut)
+        std::fprintf(stderr, "orvanta-convert: %lld rows without a position left out of the %s file\n",
+                     counts.LeftOut, FormatName(research.Points));
     return counts.Failed ? kSomeFailed : kAllConverted;
 }
 
@@ -162,11 +181,13 @@ bool AddPoint(PointWriter &writer, const std::string &text)
     if (PassesThrough(text))
         return true;
     ConversionResult result = ConvertCode(NormalizeCode(text));
+    std::string failure = FormatResultLine(result, OutputFormat::Decimal);
     if (result.Status == ConvertStatus::Converted) {
-        writer.Add(result);
-        return true;
+        if (writer.Add(result))
+            return true;
+        failure = result.Code + "\tERROR: the data file puts this square off the globe";
     }
-    std::fprintf(stderr, "orvanta-convert: %s\n", FormatResultLine(result, OutputFormat::Decimal).c_str());
+    std::fprintf(stderr, "orvanta-convert: %s\n", failure.c_str());
     return false;
 }
 

@@ -1,0 +1,63 @@
+// Features of the map outputs.
+#include "tools/orvanta-convert/MapFeature.h"
+
+#include <cmath>
+
+#include "data/GridDatabase.h"
+#include "tools/common/TextEncoding.h"
+
+namespace {
+
+const double kPoleMinutes = 5400;
+
+// Longitude in minutes west brought into -180..180 degrees, as map
+// formats require; false when it is not finite.
+bool WrappedLongitude(double west, double &wrapped)
+{
+    if (!std::isfinite(west))
+        return false;
+    wrapped = std::fmod(west, 21600.0);
+    if (wrapped > 10800)
+        wrapped -= 21600;
+    else if (wrapped <= -10800)
+        wrapped += 21600;
+    return true;
+}
+
+} // namespace
+
+// Numbers the name until it is new.
+void MapFeature::Add(const std::string &name, const std::string &value)
+{
+    std::string unique = name;
+    for (int n = 2;; ++n) {
+        bool taken = false;
+        for (const auto &property : Properties)
+            taken = taken || property.first == unique;
+        if (!taken)
+            break;
+        unique = name + "_" + std::to_string(n);
+    }
+    Properties.emplace_back(unique, value);
+}
+
+MapFeature CodeFeature(const ConversionResult &result)
+{
+    MapFeature feature;
+    feature.Name = Cp1252ToUtf8(result.Code);
+    double lat = result.Position.Latitude, lon = 0;
+    if (result.Status == ConvertStatus::Converted && std::fabs(lat) <= kPoleMinutes &&
+        WrappedLongitude(result.Position.Longitude, lon)) {
+        feature.HasPosition = true;
+        feature.Latitude = lat;
+        feature.Longitude = lon;
+    }
+    return feature;
+}
+
+int ChartOf(const ConversionResult &result)
+{
+    if (result.Status != ConvertStatus::Converted || result.QuadIndex < 0 || result.QuadIndex >= kMaxQuadRecords)
+        return 0;
+    return Grid.Quads[result.QuadIndex].Chart;
+}
