@@ -184,6 +184,10 @@ class ConvertCli(unittest.TestCase):
         self.assertEqual(self.run_convert("--reverse", stdin=b"55.125 -29.5\n").returncode, 0)
         one = self.run_convert("--reverse", "55", "7.5", "N", "29", "30", "W")
         self.assertEqual(one.stdout.decode(), "CA1155\t55°7.50 N\t29°30.00 W\n")
+        table = self.run_convert("--reverse", "--csv", "lat,lon", "--header",
+                                 stdin="day;lat;lon\r\n1;55 7.5 N;29°30'W\r\n2;95;1\r\n".encode())
+        self.assertEqual((table.returncode, table.stdout.decode()), (1, "day;lat;lon;code;message\r\n"
+                         "1;55 7.5 N;29°30'W;CA1155;\r\n2;95;1;;latitude 95 is beyond 90\r\n"))
         bad = self.run_convert("--reverse", "-33", "200")
         self.assertEqual((bad.returncode, bad.stderr.decode()), (2, "orvanta-convert: cannot read the position "
                                                                   "'-33 200': longitude 200 is beyond 180\n"))

@@ -5,11 +5,14 @@
 
 #include "tools/common/TextEncoding.h"
 #include "convert/ConvertCode.h"
+#include "tools/orvanta-convert/CoordinateText.h"
 #include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/MapFeature.h"
+#include "tools/orvanta-convert/ReverseLookup.h"
 
 const char *const kAppendedColumns[6] = {"latitude", "longitude", "latitude_text", "longitude_text", "chart",
                                          "message"};
+const char *const kReverseColumns[2] = {"code", "message"};
 
 namespace {
 
@@ -28,22 +31,82 @@ struct RowOutcome {
     bool Converted = false;
 };
 
+// The record's cells of the columns, or why the record cannot give them.
+bool TakeCells(const CsvRecord &record, const std::vector<size_t> &columns, std::vector<std::string> &cells,
+               std::string &message)
+{
+    if (record.Unterminated) {
+        message = "quoted field not closed before the end of the input";
+        return false;
+    }
+    for (size_t column : columns) {
+        if (column > record.Fields.size()) {
+            message = "no column " + std::to_string(column) + " in this row";
+            return false;
+        }
+        cells.push_back(record.Fields[column - 1]);
+    }
+    return true;
+}
+
 // Converts the record's code cell, or says why the record has none.
-RowOutcome ConvertRow(const CsvRecord &record, size_t column)
+RowOutcome ConvertRow(const CsvRecord &record, const std::vector<size_t> &columns)
 {
     RowOutcome row;
-    if (record.Unterminated) {
-        row.Message = "quoted field not closed before the end of the input";
+    std::vector<std::string> cells;
+    if (!TakeCells(record, columns, cells, row.Message))
         return row;
-    }
-    if (column > record.Fields.size()) {
-        row.Message = "no column " + std::to_string(column) + " in this row";
-        return row;
-    }
-    row.Result = ConvertCode(NormalizeCode(record.Fields[column - 1]));
+    row.Result = ConvertCode(NormalizeCode(cells[0]));
     row.Converted = row.Result.Status == ConvertStatus::Converted;
     row.Message = row.Converted ? "" : ConvertMessage(row.Result.Status);
     return row;
+}
+
+// The codes whose small squares hold the record's position, or why there
+// are none; one blank between codes.
+std::vector<std::string> ReverseCells(const CsvRecord &record, const std::vector<size_t> &columns)
+{
+    std::vector<std::string> cells;
+    std::string message, codes;
+    if (!TakeCells(record, columns, cells, message))
+        return {"", message};
+    CoordinateReading lat = ReadCoordinate(cells[0], true), lon = ReadCoordinate(cells[1], false);
+    if (!lat.Ok || !lon.Ok)
+        return {"", lat.Ok ? lon.Error : lat.Error};
+    for (const ReverseMatch &match : ReverseLookup(Grid, lat.Minutes, lon.Minutes))
+        codes += (codes.empty() ? "" : " ") + Cp1252ToUtf8(match.Code);
+    return {codes, codes.empty() ? "outside the grid" : ""};
+}
+
+// The column numbers the settings name: one code column, or a latitude and
+// a longitude column with Reverse; names are looked up in the header.
+bool FindColumns(const CsvSettings &settings, const std::vector<std::string> *header, std::vector<size_t> &columns,
+                 std::string &error)
+{
+    std::vector<std::string> specs(1);
+    for (char c : settings.Column)
+        if (c == ',' && settings.Reverse)
+            specs.emplace_back();
+        else
+            specs.back() += c;
+    if (specs.size() != (settings.Reverse ? 2u : 1u)) {
+        error = "--reverse --csv needs two columns, LATCOL,LONCOL";
+        return false;
+    }
+    columns.clear();
+    for (const std::string &spec : specs) {
+        size_t column = ColumnNumber(spec);
+        for (size_t i = 0; header && column == 0 && i < header->size(); ++i)
+            if ((*header)[i] == spec)
+                column = i + 1;
+        if (column == 0) {
+            error = header ? "no column named '" + spec + "' in the header row"
+                           : "--csv needs a column number from 1 (a column name needs --header)";
+            return false;
+        }
+        columns.push_back(column);
+    }
+    return true;
 }
 
 // The appended cells of a record, in the order of kAppendedColumns.
@@ -93,7 +156,7 @@ MapFeature RowFeature(const CsvRecord &record, const std::vector<std::string> &n
 
 } // namespace
 
-// The header (when there is one) settles the column; blank lines pass
+// The header (when there is one) settles the columns; blank lines pass
 // through as they are.
 bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &settings, CsvCounts &counts,
                       ProgressLine &progress, std::string &error)
@@ -101,13 +164,11 @@ bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &setti
     CsvReader reader(in);
     reader.SetDelimiter(settings.Delimiter);
     CsvRecord record;
-    size_t column = ColumnNumber(settings.Column);
+    std::vector<size_t> columns;
     bool headerPending = settings.Header;
     std::vector<std::string> names;
-    if (column == 0 && !settings.Header) {
-        error = "--csv needs a column number from 1 (a column name needs --header)";
+    if (!settings.Header && !FindColumns(settings, nullptr, columns, error))
         return false;
-    }
     while (reader.Next(record)) {
         char delimiter = reader.FieldDelimiter();
         if (record.Raw.empty() && !record.Unterminated) {
@@ -118,26 +179,29 @@ bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &setti
         if (headerPending) {
             headerPending = false;
             names = record.Fields;
-            for (size_t i = 0; column == 0 && i < names.size(); ++i)
-                if (names[i] == settings.Column)
-                    column = i + 1;
-            if (column == 0) {
-                error = "no column named '" + settings.Column + "' in the header row";
+            if (!FindColumns(settings, &names, columns, error))
                 return false;
-            }
-            if (target.Csv)
+            if (target.Csv && settings.Reverse)
+                WriteRecord(target.Csv, record, {kReverseColumns[0], kReverseColumns[1]}, delimiter);
+            else if (target.Csv)
                 WriteRecord(target.Csv, record, std::vector<std::string>(kAppendedColumns, kAppendedColumns + 6),
                             delimiter);
             continue;
         }
-        RowOutcome row = ConvertRow(record, column);
+        progress.Tick();
+        if (settings.Reverse) {
+            std::vector<std::string> cells = ReverseCells(record, columns);
+            WriteRecord(target.Csv, record, cells, delimiter);
+            ++(cells[0].empty() ? counts.Failed : counts.Converted);
+            continue;
+        }
+        RowOutcome row = ConvertRow(record, columns);
         std::vector<std::string> cells = AppendedCells(row, settings);
         if (target.Csv)
             WriteRecord(target.Csv, record, cells, delimiter);
         else if (target.Map && !target.Map->Add(RowFeature(record, names, row, cells)))
             ++counts.LeftOut;
         ++(row.Converted ? counts.Converted : counts.Failed);
-        progress.Tick();
     }
     return true;
 }

@@ -12,11 +12,12 @@
 #include "tools/orvanta-convert/ResultFormat.h"
 
 struct CsvSettings {
-    std::string Column;   // a 1-based number, or a header name
+    std::string Column;   // a 1-based number, or a header name; LATCOL,LONCOL with Reverse
     bool Header = false;  // the first record names the columns
     OutputFormat Format = OutputFormat::DegreesMinutes; // of the two text columns
     int Decimals = -1;    // of the decimal columns; below 0: six
     char Delimiter = 0;   // 0: found from the first line
+    bool Reverse = false; // the columns hold a position: append its codes
 };
 
 // Where the records go: CSV to a stream, or features to a map writer.
@@ -33,6 +34,9 @@ struct CsvCounts {
 
 // The names of the cells appended to each CSV record, in order.
 extern const char *const kAppendedColumns[6];
+
+// The same with Reverse: the codes of the position, separated by blanks.
+extern const char *const kReverseColumns[2];
 
 // Converts one stream record by record; false with a reason when the
 // column cannot be found in the header or is not a column number.

@@ -22,7 +22,10 @@ const char kResearchUsage[] =
     "                    standard input and write each line back with its codes after a\n"
     "                    TAB (blank lines and # comments pass unchanged).  Positions read\n"
     "                    as decimal degrees (north, east positive), 56.7333N, 56\xC2\xB0" "44.5'N,\n"
-    "                    56 44 N, N56\xC2\xB0" "44', 56\xC2\xB0" "44'30\"N or the program's texts\n";
+    "                    56 44 N, N56\xC2\xB0" "44', 56\xC2\xB0" "44'30\"N or the program's texts\n"
+    "  --reverse --csv LATCOL,LONCOL\n"
+    "                    read the position of each CSV row from two columns and append\n"
+    "                    code (the codes, separated by blanks) and message columns\n";
 
 namespace {
 
@@ -114,8 +117,8 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
         error = std::string(options.CsvFormat ? "--format csv" : "--delimiter") + " goes with --csv";
         return false;
     }
-    if (options.Reverse && (options.Csv || options.Points != PointFormat::None)) {
-        error = "--reverse takes no --csv or point format";
+    if (options.Reverse && options.Points != PointFormat::None) {
+        error = "--reverse writes text or CSV, not a map format";
         return false;
     }
     if (options.Header && !options.Csv) {

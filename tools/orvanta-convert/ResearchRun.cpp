@@ -139,6 +139,7 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     settings.Format = options.Format;
     settings.Decimals = options.Precision;
     settings.Delimiter = research.Delimiter;
+    settings.Reverse = research.Reverse;
     CsvCounts counts;
     ProgressLine progress;
     PointWriter writer(research.Points, stdout);
@@ -227,9 +228,9 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 
 int RunResearch(const ResearchOptions &research, const ConvertOptions &options)
 {
-    int status = research.Reverse ? RunReverse(options)
-                 : research.Csv   ? RunCsv(research, options)
-                                  : RunPoints(research, options);
+    int status = research.Csv       ? RunCsv(research, options)
+                 : research.Reverse ? RunReverse(options)
+                                    : RunPoints(research, options);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fputs("orvanta-convert: cannot write the results\n", stderr);
         return kCannotRun;
