@@ -1,4 +1,6 @@
 // The centre of the coded small square, in minutes of arc.
+#include <cmath>
+
 #include "convert/GridLookup.h"
 #include "convert/Position.h"
 #include "data/GridDatabase.h"
@@ -23,6 +25,23 @@ double WithinHalfTurn(double longitude)
 }
 
 } // namespace
+
+// A quad's side over its cells and the 9 small squares of each, halved.
+GridPosition SmallSquareHalfSize(int16_t quadIndex)
+{
+    GridPosition half = {0.0, 0.0};
+    if (quadIndex < 0 || quadIndex >= Grid.QuadCount || quadIndex >= kMaxQuadRecords)
+        return half;
+    const QuadRecord &quad = Grid.Quads[quadIndex];
+    if (quad.Quadtype < 0 || quad.Quadtype >= kMaxQuadTypes)
+        return half;
+    const QuadForm &form = Grid.Forms[quad.Quadtype];
+    if (form.FormX < 1 || form.FormY < 1)
+        return half;
+    half.Latitude = std::fabs(static_cast<double>(quad.SizeLat) / (9 * form.FormY) * 0.5);
+    half.Longitude = std::fabs(static_cast<double>(quad.SizeLon) / (9 * form.FormX) * 0.5);
+    return half;
+}
 
 // Corner plus offset, then half a small square, each step in double on the
 // float inputs; the sizes are signed, so the half square points the way the

@@ -34,7 +34,7 @@ const char *FailureMessage(ConvertStatus status)
 // result decides the message when none holds the code.
 ConversionResult ConvertCode(const std::string &code)
 {
-    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", ""};
+    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", "", {0, 0, 0, 0}};
     std::string field = code.substr(0, kCodeFieldLength);
     char letters[3] = {0, 0, 0};
     for (size_t i = 0; i < 2 && i < field.size(); ++i)
@@ -59,6 +59,9 @@ ConversionResult ConvertCode(const std::string &code)
     result.Status = ConvertStatus::Converted;
     result.Chart = Grid.Quads[result.QuadIndex].Chart;
     result.Position = ComputePosition(result.QuadIndex);
+    GridPosition half = SmallSquareHalfSize(result.QuadIndex);
+    result.Extent = {result.Position.Latitude - half.Latitude, result.Position.Longitude + half.Longitude,
+                     result.Position.Latitude + half.Latitude, result.Position.Longitude - half.Longitude};
     char text[kPositionTextSize];
     FormatLatitude(result.Position.Latitude, text);
     result.LatitudeText = text;

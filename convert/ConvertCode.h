@@ -24,6 +24,12 @@ enum class ConvertStatus {
 
 // Everything a caller learns about one code.  Callers read the fields they
 // need, so a field added for a new kind of code leaves them as they are.
+// The bounds of the square a code names, in minutes: latitude north,
+// longitude west positive as in GridPosition (so West >= East).
+struct GridBox {
+    double South, West, North, East;
+};
+
 struct ConversionResult {
     std::string Code;          // the code as given
     ConvertStatus Status;
@@ -32,6 +38,7 @@ struct ConversionResult {
     GridPosition Position;     // minutes: latitude north, longitude west
     std::string LatitudeText;  // the program's texts, Windows-1252
     std::string LongitudeText;
+    GridBox Extent;            // the small square around Position; zeros on failure
 };
 
 // Converts a code against the loaded Grid as the Convert button does: the

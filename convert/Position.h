@@ -19,6 +19,10 @@ struct GridPosition {
 // found in this quad record.
 GridPosition ComputePosition(int16_t quadIndex);
 
+// Half the sides of the small squares of a quad record, in minutes, never
+// negative; 0, 0 for a record that cannot be located.
+GridPosition SmallSquareHalfSize(int16_t quadIndex);
+
 // "55°7.50 N" / "0°30.00 S" in Windows-1252 (the degree sign is 0xB0).
 void FormatLatitude(double latitudeMinutes, char text[kPositionTextSize]);
 
