@@ -101,37 +101,37 @@ TEST(CsvConvert, AppendsThePositionAndKeepsEverythingElse)
         {"codes in column 2, CR LF kept",
          "1942-03-01,CA1155,\"convoy, sighted\"\r\n1942-03-02,ca2255,x\r\n",
          {"2", false, OutputFormat::Decimal},
-         "1942-03-01,CA1155,\"convoy, sighted\",55.125000,-29.500000,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,\r\n"
-         "1942-03-02,ca2255,x,54.375000,-28.500000,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,1,\r\n",
+         "1942-03-01,CA1155,\"convoy, sighted\",55.125000,-29.500000,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,confirmed,2.50,\r\n"
+         "1942-03-02,ca2255,x,54.375000,-28.500000,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,1,confirmed,2.50,\r\n",
          2, 0},
         {"failures keep their row with the program's message",
          "XX1111\nCA13\nCA2355\nCA2255",
          {"1", false, OutputFormat::DegreesMinutes, 2},
-         "XX1111,,,,,,Grid not in database.\nCA13,,,,,,\"Use 6 chars, example CD1234\"\n"
-         "CA2355,,,,,,Position not in database\nCA2255,54.38,-28.50,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,1,",
+         "XX1111,,,,,,,,Grid not in database.\nCA13,,,,,,,,\"Use 6 chars, example CD1234\"\n"
+         "CA2355,,,,,,,,Position not in database\nCA2255,54.38,-28.50,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,1,confirmed,2.50,",
          1, 3},
         {"header row names the column",
          "date,grid\n1942,CF1155\n\n1943,CA1155\n",
          {"grid", true, OutputFormat::Decimal},
-         "date,grid,latitude,longitude,latitude_text,longitude_text,chart,message\n"
-         "1942,CF1155,56.625000,-23.500000,56\xC2\xB0" "37.50 N,23\xC2\xB0" "30.00 W,1,\n\n"
-         "1943,CA1155,55.125000,-29.500000,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,\n",
+         "date,grid,latitude,longitude,latitude_text,longitude_text,chart,confidence,precision_nm,message\n"
+         "1942,CF1155,56.625000,-23.500000,56\xC2\xB0" "37.50 N,23\xC2\xB0" "30.00 W,1,confirmed,2.50,\n\n"
+         "1943,CA1155,55.125000,-29.500000,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,confirmed,2.50,\n",
          2, 0},
         {"semicolons found by the first line and kept; dms texts",
          "Datum;Quadrat;Notiz\r\n1.3.1942;CA1155;\"a;b\"\r\n",
          {"Quadrat", true, OutputFormat::Dms},
-         "Datum;Quadrat;Notiz;latitude;longitude;latitude_text;longitude_text;chart;message\r\n"
-         "1.3.1942;CA1155;\"a;b\";55.125000;-29.500000;\"55\xC2\xB0" "07'30\"\"N\";\"29\xC2\xB0" "30'00\"\"W\";1;\r\n",
+         "Datum;Quadrat;Notiz;latitude;longitude;latitude_text;longitude_text;chart;confidence;precision_nm;message\r\n"
+         "1.3.1942;CA1155;\"a;b\";55.125000;-29.500000;\"55\xC2\xB0" "07'30\"\"N\";\"29\xC2\xB0" "30'00\"\"W\";1;confirmed;2.50;\r\n",
          1, 0},
         {"a row without the column",
          "only\n",
          {"3", false, OutputFormat::Decimal},
-         "only,,,,,,no column 3 in this row\n",
+         "only,,,,,,,,no column 3 in this row\n",
          0, 1},
         {"an unclosed quote ends the input",
          "CA1155,\"open\n",
          {"1", false, OutputFormat::Decimal},
-         "CA1155,\"open\n\",,,,,,quoted field not closed before the end of the input",
+         "CA1155,\"open\n\",,,,,,,,quoted field not closed before the end of the input",
          0, 1},
     };
     for (const CsvCase &c : cases) {

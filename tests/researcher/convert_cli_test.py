@@ -52,13 +52,13 @@ class ConvertCli(unittest.TestCase):
         cases = [
             # (arguments, input, exit status, expected output)
             (["--csv", "2", "--format", "decimal"], b"1,CA1155,a\r\n2,\"cf1155\",\"b,c\"\r\n", 0,
-             "1,CA1155,a,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,\r\n"
-             "2,\"cf1155\",\"b,c\",56.625000,-23.500000,56°37.50 N,23°30.00 W,1,\r\n".encode()),
+             "1,CA1155,a,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,confirmed,2.50,\r\n"
+             "2,\"cf1155\",\"b,c\",56.625000,-23.500000,56°37.50 N,23°30.00 W,1,confirmed,2.50,\r\n".encode()),
             (["--csv", "code", "--header", "--format", "csv"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
-             "day,code,latitude,longitude,latitude_text,longitude_text,chart,message\n"
-             "3,CA1155,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,\n4,ZZ9999,,,,,,Grid not in database.\n".encode()),
+             "day,code,latitude,longitude,latitude_text,longitude_text,chart,confidence,precision_nm,message\n"
+             "3,CA1155,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,confirmed,2.50,\n4,ZZ9999,,,,,,,,Grid not in database.\n".encode()),
             (["--csv", "1", "--delimiter", ";"], b"CA11;x,y\nCA2355;y\n", 1,
-             b"CA11;x,y;;;;;;Use 6 chars, example CD1234\nCA2355;y;;;;;;Position not in database\n"),
+             b"CA11;x,y;;;;;;;;Use 6 chars, example CD1234\nCA2355;y;;;;;;;;Position not in database\n"),
             (["--csv", "grid", "--header"], b"day,code\n", 2, b""),
         ]
         for args, data, status, expected in cases:
@@ -117,6 +117,23 @@ class ConvertCli(unittest.TestCase):
                 for name, (lon, lat) in zip(["CA1155", "CF1155", "CB2177"], points):
                     self.assertAlmostEqual(float(lat), POSITIONS[name][0], places=5)
                     self.assertAlmostEqual(float(lon), POSITIONS[name][1], places=5)
+
+    def test_squares_with_their_precision_and_chart(self):
+        # CA1155: 5 minutes of latitude by 1/9 degree of longitude, centre 55.125 N 29.5 W.
+        ring = "POLYGON ((-29.555556 55.083333,-29.444444 55.083333,-29.444444 55.166667,-29.555556 55.166667," \
+               "-29.555556 55.083333))"
+        for fmt in ("geojson", "kml"):
+            with self.subTest(fmt=fmt):
+                result = self.run_convert("--shape", "square", "--format", fmt, "CA1155")
+                info = subprocess.run(["ogrinfo", "-ro", "-al", self.write("square." + fmt, result.stdout)],
+                                      capture_output=True, text=True)
+                self.assertIn(ring, info.stdout)
+                for field in ("chart (String) = 1", "confidence (String) = confirmed", "precision_nm (String) = 2.50"):
+                    self.assertIn(field, info.stdout)
+        rows = list(csv.DictReader(io.StringIO(self.run_convert(
+            "--csv", "1", "--header", "--shape", "square", stdin=b"grid\nCA1155\n").stdout.decode())))
+        self.assertEqual([rows[0][k] for k in ("south", "west", "north", "east", "precision_nm", "confidence")],
+                         ["55.083333", "-29.555556", "55.166667", "-29.444444", "2.50", "confirmed"])
 
     def test_diary_csv_becomes_map_features(self):
         diary = ("date;boat;grid;event\r\n1943-03-01;U 99;CA1155;\"convoy; 3 ships\"\r\n"

@@ -10,8 +10,15 @@
 #include "tools/orvanta-convert/MapFeature.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
 
-const char *const kAppendedColumns[6] = {"latitude", "longitude", "latitude_text", "longitude_text", "chart",
-                                         "message"};
+std::vector<std::string> AppendedColumns(bool squares)
+{
+    std::vector<std::string> names = {"latitude", "longitude", "latitude_text", "longitude_text",
+                                      "chart", "confidence", "precision_nm"};
+    if (squares)
+        names.insert(names.end(), {"south", "west", "north", "east"});
+    names.push_back("message");
+    return names;
+}
 const char *const kReverseColumns[2] = {"code", "message"};
 
 namespace {
@@ -109,19 +116,29 @@ bool FindColumns(const CsvSettings &settings, const std::vector<std::string> *he
     return true;
 }
 
-// The appended cells of a record, in the order of kAppendedColumns.
+// The appended cells of a record, in the order of AppendedColumns.
 std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings &settings)
 {
-    if (!row.Converted)
-        return {"", "", "", "", "", row.Message};
-    int decimals = settings.Decimals >= 0 ? settings.Decimals : DefaultDecimals(OutputFormat::Decimal);
-    OutputFormat texts = settings.Format == OutputFormat::Dms ? OutputFormat::Dms : OutputFormat::DegreesMinutes;
-    return {LatitudeText(row.Result, OutputFormat::Decimal, decimals),
-            LongitudeText(row.Result, OutputFormat::Decimal, decimals),
-            LatitudeText(row.Result, texts, settings.Decimals),
-            LongitudeText(row.Result, texts, settings.Decimals),
-            std::to_string(ChartOf(row.Result)),
-            ""};
+    std::vector<std::string> cells(AppendedColumns(settings.Squares).size() - 1);
+    if (row.Converted) {
+        const ConversionResult &r = row.Result;
+        int decimals = settings.Decimals >= 0 ? settings.Decimals : DefaultDecimals(OutputFormat::Decimal);
+        OutputFormat texts = settings.Format == OutputFormat::Dms ? OutputFormat::Dms : OutputFormat::DegreesMinutes;
+        cells = {DecimalDegreesText(r.Position.Latitude, false, decimals),
+                 DecimalDegreesText(r.Position.Longitude, true, decimals),
+                 LatitudeText(r, texts, settings.Decimals),
+                 LongitudeText(r, texts, settings.Decimals),
+                 std::to_string(ChartOf(r)),
+                 ChartMeaning(r),
+                 PrecisionNm(r)};
+        if (settings.Squares)
+            cells.insert(cells.end(), {DecimalDegreesText(r.Extent.South, false, decimals),
+                                       DecimalDegreesText(r.Extent.West, true, decimals),
+                                       DecimalDegreesText(r.Extent.North, false, decimals),
+                                       DecimalDegreesText(r.Extent.East, true, decimals)});
+    }
+    cells.push_back(row.Message);
+    return cells;
 }
 
 // Writes the record's bytes untouched, then the cells and the record's own
@@ -138,19 +155,21 @@ void WriteRecord(std::FILE *out, const CsvRecord &record, const std::vector<std:
 }
 
 // The record as a feature: every cell under its column's name, then the
-// code, the decimal position, the chart and the message.
+// code and the appended cells but for the two texts.
 MapFeature RowFeature(const CsvRecord &record, const std::vector<std::string> &names, const RowOutcome &row,
-                      const std::vector<std::string> &cells)
+                      const std::vector<std::string> &cells, bool squares)
 {
     MapFeature feature;
     if (row.Converted)
-        feature = CodeFeature(row.Result);
+        feature = CodeFeature(row.Result, squares);
     for (size_t i = 0; i < record.Fields.size(); ++i)
         feature.Add(i < names.size() ? names[i] : "col" + std::to_string(i + 1), record.Fields[i]);
     feature.Add("code", row.Converted ? feature.Name : "");
-    const size_t kept[] = {0, 1, 4, 5}; // latitude, longitude, chart, message
-    for (size_t k : kept)
-        feature.Add(kAppendedColumns[k], cells[k]);
+    std::vector<std::string> columns = AppendedColumns(false);
+    for (size_t k = 0; k < columns.size() - 1; ++k)
+        if (columns[k].find("_text") == std::string::npos)
+            feature.Add(columns[k], cells[k]);
+    feature.Add("message", cells.back());
     return feature;
 }
 
@@ -184,8 +203,7 @@ bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &setti
             if (target.Csv && settings.Reverse)
                 WriteRecord(target.Csv, record, {kReverseColumns[0], kReverseColumns[1]}, delimiter);
             else if (target.Csv)
-                WriteRecord(target.Csv, record, std::vector<std::string>(kAppendedColumns, kAppendedColumns + 6),
-                            delimiter);
+                WriteRecord(target.Csv, record, AppendedColumns(settings.Squares), delimiter);
             continue;
         }
         progress.Tick();
@@ -199,7 +217,7 @@ bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &setti
         std::vector<std::string> cells = AppendedCells(row, settings);
         if (target.Csv)
             WriteRecord(target.Csv, record, cells, delimiter);
-        else if (target.Map && !target.Map->Add(RowFeature(record, names, row, cells)))
+        else if (target.Map && !target.Map->Add(RowFeature(record, names, row, cells, target.Map->DrawsSquares())))
             ++counts.LeftOut;
         ++(row.Converted ? counts.Converted : counts.Failed);
     }

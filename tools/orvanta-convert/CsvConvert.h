@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ProgressLine.h"
@@ -18,6 +19,7 @@ struct CsvSettings {
     int Decimals = -1;    // of the decimal columns; below 0: six
     char Delimiter = 0;   // 0: found from the first line
     bool Reverse = false; // the columns hold a position: append its codes
+    bool Squares = false; // append the square's south, west, north and east bounds
 };
 
 // Where the records go: CSV to a stream, or features to a map writer.
@@ -32,8 +34,10 @@ struct CsvCounts {
     long long LeftOut = 0; // failed rows a map format cannot hold
 };
 
-// The names of the cells appended to each CSV record, in order.
-extern const char *const kAppendedColumns[6];
+// The names of the cells appended to each CSV record, in order: latitude,
+// longitude, latitude_text, longitude_text, chart, confidence,
+// precision_nm, with squares south, west, north, east, then message.
+std::vector<std::string> AppendedColumns(bool squares);
 
 // The same with Reverse: the codes of the position, separated by blanks.
 extern const char *const kReverseColumns[2];

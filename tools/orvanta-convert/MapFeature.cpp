@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "convert/DecimalFormat.h"
+#include "convert/Position.h"
 #include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
 
@@ -41,7 +43,7 @@ void MapFeature::Add(const std::string &name, const std::string &value)
     Properties.emplace_back(unique, value);
 }
 
-MapFeature CodeFeature(const ConversionResult &result)
+MapFeature CodeFeature(const ConversionResult &result, bool square)
 {
     MapFeature feature;
     feature.Name = Cp1252ToUtf8(result.Code);
@@ -51,6 +53,11 @@ MapFeature CodeFeature(const ConversionResult &result)
         feature.HasPosition = true;
         feature.Latitude = lat;
         feature.Longitude = lon;
+        const GridBox &box = result.Extent;
+        feature.HasBox = square && WrappedLongitude(box.West, feature.Box.West) &&
+                         WrappedLongitude(box.East, feature.Box.East) && feature.Box.West >= feature.Box.East;
+        feature.Box.South = box.South;
+        feature.Box.North = box.North;
     }
     return feature;
 }
@@ -60,4 +67,19 @@ int ChartOf(const ConversionResult &result)
     if (result.Status != ConvertStatus::Converted || result.QuadIndex < 0 || result.QuadIndex >= kMaxQuadRecords)
         return 0;
     return Grid.Quads[result.QuadIndex].Chart;
+}
+
+const char *ChartMeaning(const ConversionResult &result)
+{
+    int chart = ChartOf(result);
+    return chart == 0 ? "" : chart == 1 ? "confirmed" : "reconstructed";
+}
+
+std::string PrecisionNm(const ConversionResult &result)
+{
+    if (result.Status != ConvertStatus::Converted)
+        return "";
+    char text[kPositionTextSize];
+    FormatFixed((result.Extent.North - result.Extent.South) / 2, 2, text, sizeof text);
+    return text;
 }

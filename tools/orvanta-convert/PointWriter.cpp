@@ -64,10 +64,13 @@ void PointWriter::Begin()
 // A plain code's properties: the code and the program's texts.
 bool PointWriter::Add(const ConversionResult &result)
 {
-    MapFeature feature = CodeFeature(result);
+    MapFeature feature = CodeFeature(result, Squares);
     feature.Add("code", feature.Name);
     feature.Add("latitude", Cp1252ToUtf8(result.LatitudeText));
     feature.Add("longitude", Cp1252ToUtf8(result.LongitudeText));
+    feature.Add("chart", std::to_string(ChartOf(result)));
+    feature.Add("confidence", ChartMeaning(result));
+    feature.Add("precision_nm", PrecisionNm(result));
     return feature.HasPosition && Add(feature);
 }
 
@@ -76,6 +79,8 @@ bool PointWriter::Add(const MapFeature &feature)
     if (!feature.HasPosition && Format != PointFormat::GeoJson)
         return false;
     std::string lat = DecimalDegreesText(feature.Latitude, false), lon = DecimalDegreesText(feature.Longitude, true);
+    std::string s = DecimalDegreesText(feature.Box.South, false), n = DecimalDegreesText(feature.Box.North, false);
+    std::string w = DecimalDegreesText(feature.Box.West, true), e = DecimalDegreesText(feature.Box.East, true);
     std::string text;
     switch (Format) {
     case PointFormat::GeoJson:
@@ -85,14 +90,26 @@ bool PointWriter::Add(const MapFeature &feature)
             text += (i ? ", " : "") + JsonQuote(feature.Properties[i].first) + ": " +
                     JsonQuote(feature.Properties[i].second);
         text += "}, \"geometry\": ";
-        text += feature.HasPosition ? "{\"type\": \"Point\", \"coordinates\": [" + lon + ", " + lat + "]}}" : "null}";
+        if (!feature.HasPosition)
+            text += "null}";
+        else if (feature.HasBox) // counter-clockwise from the south-west corner
+            text += "{\"type\": \"Polygon\", \"coordinates\": [[[" + w + ", " + s + "], [" + e + ", " + s + "], [" + e +
+                    ", " + n + "], [" + w + ", " + n + "], [" + w + ", " + s + "]]]}}";
+        else
+            text += "{\"type\": \"Point\", \"coordinates\": [" + lon + ", " + lat + "]}}";
         break;
     case PointFormat::Kml:
         text = "<Placemark><name>" + XmlEscape(feature.Name) + "</name><ExtendedData>";
         for (const auto &property : feature.Properties)
             text += "<Data name=\"" + XmlEscape(property.first) + "\"><value>" + XmlEscape(property.second) +
                     "</value></Data>";
-        text += "</ExtendedData><Point><coordinates>" + lon + "," + lat + "</coordinates></Point></Placemark>\n";
+        text += "</ExtendedData>";
+        if (feature.HasBox)
+            text += "<Polygon><outerBoundaryIs><LinearRing><coordinates>" + w + "," + s + " " + e + "," + s + " " + e +
+                    "," + n + " " + w + "," + n + " " + w + "," + s +
+                    "</coordinates></LinearRing></outerBoundaryIs></Polygon></Placemark>\n";
+        else
+            text += "<Point><coordinates>" + lon + "," + lat + "</coordinates></Point></Placemark>\n";
         break;
     case PointFormat::Gpx:
         text = "<wpt lat=\"" + lat + "\" lon=\"" + lon + "\"><name>" + XmlEscape(feature.Name) + "</name><extensions>";

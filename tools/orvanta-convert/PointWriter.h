@@ -12,7 +12,9 @@
 
 class PointWriter {
 public:
-    PointWriter(PointFormat format, std::FILE *out) : Format(format), Out(out) {}
+    // squares: GeoJSON and KML draw each code's square (GPX has points only).
+    PointWriter(PointFormat format, std::FILE *out, bool squares = false)
+        : Format(format), Out(out), Squares(squares) {}
 
     // Writes the head of the document.
     void Begin();
@@ -23,8 +25,12 @@ public:
     bool Add(const ConversionResult &result);
 
     // Writes one feature: GeoJSON writes one without a position with a null
-    // geometry; KML and GPX leave it out and return false.
+    // geometry; KML and GPX leave it out and return false.  One with a box
+    // is a polygon in GeoJSON and KML.
     bool Add(const MapFeature &feature);
+
+    // Whether features are drawn as squares.
+    bool DrawsSquares() const { return Squares; }
 
     // Writes the tail of the document.
     void End();
@@ -32,6 +38,7 @@ public:
 private:
     PointFormat Format;
     std::FILE *Out;
+    bool Squares;
     bool First = true;
 };
 

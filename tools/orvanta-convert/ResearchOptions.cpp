@@ -16,6 +16,11 @@ const char kResearchUsage[] =
     "                    error); with --csv one feature per row carrying all its cells\n"
     "                    (a failed row: null geometry in GeoJSON, left out of KML/GPX)\n"
     "  --format csv      with --csv: CSV, as without a format\n"
+    "  --shape square    each code's small square: a polygon in GeoJSON and KML, south,\n"
+    "                    west, north and east columns in CSV (default: point, the centre);\n"
+    "                    every map feature and CSV row also carries chart, confidence\n"
+    "                    (confirmed for Chart 1, else reconstructed) and precision_nm,\n"
+    "                    half the square's side in nautical miles\n"
     "  --reverse [LAT LON]\n"
     "                    print every code whose small square holds the position, with\n"
     "                    the square's centre; without a position, read one per line from\n"
@@ -71,6 +76,16 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
             args.erase(args.begin() + static_cast<long>(i));
             continue;
         }
+        if (!TakeValue(args, i, "--shape", value, matched, error))
+            return false;
+        if (matched) {
+            if (value != "square" && value != "point") {
+                error = "unknown shape '" + value + "' (use square or point)";
+                return false;
+            }
+            options.Squares = value == "square";
+            continue;
+        }
         if (!TakeValue(args, i, "--delimiter", value, matched, error))
             return false;
         if (matched) {
@@ -115,6 +130,10 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
     }
     if ((options.CsvFormat || options.Delimiter) && !options.Csv) {
         error = std::string(options.CsvFormat ? "--format csv" : "--delimiter") + " goes with --csv";
+        return false;
+    }
+    if (options.Squares && !options.Csv && options.Points == PointFormat::None) {
+        error = "--shape goes with --csv or a map format";
         return false;
     }
     if (options.Reverse && options.Points != PointFormat::None) {

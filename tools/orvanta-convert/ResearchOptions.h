@@ -17,9 +17,10 @@ struct ResearchOptions {
     bool Reverse = false;       // the arguments (or input lines) are positions
     PointFormat Points = PointFormat::None;
     bool CsvFormat = false;     // --format csv, the same as none with --csv
+    bool Squares = false;       // --shape square: each code's square, not its centre
 
     // Whether any of these options was given.
-    bool Any() const { return Csv || Header || Reverse || Points != PointFormat::None || Delimiter; }
+    bool Any() const { return Csv || Header || Reverse || Points != PointFormat::None || Delimiter || Squares; }
 };
 
 // The lines these options add to --help.

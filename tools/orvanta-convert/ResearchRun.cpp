@@ -140,9 +140,10 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     settings.Decimals = options.Precision;
     settings.Delimiter = research.Delimiter;
     settings.Reverse = research.Reverse;
+    settings.Squares = research.Squares;
     CsvCounts counts;
     ProgressLine progress;
-    PointWriter writer(research.Points, stdout);
+    PointWriter writer(research.Points, stdout, research.Squares);
     CsvTarget target;
     if (research.Points == PointFormat::None)
         target.Csv = stdout;
@@ -196,7 +197,7 @@ bool AddPoint(PointWriter &writer, const std::string &text)
 // input, one code per line.
 int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 {
-    PointWriter writer(research.Points, stdout);
+    PointWriter writer(research.Points, stdout, research.Squares);
     ProgressLine progress;
     bool allConverted = true;
     writer.Begin();
