@@ -5,7 +5,6 @@
 
 #include "convert/DecimalFormat.h"
 #include "convert/Position.h"
-#include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
 
 namespace {
@@ -64,9 +63,7 @@ MapFeature CodeFeature(const ConversionResult &result, bool square)
 
 int ChartOf(const ConversionResult &result)
 {
-    if (result.Status != ConvertStatus::Converted || result.QuadIndex < 0 || result.QuadIndex >= kMaxQuadRecords)
-        return 0;
-    return Grid.Quads[result.QuadIndex].Chart;
+    return result.Status == ConvertStatus::Converted ? result.Chart : 0;
 }
 
 const char *ChartMeaning(const ConversionResult &result)
