@@ -24,23 +24,32 @@ double WithinHalfTurn(double longitude)
     return longitude;
 }
 
+// Half a small square of a located record, signed the way the quad
+// extends: its side over its cells and the 9 small squares of each,
+// halved; false for a record that cannot have been located.
+bool SignedHalfSize(int16_t quadIndex, GridPosition &half)
+{
+    if (quadIndex < 0 || quadIndex >= Grid.QuadCount || quadIndex >= kMaxQuadRecords)
+        return false;
+    const QuadRecord &quad = Grid.Quads[quadIndex];
+    if (quad.Quadtype < 0 || quad.Quadtype >= kMaxQuadTypes)
+        return false;
+    const QuadForm &form = Grid.Forms[quad.Quadtype];
+    if (form.FormX < 1 || form.FormY < 1)
+        return false;
+    half.Latitude = static_cast<double>(quad.SizeLat) / (9 * form.FormY) * 0.5;
+    half.Longitude = static_cast<double>(quad.SizeLon) / (9 * form.FormX) * 0.5;
+    return true;
+}
+
 } // namespace
 
-// A quad's side over its cells and the 9 small squares of each, halved.
 GridPosition SmallSquareHalfSize(int16_t quadIndex)
 {
     GridPosition half = {0.0, 0.0};
-    if (quadIndex < 0 || quadIndex >= Grid.QuadCount || quadIndex >= kMaxQuadRecords)
-        return half;
-    const QuadRecord &quad = Grid.Quads[quadIndex];
-    if (quad.Quadtype < 0 || quad.Quadtype >= kMaxQuadTypes)
-        return half;
-    const QuadForm &form = Grid.Forms[quad.Quadtype];
-    if (form.FormX < 1 || form.FormY < 1)
-        return half;
-    half.Latitude = std::fabs(static_cast<double>(quad.SizeLat) / (9 * form.FormY) * 0.5);
-    half.Longitude = std::fabs(static_cast<double>(quad.SizeLon) / (9 * form.FormX) * 0.5);
-    return half;
+    if (!SignedHalfSize(quadIndex, half))
+        return {0.0, 0.0};
+    return {std::fabs(half.Latitude), std::fabs(half.Longitude)};
 }
 
 // Corner plus offset, then half a small square, each step in double on the
@@ -49,21 +58,16 @@ GridPosition SmallSquareHalfSize(int16_t quadIndex)
 // cannot have been located gives 0, 0.
 GridPosition ComputePosition(int16_t quadIndex)
 {
-    GridPosition position = {0.0, 0.0};
-    if (quadIndex < 0 || quadIndex >= Grid.QuadCount || quadIndex >= kMaxQuadRecords)
+    GridPosition position = {0.0, 0.0}, half = {0.0, 0.0};
+    if (!SignedHalfSize(quadIndex, half))
         return position;
     const QuadRecord &quad = Grid.Quads[quadIndex];
-    if (quad.Quadtype < 0 || quad.Quadtype >= kMaxQuadTypes)
-        return position;
-    const QuadForm &form = Grid.Forms[quad.Quadtype];
-    if (form.FormX < 1 || form.FormY < 1)
-        return position;
 
-    double halfLat = static_cast<double>(quad.SizeLat) / (9 * form.FormY) * 0.5;
+    double halfLat = half.Latitude;
     double cornerLat = static_cast<double>(SubsquareOffset.fracY) * quad.SizeLat + quad.DownLeftLat;
     position.Latitude = cornerLat + halfLat;
 
-    double halfLon = static_cast<double>(quad.SizeLon) / (9 * form.FormX) * 0.5;
+    double halfLon = half.Longitude;
     double cornerLon = static_cast<double>(SubsquareOffset.fracX) * quad.SizeLon + quad.DownLeftLon;
     position.Longitude = WithinHalfTurn(cornerLon + halfLon);
     return position;
