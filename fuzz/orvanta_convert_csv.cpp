@@ -30,6 +30,9 @@ CsvSettings ReadSettings(const std::string &line)
     std::string flags = blank == std::string::npos ? "" : line.substr(blank);
     settings.Header = flags.find(" h") != std::string::npos;
     settings.Format = flags.find(" d") != std::string::npos ? OutputFormat::Decimal : OutputFormat::DegreesMinutes;
+    settings.Reverse = flags.find(" r") != std::string::npos;  // the column is LATCOL,LONCOL
+    settings.Squares = flags.find(" s") != std::string::npos;
+    settings.Delimiter = flags.find(" ;") != std::string::npos ? ';' : 0; // else found from the first line
     return settings;
 }
 
@@ -62,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CsvCounts counts;
     ProgressLine progress;
     std::string error;
-    bool ok = ConvertCsvStream(in, out, settings, counts, progress, error);
+    CsvTarget target{out, nullptr};
+    bool ok = ConvertCsvStream(in, target, settings, counts, progress, error);
     std::fclose(in);
     std::fclose(out);
 
