@@ -12,9 +12,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # Configures and builds one tree: configure <dir> [cmake options...]
+# The project's own builds treat every compiler warning as an error.
 build_tree() {
   local dir=$1; shift
-  cmake -S "$top" -B "$top/build/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S "$top" -B "$top/build/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_WERROR=ON "$@" >/dev/null
   cmake --build "$top/build/$dir" -j "$jobs"
 }
 
@@ -70,7 +71,7 @@ run_tests() {
   (cd "$top/build/native" && ctest --output-on-failure -j "$jobs")
   build_tree sanitize -DORVANTA_SANITIZE=ON
   (cd "$top/build/sanitize" && ctest --output-on-failure -j "$jobs")
-  "$top/fuzz/run.sh" 5
+  ORVANTA_WERROR=ON "$top/fuzz/run.sh" 5
   build_windows_trees
   if can_run_wine32; then
     use_wine_prefix wine32prefix win32

@@ -5,7 +5,8 @@
 #   fuzz/run.sh                  the short run of the test command
 #   fuzz/run.sh 600              a long run: ten minutes per target
 #   fuzz/run.sh 600 convert_code one target
-# The build goes to build/fuzz (or $ORVANTA_FUZZ_BUILD).  Inputs that the
+# The build goes to build/fuzz (or $ORVANTA_FUZZ_BUILD); ORVANTA_WERROR=ON
+# makes compiler warnings errors, as build.sh does.  Inputs that the
 # fuzzer finds interesting are kept in <build>/corpus/<target> from one run
 # to the next; crashes land in <build>/artifacts/<target>/.
 set -euo pipefail
@@ -16,7 +17,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 top=$(dirname "$here")
 build=${ORVANTA_FUZZ_BUILD:-$top/build/fuzz}
 
-cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DORVANTA_WERROR="${ORVANTA_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 # The committed seed folders of a target (a target's own corpus folder
