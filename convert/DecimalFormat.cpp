@@ -28,6 +28,19 @@ void PutText(TextSink &sink, const char *text)
         Put(sink, *text);
 }
 
+// Puts count characters at once, cut like Put.
+void PutSpan(TextSink &sink, const char *chars, size_t count)
+{
+    if (sink.Size == 0)
+        return;
+    size_t room = sink.Size - 1 - sink.Length;
+    if (count > room)
+        count = room;
+    std::memcpy(sink.Text + sink.Length, chars, count);
+    sink.Length += count;
+    sink.Text[sink.Length] = '\0';
+}
+
 // Writes "inf", "-inf" or "nan" for a value that has no expansion.
 void PutNonFinite(TextSink &sink, double value)
 {
@@ -89,22 +102,22 @@ char DigitAt(const ExactDecimal &d, int i)
 const double kTieMargin = 1e-3;
 const double kFastLimit = 1e6;
 
-// Writes the whole number n with its last decimals digits after a point.
+// Writes the whole number n with its last decimals digits after a point,
+// building the text from its end.
 void PutScaled(TextSink &sink, uint64_t n, int decimals, bool negative)
 {
     char digits[32];
+    char *end = digits + sizeof digits, *first = end;
     int count = 0;
     do {
-        digits[count++] = static_cast<char>('0' + n % 10);
+        *--first = static_cast<char>('0' + n % 10);
         n /= 10;
+        if (++count == decimals)
+            *--first = '.';
     } while (n != 0 || count <= decimals);
     if (negative)
-        Put(sink, '-');
-    for (int i = count - 1; i >= 0; --i) {
-        Put(sink, digits[i]);
-        if (i == decimals && decimals > 0)
-            Put(sink, '.');
-    }
+        *--first = '-';
+    PutSpan(sink, first, static_cast<size_t>(end - first));
 }
 
 // The common case of FormatFixed without the exact expansion: a moderate
@@ -127,26 +140,40 @@ bool FormatFixedFast(double value, int decimals, TextSink &sink)
     return true;
 }
 
+// Whole numbers below this print from a 64-bit integer: every double
+// under 2^53 truncates to one exactly.
+const double kWholeFastLimit = 9007199254740992.0;
+
+// The common case of FormatWhole: a magnitude below kWholeFastLimit.
+bool FormatWholeFast(double value, TextSink &sink)
+{
+    double magnitude = value < 0 ? -value : value;
+    if (!(magnitude < kWholeFastLimit))
+        return false;
+    uint64_t whole = static_cast<uint64_t>(magnitude);
+    PutScaled(sink, whole, 0, value < 0 && whole > 0);
+    return true;
+}
+
 } // namespace
 
 // Takes the fast path when it is sure of the digits, else the exact one.
-void FormatFixed(double value, int decimals, char *text, size_t size)
+size_t FormatFixed(double value, int decimals, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     if (size > 0)
         text[0] = '\0';
-    if (!FormatFixedFast(value, decimals, sink))
-        FormatFixedExact(value, decimals, text, size);
+    return FormatFixedFast(value, decimals, sink) ? sink.Length : FormatFixedExact(value, decimals, text, size);
 }
 
 // Rounds |value| x 10^decimals half up to a whole number held as digits,
 // then places the decimal point before its last decimals digits.
-void FormatFixedExact(double value, int decimals, char *text, size_t size)
+size_t FormatFixedExact(double value, int decimals, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     ExactDecimal d;
     if (!StartExpandedText(value, sink, d))
-        return;
+        return sink.Length;
     if (decimals < 0)
         decimals = 0;
     if (decimals > kMaxFixedDecimals)
@@ -177,19 +204,30 @@ void FormatFixedExact(double value, int decimals, char *text, size_t size)
             Put(sink, '.');
         Put(sink, pos < pad ? '0' : whole[pos - pad]);
     }
+    return sink.Length;
+}
+
+// Takes the fast path when the value is moderate, else the exact one.
+size_t FormatWhole(double value, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    if (size > 0)
+        text[0] = '\0';
+    return FormatWholeFast(value, sink) ? sink.Length : FormatWholeExact(value, text, size);
 }
 
 // Writes the digits before the expansion's point, or 0.
-void FormatWhole(double value, char *text, size_t size)
+size_t FormatWholeExact(double value, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     ExactDecimal d;
     if (!StartExpandedText(value, sink, d))
-        return;
+        return sink.Length;
     if (d.Negative && d.Point > 0)
         Put(sink, '-');
     if (d.Point <= 0)
         Put(sink, '0');
     for (int i = 0; i < d.Point; ++i)
         Put(sink, DigitAt(d, i));
+    return sink.Length;
 }

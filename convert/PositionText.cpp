@@ -8,7 +8,7 @@ namespace {
 
 // The double nearest to 1/60; the degrees are the value times it.
 const double kDegreesPerMinute = 0.016666666666666666;
-const char kDegreeSign[] = "\xB0"; // Windows-1252
+const char kDegreeSign = '\xB0'; // Windows-1252
 
 // Degrees truncated toward zero (kept in a double, so that no float of a
 // data file overflows them), the rest as minutes; a negative value prints
@@ -23,16 +23,15 @@ void FormatMinutes(double value, char positive, char negative, char text[kPositi
         minutes = std::fabs(minutes);
         letter = negative;
     }
-    char degreeText[kPositionTextSize];
-    char minuteText[kPositionTextSize];
-    FormatWhole(degrees, degreeText, sizeof degreeText);
-    FormatFixed(minutes, 2, minuteText, sizeof minuteText);
-
-    const char *parts[] = {degreeText, kDegreeSign, minuteText, " "};
-    int length = 0;
-    for (const char *part : parts)
-        for (; *part && length < kPositionTextSize - 2; ++part)
-            text[length++] = *part;
+    // The parts take at most kPositionTextSize - 2 characters, leaving
+    // room for the letter and the terminator.
+    const size_t partsSize = kPositionTextSize - 1;
+    size_t length = FormatWhole(degrees, text, partsSize);
+    if (length + 1 < partsSize)
+        text[length++] = kDegreeSign;
+    length += FormatFixed(minutes, 2, text + length, partsSize - length);
+    if (length + 1 < partsSize)
+        text[length++] = ' ';
     text[length++] = letter;
     text[length] = '\0';
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data/QuadNameIndex.h"
 #include "data/ScrambledReader.h"
 
 namespace {
@@ -211,10 +212,13 @@ int16_t Load(Loader &ld)
     return ld.CountMismatch;
 }
 
+// Loads, then indexes whatever records the load left, whatever its status.
 int16_t LoadFromReader(const ScrambledReader &reader, GridDatabase &db)
 {
     Loader ld = {reader, db, {}, {}, {}, 0, 0, 0, 0};
-    return Load(ld);
+    int16_t status = Load(ld);
+    IndexQuadNames(db);
+    return status;
 }
 
 } // namespace
