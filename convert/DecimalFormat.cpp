@@ -158,22 +158,23 @@ bool FormatWholeFast(double value, TextSink &sink)
 } // namespace
 
 // Takes the fast path when it is sure of the digits, else the exact one.
-size_t FormatFixed(double value, int decimals, char *text, size_t size)
+void FormatFixed(double value, int decimals, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     if (size > 0)
         text[0] = '\0';
-    return FormatFixedFast(value, decimals, sink) ? sink.Length : FormatFixedExact(value, decimals, text, size);
+    if (!FormatFixedFast(value, decimals, sink))
+        FormatFixedExact(value, decimals, text, size);
 }
 
 // Rounds |value| x 10^decimals half up to a whole number held as digits,
 // then places the decimal point before its last decimals digits.
-size_t FormatFixedExact(double value, int decimals, char *text, size_t size)
+void FormatFixedExact(double value, int decimals, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     ExactDecimal d;
     if (!StartExpandedText(value, sink, d))
-        return sink.Length;
+        return;
     if (decimals < 0)
         decimals = 0;
     if (decimals > kMaxFixedDecimals)
@@ -204,30 +205,29 @@ size_t FormatFixedExact(double value, int decimals, char *text, size_t size)
             Put(sink, '.');
         Put(sink, pos < pad ? '0' : whole[pos - pad]);
     }
-    return sink.Length;
 }
 
 // Takes the fast path when the value is moderate, else the exact one.
-size_t FormatWhole(double value, char *text, size_t size)
+void FormatWhole(double value, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     if (size > 0)
         text[0] = '\0';
-    return FormatWholeFast(value, sink) ? sink.Length : FormatWholeExact(value, text, size);
+    if (!FormatWholeFast(value, sink))
+        FormatWholeExact(value, text, size);
 }
 
 // Writes the digits before the expansion's point, or 0.
-size_t FormatWholeExact(double value, char *text, size_t size)
+void FormatWholeExact(double value, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     ExactDecimal d;
     if (!StartExpandedText(value, sink, d))
-        return sink.Length;
+        return;
     if (d.Negative && d.Point > 0)
         Put(sink, '-');
     if (d.Point <= 0)
         Put(sink, '0');
     for (int i = 0; i < d.Point; ++i)
         Put(sink, DigitAt(d, i));
-    return sink.Length;
 }

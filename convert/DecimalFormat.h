@@ -25,22 +25,20 @@ bool ExpandExactly(double value, ExactDecimal &out);
 // Writes value as printf's "%.<decimals>f" does, except for the rounding:
 // the value is first taken to 17 significant digits, and that expansion is
 // rounded half up (12.125 gives 12.13).  A negative value keeps its '-',
-// also when it rounds to zero.  The text is cut to fit size; returns its
-// length.
-size_t FormatFixed(double value, int decimals, char *text, size_t size);
+// also when it rounds to zero.  The text is cut to fit size.
+void FormatFixed(double value, int decimals, char *text, size_t size);
 
 // The same text, always worked out from the exact expansion.  FormatFixed
 // takes a shortcut for values that are clearly not halves; this is the
 // reference it must agree with.
-size_t FormatFixedExact(double value, int decimals, char *text, size_t size);
+void FormatFixedExact(double value, int decimals, char *text, size_t size);
 
 // Writes the whole part of value in plain decimal, every digit exact (no
 // rounding): 12345678901234567890 for a double holding that integer.
-// Cut to fit size like FormatFixed; returns the length.
-size_t FormatWhole(double value, char *text, size_t size);
+void FormatWhole(double value, char *text, size_t size);
 
 // The same text, always worked out from the exact expansion; FormatWhole
 // takes a shortcut below 2^53 that must agree with it.
-size_t FormatWholeExact(double value, char *text, size_t size);
+void FormatWholeExact(double value, char *text, size_t size);
 
 #endif

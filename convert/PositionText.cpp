@@ -1,5 +1,6 @@
 // Latitude and longitude as whole degrees, decimal minutes and a letter.
 #include <cmath>
+#include <cstring>
 
 #include "convert/DecimalFormat.h"
 #include "convert/Position.h"
@@ -9,6 +10,18 @@ namespace {
 // The double nearest to 1/60; the degrees are the value times it.
 const double kDegreesPerMinute = 0.016666666666666666;
 const char kDegreeSign = '\xB0'; // Windows-1252
+
+// The parts of a text take at most this many characters, leaving room for
+// the letter and the terminator.
+const size_t kPartsLength = kPositionTextSize - 2;
+
+// Appends one character if it fits and returns the new length.
+size_t AppendChar(char *text, size_t length, char c)
+{
+    if (length < kPartsLength)
+        text[length++] = c;
+    return length;
+}
 
 // Degrees truncated toward zero (kept in a double, so that no float of a
 // data file overflows them), the rest as minutes; a negative value prints
@@ -23,15 +36,11 @@ void FormatMinutes(double value, char positive, char negative, char text[kPositi
         minutes = std::fabs(minutes);
         letter = negative;
     }
-    // The parts take at most kPositionTextSize - 2 characters, leaving
-    // room for the letter and the terminator.
-    const size_t partsSize = kPositionTextSize - 1;
-    size_t length = FormatWhole(degrees, text, partsSize);
-    if (length + 1 < partsSize)
-        text[length++] = kDegreeSign;
-    length += FormatFixed(minutes, 2, text + length, partsSize - length);
-    if (length + 1 < partsSize)
-        text[length++] = ' ';
+    // Each number is written in place, cut to the room that is left.
+    FormatWhole(degrees, text, kPartsLength + 1);
+    size_t length = AppendChar(text, std::strlen(text), kDegreeSign);
+    FormatFixed(minutes, 2, text + length, kPartsLength + 1 - length);
+    length = AppendChar(text, length + std::strlen(text + length), ' ');
     text[length++] = letter;
     text[length] = '\0';
 }

@@ -14,33 +14,48 @@ const unsigned short kHighControls[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
-void AppendUtf8(std::string &out, unsigned code)
+// The Unicode code point of one Windows-1252 byte (U+FFFD for the five
+// unassigned ones).
+unsigned CodePointOf(unsigned char byte)
+{
+    if (byte < 0x80 || byte >= 0xA0)
+        return byte;
+    return kHighControls[byte - 0x80] ? kHighControls[byte - 0x80] : 0xFFFD;
+}
+
+size_t Utf8Length(unsigned code)
+{
+    return code < 0x80 ? 1 : code < 0x800 ? 2 : 3;
+}
+
+// Writes the UTF-8 form of a code point below U+10000; returns the end.
+char *PutUtf8(char *out, unsigned code)
 {
     if (code < 0x80) {
-        out += static_cast<char>(code);
+        *out++ = static_cast<char>(code);
     } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (code >> 6));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (code >> 12));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     }
+    return out;
 }
 
 } // namespace
 
-// Maps each byte to its code point and encodes it.
+// Measures the UTF-8 text first, then writes it into a string of that size.
 std::string Cp1252ToUtf8(const std::string &text)
 {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (unsigned char byte : text) {
-        unsigned code = byte;
-        if (byte >= 0x80 && byte < 0xA0)
-            code = kHighControls[byte - 0x80] ? kHighControls[byte - 0x80] : 0xFFFD;
-        AppendUtf8(out, code);
-    }
+    size_t length = 0;
+    for (unsigned char byte : text)
+        length += byte < 0x80 ? 1 : Utf8Length(CodePointOf(byte));
+    std::string out(length, '\0');
+    char *end = &out[0];
+    for (unsigned char byte : text)
+        end = byte < 0x80 ? (*end = static_cast<char>(byte), end + 1) : PutUtf8(end, CodePointOf(byte));
     return out;
 }
 
