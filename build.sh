@@ -40,9 +40,21 @@ native_gridtool() {
   echo "$top/build/native/bin/gridtool"
 }
 
+# Builds the 32-bit and the 64-bit Windows trees; extra cmake options go to
+# the 32-bit tree only.
 build_windows_trees() {
-  build_tree win32 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)"
+  build_tree win32 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)" "$@"
   build_tree win64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)"
+}
+
+# Runs a Windows tree's tests under Wine on a virtual display, in parallel
+# except those marked RUN_SERIAL (they use the screen).  One Wine server
+# stays up for the whole run, so that each test program does not pay for
+# starting Wine; it is stopped at the end.
+run_windows_tests() {
+  cd "$top/build/$1"
+  xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
+    'wineserver -p && ctest --output-on-failure -j "$1"; status=$?; wineserver -k; exit $status' sh "$jobs"
 }
 
 run_program() {
@@ -72,15 +84,16 @@ run_tests() {
   build_tree sanitize -DORVANTA_SANITIZE=ON
   (cd "$top/build/sanitize" && ctest --output-on-failure -j "$jobs")
   ORVANTA_WERROR=ON "$top/fuzz/run.sh" 5
-  build_windows_trees
   if can_run_wine32; then
+    build_windows_trees -DBUILD_TESTING=ON
     use_wine_prefix wine32prefix win32
-    (cd "$top/build/win32" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure)
+    (run_windows_tests win32)
   else
-    echo "Skipping the 32-bit Windows test run: this kernel cannot run the 32-bit Wine loader (built and linked only)."
+    build_windows_trees -DBUILD_TESTING=OFF
+    echo "Skipping the 32-bit Windows tests: this kernel cannot run the 32-bit Wine loader (the program is built; the 64-bit tree runs the tests)."
   fi
   use_wine_prefix wine64prefix win64
-  (cd "$top/build/win64" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure)
+  (run_windows_tests win64)
 }
 
 case "${1:-}" in

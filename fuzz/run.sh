@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # fuzz/run.sh [SECONDS [TARGET...]]
 # Builds the fuzz targets with clang and runs each (or the named ones) for
-# SECONDS seconds (default 5); fails on any finding.
+# SECONDS seconds (default 5), one per core at a time; fails on any finding.
 #   fuzz/run.sh                  the short run of the test command
 #   fuzz/run.sh 600              a long run: ten minutes per target
 #   fuzz/run.sh 600 convert_code one target
@@ -46,34 +46,58 @@ else
   mapfile -t targets <"$build/fuzz-targets.txt"
 fi
 
-failed=()
 for target in "${targets[@]}"; do
-  [ -n "$target" ] || continue
-  if [ ! -x "$build/bin/$target" ]; then
+  if [ -n "$target" ] && [ ! -x "$build/bin/$target" ]; then
     echo "fuzz: no target $target" >&2
     exit 2
   fi
-  work=$build/corpus/$target
-  artifacts=$build/artifacts/$target
+done
+
+# Runs one target, prints its result line and leaves ok or FAILED in
+# <build>/<target>.result.
+run_target() {
+  local target=$1 result runs
+  local work=$build/corpus/$target artifacts=$build/artifacts/$target log=$build/$target.log
   mkdir -p "$work" "$artifacts"
   if [ "$target" = loader_scrambled ]; then
     # shellcheck disable=SC2046
     "$build/bin/scramble_seeds" "$work" $(seed_dirs loader_plain)
   fi
-  log=$build/$target.log
   # shellcheck disable=SC2046
   if "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="$artifacts/" $(target_options "$target") "$work" $(seed_dirs "$target") >"$log" 2>&1; then
     result=ok
   else
     result=FAILED
-    failed+=("$target")
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   echo "fuzz $target: $result, ${runs:-?} runs in ${seconds} s"
   echo "$(date -u +%FT%TZ) $target seconds=$seconds runs=${runs:-?} result=$result" >>"$build/fuzz-history.log"
-  if [ "$result" != ok ]; then
-    tail -n 40 "$log"
+  echo "$result" >"$build/$target.result"
+}
+
+# One target per core at a time (ORVANTA_FUZZ_JOBS to choose).
+jobs=${ORVANTA_FUZZ_JOBS:-$(nproc)}
+running=0
+for target in "${targets[@]}"; do
+  [ -n "$target" ] || continue
+  if [ "$running" -ge "$jobs" ]; then
+    wait -n
+    running=$((running - 1))
+  fi
+  rm -f "$build/$target.result"
+  run_target "$target" &
+  running=$((running + 1))
+done
+wait
+
+failed=()
+for target in "${targets[@]}"; do
+  [ -n "$target" ] || continue
+  if [ "$(cat "$build/$target.result" 2>/dev/null)" != ok ]; then
+    failed+=("$target")
+    echo "fuzz $target: the end of $build/$target.log:"
+    tail -n 40 "$build/$target.log"
   fi
 done
 
