@@ -180,6 +180,17 @@ std::vector<RECT> ControlCover(HWND dialog)
     return cover;
 }
 
+// Counts the pixels of an area that a control paints.
+int CoveredPixels(const std::vector<RECT> &cover, const RECT &area)
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (Covered(cover, x, y))
+                ++count;
+    return count;
+}
+
 // Compares the picture area pixel by pixel: the frame (20,20)-(369,360) and
 // the two cross-hair arms are black, everything inside shows the chart.
 int ChartMismatches(const Picture &client, const Picture &chart, const ChartWindow &expected,
