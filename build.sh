@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Orvanta's one top-level command.
 #   ./build.sh run    build the program and start it under Wine
+#                     (--pacific: on the Pacific grid)
 #   ./build.sh test   build every tree and run every test
 # Each installs the Debian packages it needs first.
 set -euo pipefail
@@ -62,8 +63,7 @@ run_program() {
     tree=win64 loader=/usr/lib/wine/wine64
     use_wine_prefix wine64prefix win64
   fi
-  cd "$top/build/$tree/bin"
-  exec "$loader" ./orvanta.exe
+  ORVANTA_HOME="$top/build/$tree/bin" ORVANTA_WINE=$loader exec "$top/tools/launcher/orvanta" "$@"
 }
 
 run_tests() {
@@ -85,7 +85,7 @@ run_tests() {
 }
 
 case "${1:-}" in
-  run) run_program ;;
+  run) shift; run_program "$@" ;;
   test) run_tests ;;
-  *) echo "usage: ./build.sh run | ./build.sh test" >&2; exit 2 ;;
+  *) echo "usage: ./build.sh run [--pacific] | ./build.sh test" >&2; exit 2 ;;
 esac

@@ -165,9 +165,10 @@ bool SaveBmp(const Picture &picture, const std::string &path)
     return std::fclose(out) == 0;
 }
 
-// Keeps a screenshot for people to look at.
+// Keeps a screenshot for people to look at, once pending paints are done.
 void SaveScreenshot(HWND window, const std::string &name)
 {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     CreateDirectoryA(BuildPath("screenshots").c_str(), nullptr);
     SaveBmp(CaptureWindow(window), BuildPath("screenshots\\" + name + ".bmp"));
 }
