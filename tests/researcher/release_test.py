@@ -76,10 +76,10 @@ class Release(unittest.TestCase):
         stub = os.path.join(self.dir, "fake-wine")
         with open(stub, "w") as f:
             f.write('#!/bin/sh\necho "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
-                    '[ "$1" != wineboot ] || touch "$WINEPREFIX/system.reg"\n')
+                    '[ "$1" != wineboot ] || mkdir -p "$WINEPREFIX/drive_c/windows"\n')
         os.chmod(stub, 0o755)
         env = dict(os.environ, ORVANTA_WINE=stub, ORVANTA_DATA=os.path.join(self.dir, "data"),
-                   ORVANTA_WINE_FONTS=fonts, WINESERVER="true")
+                   ORVANTA_WINE_FONTS=fonts)
         env.pop("WINEPREFIX", None)
         return os.path.join(bindir, "orvanta"), os.path.realpath(home), stub, env
 
@@ -125,7 +125,7 @@ class Release(unittest.TestCase):
                          ["sserife.fon", "tahoma.ttf"])
         # A prefix that cannot be made stops the start with status 1.
         env["WINEPREFIX"] = os.path.join(self.dir, "unmakeable")
-        env["WINESERVER"] = "false"
+        env["ORVANTA_WINE"] = "false"
         result = sh(launcher, env=env)
         self.assertEqual(result.returncode, 1)
         self.assertIn("could not create the Wine prefix", result.stderr)
