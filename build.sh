@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Orvanta's one top-level command.
 #   ./build.sh run    build the program and start it under Wine
+#                     (--pacific: on the Pacific grid)
 #   ./build.sh test   build every tree and run every test
 # Each installs the Debian packages it needs first.
 set -euo pipefail
@@ -25,13 +26,15 @@ can_run_wine32() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# Creates a Wine prefix once: use_wine_prefix <dir> <win32|win64>
+# Prepares a Wine prefix once (creation, Wine's fonts for the dialog
+# metrics), as the launcher does: use_wine_prefix <dir> <win32|win64>
 use_wine_prefix() {
   export WINEPREFIX="$top/build/$1"
   if [ "$2" = win32 ]; then export WINEARCH=win32; else unset WINEARCH; fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Creating the Wine prefix $WINEPREFIX"
-    if [ "$2" = win32 ]; then wine wineboot -i >/dev/null 2>&1; else /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1; fi
+  local loader=wine
+  [ "$2" = win32 ] || loader=/usr/lib/wine/wine64
+  if [ ! -f "$WINEPREFIX/orvanta-prefix-ready" ]; then
+    sh "$top/tools/launcher/orvanta-wine-prefix" "$WINEPREFIX" "$2" "$loader"
     wineserver -w
   fi
 }
@@ -58,13 +61,13 @@ run_windows_tests() {
 }
 
 run_program() {
-  "$top/tools/install-deps.sh"
-  build_tree native
-  build_windows_trees
   if [ -z "${DISPLAY:-}" ]; then
     echo "No display: start one with 'Xvfb :1 -screen 0 1024x768x24 & export DISPLAY=:1' (or log in to a desktop) and run ./build.sh run again."
     exit 1
   fi
+  "$top/tools/install-deps.sh"
+  build_tree native
+  build_windows_trees
   local tree=win32 loader=wine
   if can_run_wine32; then
     use_wine_prefix wine32prefix win32
@@ -73,8 +76,7 @@ run_program() {
     tree=win64 loader=/usr/lib/wine/wine64
     use_wine_prefix wine64prefix win64
   fi
-  cd "$top/build/$tree/bin"
-  exec "$loader" ./orvanta.exe
+  ORVANTA_HOME="$top/build/$tree/bin" ORVANTA_WINE=$loader exec "$top/tools/launcher/orvanta" "$@"
 }
 
 run_tests() {
@@ -97,7 +99,7 @@ run_tests() {
 }
 
 case "${1:-}" in
-  run) run_program ;;
+  run) shift; run_program "$@" ;;
   test) run_tests ;;
-  *) echo "usage: ./build.sh run | ./build.sh test" >&2; exit 2 ;;
+  *) echo "usage: ./build.sh run [--pacific] | ./build.sh test" >&2; exit 2 ;;
 esac

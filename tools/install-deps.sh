@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
   cmake make g++ python3 googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
-  zip gdal-bin libxml2-utils
+  zip gdal-bin libxml2-utils desktop-file-utils
 )
 
 sudo_cmd=()
