@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+"""orvanta-convert --format html in a real browser: headless Chromium opens
+the page from disk with every network name unresolvable; the page loads
+with no error, each code's marker stands at its position, the grid's large
+squares carry their names, and a screenshot shows the markers there.
+
+usage: map_page_test.py ORVANTA_CONVERT GRIDTOOL"""
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CONVERT = GRIDTOOL = None
+
+GRID = ("About Demo grid\r\nChart 1\r\nQuadtype 0\r\nNrOfQuadsX 3\r\nNrOfQuadsY 2\r\n"
+        "DownLeftPos 54'00 30'00\r\nUpRightPos 57'00 21'00\r\nQuadName CA,CB,CC\r\n"
+        "QuadName CD,CE,CF\r\nQuadDefinitions\r\nType 0\r\nFormX 3\r\nFormY 2\r\n"
+        "Numbers:\r\n11,12,13,\r\n21,22,-1\r\n")
+
+# code -> (latitude, longitude) in decimal degrees, north and east positive
+POSITIONS = {"CA1155": (55.125, -29.5), "CF1155": (56.625, -23.5), "CB2177": (54.041667, -26.944444)}
+HOSTILE = "</script><img src=x onerror=alert(1)>"
+WINDOW = (1000, 700)
+# Chromium's viewport differs between its screenshot and DOM modes; a map
+# of fixed size smaller than both gives the same picture in each.
+MAP_SIZE = (960, 540)
+FIXED_SIZE = "<style>#map { width: %dpx; height: %dpx; }</style>" % MAP_SIZE
+
+# Put first into the page's head: records script errors, failed loads and
+# console errors before the page's own scripts run.
+CAPTURE = """<script>
+window.orvantaProblems = [];
+window.addEventListener('error', function (e) {
+  window.orvantaProblems.push(e.message || ('failed to load ' + (e.target.src || e.target.href)));
+}, true);
+['error', 'warn'].forEach(function (level) {
+  var original = console[level];
+  console[level] = function () {
+    window.orvantaProblems.push(level + ': ' + Array.prototype.join.call(arguments, ' '));
+    original.apply(console, arguments);
+  };
+});
+</script>"""
+
+# Put last into the body: what the map shows, as JSON in the DOM.
+REPORT = """<script>
+(function () {
+  var map = window.orvantaMap, markers = [], labels = [];
+  map.eachLayer(function (layer) {
+    if (layer.orvantaProperties && layer.getLatLng) {
+      var at = map.latLngToContainerPoint(layer.getLatLng());
+      markers.push({properties: layer.orvantaProperties, lat: layer.getLatLng().lat,
+                    lng: layer.getLatLng().lng, x: at.x, y: at.y});
+    }
+  });
+  document.querySelectorAll('.orvanta-square-label').forEach(function (e) { labels.push(e.textContent); });
+  var unplaced = document.querySelector('.orvanta-unplaced');
+  var report = document.createElement('pre');
+  report.id = 'orvanta-report';
+  report.textContent = JSON.stringify({problems: window.orvantaProblems, markers: markers, labels: labels,
+                                       unplaced: unplaced ? unplaced.textContent : '',
+                                       images: document.querySelectorAll('img:not(.leaflet-tile)').length});
+  document.body.appendChild(report);
+}());
+</script>"""
+
+
+def chromium():
+    for name in ("chromium", "chromium-browser"):
+        path = shutil.which(name)
+        if path:
+            return path
+    raise AssertionError("chromium is missing: install it (tools/install-deps.sh does)")
+
+
+def browse(page, *mode):
+    """Runs headless Chromium on a page file with no network at all."""
+    profile = tempfile.mkdtemp(prefix="orvanta-chromium-")
+    try:
+        result = subprocess.run(
+            [chromium(), "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--user-data-dir=" + profile, "--host-resolver-rules=MAP * ~NOTFOUND",
+             "--window-size=%d,%d" % WINDOW, "--virtual-time-budget=5000", "--hide-scrollbars",
+             "--enable-logging=stderr", "--v=0", *mode, "file://" + page],
+            capture_output=True, text=True, timeout=180)
+    finally:
+        shutil.rmtree(profile, ignore_errors=True)
+    return result
+
+
+def pixel(png, x, y):
+    """The (red, green, blue) of one pixel, read by ImageMagick."""
+    out = subprocess.run(["convert", png, "-format", "%%[pixel:p{%d,%d}]" % (x, y), "info:"],
+                         capture_output=True, text=True, check=True).stdout
+    values = [float(v) for v in re.findall(r"[\d.]+", out)[:3]]
+    if "%" in out:
+        values = [v * 2.55 for v in values]
+    return tuple(values)
+
+
+class MapPage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.mkdtemp(prefix="map-page-")
+        plain = os.path.join(cls.dir, "grid.txt")
+        with open(plain, "wb") as f:
+            f.write(GRID.encode())
+        cls.data = os.path.join(cls.dir, "GridData.bin")
+        subprocess.run([GRIDTOOL, "scramble", plain, cls.data], check=True)
+        result = subprocess.run([CONVERT, "--data", cls.data, "--format", "html", "CA1155", "XX1111",
+                                 "CF1155", HOSTILE, "CB2177"], capture_output=True, timeout=120)
+        cls.status, cls.stderr = result.returncode, result.stderr.decode()
+        cls.page = os.path.join(cls.dir, "codes.html")
+        with open(cls.page, "wb") as f:
+            f.write(result.stdout)
+        html = result.stdout.decode()
+        cls.probe = os.path.join(cls.dir, "probe.html")
+        with open(cls.probe, "w") as f:
+            f.write(html.replace("<head>", "<head>\n" + CAPTURE, 1)
+                    .replace("</head>", FIXED_SIZE + "\n</head>", 1).replace("</body>", REPORT + "\n</body>"))
+        cls.fixed = os.path.join(cls.dir, "fixed.html")
+        with open(cls.fixed, "w") as f:
+            f.write(html.replace("</head>", FIXED_SIZE + "\n</head>", 1))
+        dump = browse(cls.probe, "--dump-dom")
+        match = re.search(r'<pre id="orvanta-report">(.*?)</pre>', dump.stdout, re.S)
+        cls.browser_log = dump.stderr
+        cls.report = json.loads(match.group(1).replace("&lt;", "<").replace("&gt;", ">")
+                                .replace("&quot;", '"').replace("&amp;", "&")) if match else None
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.dir)
+
+    def test_page_is_one_file_that_needs_no_network(self):
+        self.assertEqual(self.status, 1, "a failed code makes the status 1")
+        self.assertIn("XX1111", self.stderr)
+        with open(self.page, encoding="utf-8") as f:
+            html = f.read()
+        self.assertIsNone(re.search(r'<(?:script|link|img)[^>]+(?:src|href)=', html), "no outside file")
+        self.assertIn("L.map", html, "the map library is built in")
+        self.assertIsNotNone(self.report, "the page ran: " + self.browser_log[-2000:])
+        self.assertEqual(self.report["problems"], [])
+        self.assertNotRegex(self.browser_log, r"CONSOLE.*(Uncaught|Error)")
+
+    def test_markers_stand_at_their_positions(self):
+        markers = {m["properties"][0][1]: m for m in self.report["markers"]}
+        self.assertEqual(sorted(markers), sorted(POSITIONS))
+        for code, (lat, lon) in POSITIONS.items():
+            with self.subTest(code=code):
+                m = markers[code]
+                self.assertAlmostEqual(m["lat"], lat, places=5)
+                self.assertAlmostEqual(m["lng"], lon, places=5)
+                self.assertTrue(0 < m["x"] < MAP_SIZE[0] and 0 < m["y"] < MAP_SIZE[1], m)
+                self.assertEqual([p[0] for p in m["properties"]], ["code", "latitude", "longitude"])
+        # North is up and west is left: CF (north-east) above and right of CA.
+        self.assertLess(markers["CF1155"]["y"], markers["CA1155"]["y"])
+        self.assertGreater(markers["CF1155"]["x"], markers["CA1155"]["x"])
+
+    def test_large_squares_and_codes_without_a_position(self):
+        self.assertEqual(sorted(self.report["labels"]), ["CA", "CB", "CC", "CD", "CE", "CF"])
+        self.assertIn("2 without a position", self.report["unplaced"])
+        self.assertIn("XX1111", self.report["unplaced"])
+        self.assertIn(HOSTILE.upper(), self.report["unplaced"], "shown as text")
+        self.assertEqual(self.report["images"], 0, "no markup from the input")
+
+    def test_screenshot_shows_the_markers(self):
+        shot = os.path.join(self.dir, "shot.png")
+        result = browse(self.fixed, "--screenshot=" + shot)
+        self.assertTrue(os.path.exists(shot), result.stderr[-2000:])
+        for m in self.report["markers"]:
+            red, green, blue = pixel(shot, round(m["x"]), round(m["y"]))
+            with self.subTest(code=m["properties"][0][1]):
+                self.assertTrue(red > 180 and green < 80 and blue < 80, (red, green, blue))
+        # Open sea away from the markers shows the sea colour.
+        red, green, blue = pixel(shot, 5, MAP_SIZE[1] // 2)
+        self.assertTrue(blue > red and green > red, (red, green, blue))
+
+
+if __name__ == "__main__":
+    CONVERT, GRIDTOOL = sys.argv[1], sys.argv[2]
+    suite = unittest.TestLoader().loadTestsFromTestCase(MapPage)
+    sys.exit(0 if unittest.TextTestRunner(verbosity=2).run(suite).wasSuccessful() else 1)
