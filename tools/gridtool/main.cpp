@@ -7,12 +7,19 @@
 namespace {
 
 const char kUsage[] =
-    "usage: gridtool scramble IN OUT     scramble a plain keyword text into a data file\n"
+    "usage: gridtool scramble [--force] IN OUT\n"
+    "                                    scramble a plain keyword text into a data file; a text\n"
+    "                                    that check rejects is refused unless --force\n"
     "       gridtool unscramble IN OUT   turn a data file back into its plain text\n"
     "       gridtool dump [--json] FILE  load a data file as the program does and print it\n"
-    "       gridtool check FILE...       report every fault of a data file (plain or scrambled)\n"
-    "       gridtool export --geojson FILE [--cells]\n"
-    "                                    write the quads (and cells) as a GeoJSON map layer\n";
+    "       gridtool check FILE...       report every fault of a data file (plain or scrambled),\n"
+    "                                    a text saved as UTF-8 instead of Windows-1252 included\n"
+    "       gridtool export --geojson FILE [--squares|--cells] [--bbox W,S,E,N]\n"
+    "                                    write the grid as a GeoJSON map layer, each feature with\n"
+    "                                    its level: large squares (the default, or --squares),\n"
+    "                                    down to cells (--cells); --bbox keeps what overlaps the\n"
+    "                                    box (degrees, east and north positive) and goes down to\n"
+    "                                    its small squares unless --squares or --cells\n";
 
 struct Command {
     const char *Name;
@@ -21,7 +28,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"scramble", RunScrambleCommand},
-    {"unscramble", RunScrambleCommand},
+    {"unscramble", RunUnscrambleCommand},
     {"dump", RunDumpCommand},
     {"check", RunCheckCommand},
     {"export", RunExportCommand},
