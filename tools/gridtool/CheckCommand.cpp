@@ -38,7 +38,7 @@ int CheckFile(const std::string &path)
 int RunCheckCommand(const Arguments &args)
 {
     if (args.empty() || args[0][0] == '-') {
-        std::fputs("usage: gridtool check FILE...\n", stderr);
+        std::fputs("gridtool: check takes one FILE or more; try 'gridtool --help'\n", stderr);
         return 2;
     }
     int worst = 0;
