@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ScrambledText.h"
+#include "MapTestSupport.h"
 #include "tools/gridtool/GeoJsonExport.h"
 
 namespace {
@@ -83,12 +83,7 @@ std::string LayerOf(const std::string &plain, bool cells)
     GridExport what;
     what.Depth = cells ? GridLevel::Cell : GridLevel::Square;
     WriteGridGeoJson(db, what, file);
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text += static_cast<char>(c);
-    std::fclose(file);
-    return text;
+    return TakeFileText(file);
 }
 
 size_t Count(const std::string &text, const std::string &part)
@@ -131,16 +126,10 @@ TEST(GeoJsonExport, OneFeaturePerQuadAndPerExistingCell)
               std::string::npos);
 }
 
-// Two quads of one cell each: XA from 179 E across the 180th meridian to
-// 179 W, XB from there to 177 W.
 TEST(GeoJsonExport, AreaAcrossTheAntimeridian)
 {
     static GridDatabase db;
-    ASSERT_EQ(LoadPlainText(CrLfLines({"Chart 2", "Quadtype 0", "NrOfQuadsX 2", "NrOfQuadsY 1",
-                                       "DownLeftPos 20'00 -179'00", "UpRightPos 21'00 -183'00", "QuadName XA,XB",
-                                       "QuadDefinitions", "Type 0", "FormX 1", "FormY 1", "Numbers:", "11"}),
-                            db),
-              kLoadOk);
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), db), kLoadOk);
     const struct {
         const char *box;
         GridLevel depth;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ScrambledText.h"
+#include "MapTestSupport.h"
 #include "tools/orvanta-convert/HtmlMapWriter.h"
 
 namespace {
@@ -21,12 +21,7 @@ std::string PageOf(const GridDatabase &grid, const std::vector<MapFeature> &feat
     for (const MapFeature &f : features)
         writer.Add(f);
     writer.End();
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text += static_cast<char>(c);
-    std::fclose(file);
-    return text;
+    return TakeFileText(file);
 }
 
 MapFeature Point(double lon, double lat)
@@ -74,17 +69,12 @@ TEST(HtmlMapWriter, FeaturesAsThePageReadsThem)
 TEST(HtmlMapWriter, PageCarriesLibraryCoastlineAndLargeSquares)
 {
     static GridDatabase grid;
-    ASSERT_EQ(LoadPlainText(CrLfLines({"Chart 2", "Quadtype 0", "NrOfQuadsX 2", "NrOfQuadsY 1",
-                                       "DownLeftPos 20'00 -179'00", "UpRightPos 21'00 -183'00", "QuadName XA,XB",
-                                       "QuadDefinitions", "Type 0", "FormX 1", "FormY 1", "Numbers:", "11"}),
-                            grid),
-              kLoadOk);
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), grid), kLoadOk);
     std::string page = PageOf(grid, {Point(0, 0), Point(1, 1)});
     EXPECT_EQ(page.compare(0, 15, "<!DOCTYPE html>"), 0);
     EXPECT_NE(page.find("<title>Diary &lt;1941&gt;</title>"), std::string::npos);
     EXPECT_NE(page.find("window.L"), std::string::npos) << "the map library is inlined";
     EXPECT_NE(page.find("coast: [\n["), std::string::npos) << "the coastline is inlined";
-    // XA runs from 179 E across the 180th meridian to 179 W; XB lies east of it.
     EXPECT_NE(page.find("[\"XA\", 2, [[20.0000, 179.0000, 21.0000, 180.0000], [20.0000, -180.0000, 21.0000, "
                         "-179.0000]]]"),
               std::string::npos);

@@ -14,15 +14,10 @@ import sys
 import tempfile
 import unittest
 
+from convert_cli_test import GRID, POSITIONS
+
 CONVERT = GRIDTOOL = None
 
-GRID = ("About Demo grid\r\nChart 1\r\nQuadtype 0\r\nNrOfQuadsX 3\r\nNrOfQuadsY 2\r\n"
-        "DownLeftPos 54'00 30'00\r\nUpRightPos 57'00 21'00\r\nQuadName CA,CB,CC\r\n"
-        "QuadName CD,CE,CF\r\nQuadDefinitions\r\nType 0\r\nFormX 3\r\nFormY 2\r\n"
-        "Numbers:\r\n11,12,13,\r\n21,22,-1\r\n")
-
-# code -> (latitude, longitude) in decimal degrees, north and east positive
-POSITIONS = {"CA1155": (55.125, -29.5), "CF1155": (56.625, -23.5), "CB2177": (54.041667, -26.944444)}
 HOSTILE = "</script><img src=x onerror=alert(1)>"
 WINDOW = (1000, 700)
 # Chromium's viewport differs between its screenshot and DOM modes; a map

@@ -8,27 +8,7 @@ usage: simplify_coastline.py --tolerance DEGREES SHORE.txt > coastline.json"""
 import argparse
 import sys
 
-
-def read_segments(path):
-    """The segments of a GMT multi-segment text file ('>' starts one)."""
-    segments, current = [], []
-    with open(path) as f:
-        for line in f:
-            line = line.strip()
-            if not line or line.startswith("#"):
-                continue
-            if line.startswith(">"):
-                if len(current) > 1:
-                    segments.append(current)
-                current = []
-                continue
-            lon, lat = (float(v) for v in line.split()[:2])
-            if lon > 180:
-                lon -= 360
-            current.append((lon, lat))
-    if len(current) > 1:
-        segments.append(current)
-    return segments
+from rasterize_chart import read_segments
 
 
 def simplify(points, tolerance):
@@ -71,7 +51,7 @@ def main():
     args = parser.parse_args()
     lines = []
     for segment in read_segments(args.shore):
-        points = simplify(segment, args.tolerance)
+        points = simplify([(lon - 360 if lon > 180 else lon, lat) for lon, lat in segment], args.tolerance)
         flat = []
         for lon, lat in points:
             pair = [number(lon), number(lat)]
