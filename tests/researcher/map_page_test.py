@@ -97,34 +97,45 @@ def pixel(png, x, y):
     return tuple(values)
 
 
+def make_page(folder, grid, *codes):
+    """Scrambles the grid text and writes the page of the codes: the exit
+    status, standard error and the page's text."""
+    plain = os.path.join(folder, "grid.txt")
+    with open(plain, "wb") as f:
+        f.write(grid.encode())
+    data = os.path.join(folder, "GridData.bin")
+    subprocess.run([GRIDTOOL, "scramble", plain, data], check=True)
+    result = subprocess.run([CONVERT, "--data", data, "--format", "html", *codes], capture_output=True, timeout=120)
+    return result.returncode, result.stderr.decode(), result.stdout.decode()
+
+
+def probe(folder, html):
+    """Opens the page with the capture and report scripts added and the map
+    at its fixed size: the report (None when the page did not run) and the
+    browser's log."""
+    path = os.path.join(folder, "probe.html")
+    with open(path, "w") as f:
+        f.write(html.replace("<head>", "<head>\n" + CAPTURE, 1)
+                .replace("</head>", FIXED_SIZE + "\n</head>", 1).replace("</body>", REPORT + "\n</body>"))
+    dump = browse(path, "--dump-dom")
+    match = re.search(r'<pre id="orvanta-report">(.*?)</pre>', dump.stdout, re.S)
+    report = json.loads(match.group(1).replace("&lt;", "<").replace("&gt;", ">")
+                        .replace("&quot;", '"').replace("&amp;", "&")) if match else None
+    return report, dump.stderr
+
+
 class MapPage(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.dir = tempfile.mkdtemp(prefix="map-page-")
-        plain = os.path.join(cls.dir, "grid.txt")
-        with open(plain, "wb") as f:
-            f.write(GRID.encode())
-        cls.data = os.path.join(cls.dir, "GridData.bin")
-        subprocess.run([GRIDTOOL, "scramble", plain, cls.data], check=True)
-        result = subprocess.run([CONVERT, "--data", cls.data, "--format", "html", "CA1155", "XX1111",
-                                 "CF1155", HOSTILE, "CB2177"], capture_output=True, timeout=120)
-        cls.status, cls.stderr = result.returncode, result.stderr.decode()
+        cls.status, cls.stderr, html = make_page(cls.dir, GRID, "CA1155", "XX1111", "CF1155", HOSTILE, "CB2177")
         cls.page = os.path.join(cls.dir, "codes.html")
-        with open(cls.page, "wb") as f:
-            f.write(result.stdout)
-        html = result.stdout.decode()
-        cls.probe = os.path.join(cls.dir, "probe.html")
-        with open(cls.probe, "w") as f:
-            f.write(html.replace("<head>", "<head>\n" + CAPTURE, 1)
-                    .replace("</head>", FIXED_SIZE + "\n</head>", 1).replace("</body>", REPORT + "\n</body>"))
+        with open(cls.page, "w") as f:
+            f.write(html)
         cls.fixed = os.path.join(cls.dir, "fixed.html")
         with open(cls.fixed, "w") as f:
             f.write(html.replace("</head>", FIXED_SIZE + "\n</head>", 1))
-        dump = browse(cls.probe, "--dump-dom")
-        match = re.search(r'<pre id="orvanta-report">(.*?)</pre>', dump.stdout, re.S)
-        cls.browser_log = dump.stderr
-        cls.report = json.loads(match.group(1).replace("&lt;", "<").replace("&gt;", ">")
-                                .replace("&quot;", '"').replace("&amp;", "&")) if match else None
+        cls.report, cls.browser_log = probe(cls.dir, html)
 
     @classmethod
     def tearDownClass(cls):
@@ -161,6 +172,21 @@ class MapPage(unittest.TestCase):
         self.assertIn("XX1111", self.report["unplaced"])
         self.assertIn(HOSTILE.upper(), self.report["unplaced"], "shown as text")
         self.assertEqual(self.report["images"], 0, "no markup from the input")
+
+    def test_grid_across_the_antimeridian_is_drawn_in_one_piece(self):
+        # XA from 179 E to 179 W, XB from 179 W to 177 W; XA1155 lies east of 180.
+        grid = GRID.replace("DownLeftPos 54'00 30'00", "DownLeftPos 20'00 -179'00").replace(
+            "UpRightPos 57'00 21'00", "UpRightPos 21'00 -183'00").replace("NrOfQuadsX 3", "NrOfQuadsX 2").replace(
+            "NrOfQuadsY 2", "NrOfQuadsY 1").replace("QuadName CA,CB,CC\r\nQuadName CD,CE,CF", "QuadName XA,XB")
+        folder = os.path.join(self.dir, "pacific")
+        os.mkdir(folder)
+        status, stderr, html = make_page(folder, grid, "XA1155", "XB1155")
+        self.assertEqual(status, 0, stderr)
+        report, log = probe(folder, html)
+        self.assertIsNotNone(report, log[-2000:])
+        self.assertEqual(report["problems"], [])
+        x = {m["properties"][0][1]: m["x"] for m in report["markers"]}
+        self.assertTrue(0 < x["XA1155"] < x["XB1155"] < MAP_SIZE[0], x)
 
     def test_screenshot_shows_the_markers(self):
         shot = os.path.join(self.dir, "shot.png")

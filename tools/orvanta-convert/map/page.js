@@ -90,6 +90,46 @@
     return control;
   }
 
+  // Longitudes come in -180..180.  When the features (else the squares)
+  // lie closer together counted 0..360, or as close but nearer the 180th
+  // meridian than Greenwich (a Pacific grid), western longitudes move on by
+  // a turn so that what lies across the 180th meridian is drawn in one piece.
+  function pacificFrame() {
+    var lons = [];
+    orvanta.features.forEach(function (f) {
+      if (f.geometry && f.geometry.point) lons.push(f.geometry.point[1]);
+      if (f.geometry && f.geometry.rings) f.geometry.rings.forEach(function (r) { lons.push(r[0][1]); });
+    });
+    if (!lons.length) orvanta.squares.forEach(function (s) { s[2].forEach(function (b) { lons.push(b[1], b[3]); }); });
+    if (!lons.length) return false;
+    var shifted = lons.map(function (lon) { return lon < 0 ? lon + 360 : lon; });
+    var span = function (v) { return Math.max.apply(null, v) - Math.min.apply(null, v); };
+    var far = lons.reduce(function (sum, lon) { return sum + Math.abs(lon); }, 0) / lons.length > 90;
+    return span(shifted) < span(lons) || (span(shifted) === span(lons) && far);
+  }
+
+  // Moves every longitude of the data west of Greenwich on by a turn; the
+  // coastline gets a second copy a turn further east.
+  function shiftWest() {
+    var on = function (lon) { return lon < 0 ? lon + 360 : lon; };
+    orvanta.features.forEach(function (f) {
+      if (f.geometry && f.geometry.point) f.geometry.point[1] = on(f.geometry.point[1]);
+      if (f.geometry && f.geometry.rings) {
+        f.geometry.rings.forEach(function (ring) {
+          var turn = ring.some(function (p) { return p[1] < 0; }) && ring.every(function (p) { return p[1] <= 0; });
+          if (turn) ring.forEach(function (p) { p[1] += 360; });
+        });
+      }
+    });
+    orvanta.squares.forEach(function (s) {
+      s[2].forEach(function (b) { if (b[3] <= 0) { b[1] += 360; b[3] += 360; } });
+    });
+    orvanta.coast = orvanta.coast.concat(orvanta.coast.map(function (line) {
+      return line.map(function (v, i) { return i % 2 ? v : v + 360; });
+    }));
+  }
+
+  if (pacificFrame()) shiftWest();
   var map = L.map('map', {zoomSnap: 0.5, worldCopyJump: false});
   map.attributionControl.addAttribution('Coastline: GSHHG (LGPL-3+)');
   var coast = coastLayer(orvanta.coast).addTo(map);
