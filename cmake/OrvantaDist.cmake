@@ -6,10 +6,11 @@
 # holds the Pacific data file as GridData.bin, on which orvanta-pacific.bat
 # starts the program.
 #
-# In the native tree, `cmake --install <tree>` installs the Linux tools, the
-# grid data files and the launcher `orvanta`, which starts the Windows
-# program under Wine; the program itself comes from the Windows trees
-# (ORVANTA_WIN32_BIN, ORVANTA_WIN64_BIN).
+# In the native tree, `cmake --install <tree>` installs the Linux tools with
+# their manual pages and bash completions, the grid data files and the
+# launcher `orvanta`, which starts the Windows program under Wine; the
+# program itself comes from the Windows trees (ORVANTA_WIN32_BIN,
+# ORVANTA_WIN64_BIN).
 #
 # Run as a script (cmake -P) this file packs the zip; the dist target does
 # that with -DDIST_STAGE=<folder> -DDIST_ZIP=<zip> -DDIST_ZIP_TOOL=<zip>
@@ -103,9 +104,14 @@ if(NOT WIN32)
       "bin folder of the 64-bit Windows tree, for kernels without 32-bit support")
   set(program_dir ${CMAKE_INSTALL_LIBDIR}/orvanta)
 
+  # Each tool with its manual page and its bash completion.
   foreach(target gridtool orvanta-convert)
     if(TARGET ${target})
       install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+      configure_file(${CMAKE_SOURCE_DIR}/tools/manual/${target}.1.in ${CMAKE_BINARY_DIR}/man/${target}.1 @ONLY)
+      install(FILES ${CMAKE_BINARY_DIR}/man/${target}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+      install(FILES ${CMAKE_SOURCE_DIR}/tools/completion/${target}
+              DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions)
     endif()
   endforeach()
   install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
   zip gdal-bin libxml2-utils desktop-file-utils
+  libjs-leaflet chromium groff-base bash-completion
 )
 
 sudo_cmd=()

@@ -36,6 +36,21 @@ def ogr_feature_count(path):
     return int(re.search(r"Feature Count: (\d+)", out.stdout).group(1))
 
 
+def ogr_levels(path, where=None):
+    """How many features of each level GDAL reads, and the outline (west,
+    east, south, north) of the last one."""
+    out = subprocess.run(["ogrinfo", "-ro", "-al"] + (["-where", where] if where else []) + [path],
+                         capture_output=True, text=True, timeout=120)
+    if out.returncode != 0:
+        raise AssertionError(out.stderr)
+    levels = {}
+    for level in re.findall(r"level \(String\) = (.+)", out.stdout):
+        levels[level] = levels.get(level, 0) + 1
+    points = re.findall(r"(-?[\d.]+) (-?[\d.]+)", (re.findall(r"POLYGON \(\((.*?)\)\)", out.stdout) or [""])[-1])
+    lons, lats = [float(p[0]) for p in points], [float(p[1]) for p in points]
+    return levels, (min(lons), max(lons), min(lats), max(lats)) if points else None
+
+
 def check_layer(test, layer):
     """Every ring closed, counter-clockwise and within the globe."""
     for feature in layer["features"]:
@@ -99,10 +114,109 @@ class Fixtures(unittest.TestCase):
             path = self.write("layer.geojson", result.stdout.decode())
             self.assertEqual(ogr_feature_count(path), features)
         first = json.loads(run("export", "--geojson", clean).stdout)["features"][0]
-        self.assertEqual(first["properties"], {"name": "CA", "chart": 1, "quadType": 0, "record": 0})
+        self.assertEqual(first["properties"], {"level": "square", "name": "CA", "chart": 1, "quadType": 0,
+                                               "record": 0})
         lons = [p[0] for p in first["geometry"]["coordinates"][0]]
         lats = [p[1] for p in first["geometry"]["coordinates"][0]]
         self.assertEqual((min(lons), max(lons), min(lats), max(lats)), (-30, -27, 54, 55.5))
+
+    def test_export_levels_and_area(self):
+        clean = self.write("clean.txt", CLEAN)
+        box = "-29.6,55.1,-29.4,55.15"  # within cell 11 of CA, over three small squares
+        cases = [
+            # (arguments, features of each level)
+            ([], {"square": 6}),
+            (["--squares"], {"square": 6}),
+            (["--cells"], {"square": 6, "cell": 30}),
+            (["--bbox", box], {"square": 1, "cell": 1, "small square": 3}),
+            (["--bbox=" + box, "--cells"], {"square": 1, "cell": 1}),
+            (["--squares", "--bbox", box], {"square": 1}),
+            # Across CA and CB and a row of cells; CA has no bottom-right cell:
+            # CA13, CB11 and CB21, each with 5 x 3 small squares in the box.
+            (["--bbox", "-27.5,54.5,-26.5,55"], {"square": 2, "cell": 3, "small square": 3 * 5 * 3}),
+            (["--bbox", "170,0,-170,10"], {}),  # across the 180th meridian, far from the grid
+        ]
+        for args, levels in cases:
+            with self.subTest(args=args):
+                result = run("export", "--geojson", clean, *args)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                path = self.write("layer.geojson", result.stdout.decode())
+                self.assertEqual(ogr_levels(path)[0], levels)
+                check_layer(self, json.loads(result.stdout))
+        # The small square CA1155 is centred on the code's position, 55.125 N 29.5 W.
+        path = self.write("area.geojson", run("export", "--geojson", clean, "--bbox", box).stdout.decode())
+        west, east, south, north = ogr_levels(path, "code = 'CA1155'")[1]
+        self.assertAlmostEqual((west + east) / 2, -29.5, places=5)
+        self.assertAlmostEqual((south + north) / 2, 55.125, places=5)
+
+    def test_export_misuse_is_one_line(self):
+        clean = self.write("clean.txt", CLEAN)
+        cases = [
+            (["--bbox", "1,2,3"], "--bbox takes four numbers WEST,SOUTH,EAST,NORTH"),
+            (["--bbox", "1,2,3,4,5"], "--bbox takes four numbers"),
+            (["--bbox", "0,nan,1,4"], "--bbox takes four numbers"),
+            (["--bbox", "-200,0,0,1"], "--bbox: west -200 is beyond 180"),
+            (["--bbox", "0,-91,1,1"], "--bbox: south -91 is beyond 90"),
+            (["--bbox", "0,5,1,4"], "--bbox: south 5 is not below north 4"),
+            (["--squares", "--cells"], "--squares and --cells choose different depths"),
+            (["--bbox"], "--bbox needs WEST,SOUTH,EAST,NORTH"),
+        ]
+        for args, message in cases:
+            with self.subTest(args=args):
+                result = run("export", "--geojson", clean, *args)
+                self.assertEqual(result.returncode, 2)
+                self.assertEqual(result.stdout, b"")
+                err = result.stderr.decode()
+                self.assertIn(message, err)
+                self.assertEqual(err.count("\n"), 1, err)
+
+    def test_scramble_packs_only_what_check_accepts(self):
+        clean = self.write("clean.txt", CLEAN)
+        scrambled = os.path.join(self.dir, "clean.bin")
+        self.assertEqual(run("scramble", clean, scrambled).returncode, 0)
+        utf8 = os.path.join(self.dir, "utf8.txt")
+        with open(utf8, "wb") as f:
+            f.write(CLEAN.replace("Demo grid", "Demo grid M\u00fcnchen").encode("utf-8"))
+        cases = [
+            # (input, extra arguments, exit status, part of the message)
+            (clean, [], 0, ""),
+            (self.write("count.txt", CLEAN.replace("CD,CE,CF", "CD,CE")), [], 1,
+             "count.txt has 1 problem ('gridtool check "),
+            (self.write("count2.txt", CLEAN.replace("CD,CE,CF", "CD,CE")), ["--force"], 0, ""),
+            (scrambled, [], 1, "is scrambled already"),
+            (utf8, [], 1, "utf8.txt has 1 problem"),
+        ]
+        for path, extra, status, message in cases:
+            with self.subTest(path=path, extra=extra):
+                out = os.path.join(self.dir, "out.bin")
+                if os.path.exists(out):
+                    os.remove(out)
+                result = run("scramble", *extra, path, out)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertIn(message, result.stderr.decode())
+                self.assertEqual(os.path.exists(out), status == 0)
+
+    def test_check_names_a_utf8_text(self):
+        cases = [
+            # (bytes of the About line's place name, line expected or None for clean)
+            ("M\u00fcnchen".encode("utf-8"), "1: the text looks like UTF-8: the bytes C3 BC are UTF-8 for "
+                                            "'\u00fc', which the program reads as Windows-1252 and shows as "
+                                            "'\u00c3\u00bc'"),
+            ("M\u00fcnchen".encode("cp1252"), None),
+            ("\u00c3\u00bc und \u00fc".encode("cp1252"), None),  # a stray high byte: Windows-1252 after all
+        ]
+        for name, line in cases:
+            with self.subTest(name=name):
+                path = os.path.join(self.dir, "about.txt")
+                with open(path, "wb") as f:
+                    f.write(CLEAN.encode().replace(b"Demo grid", b"Demo grid " + name))
+                result = run("check", path)
+                self.assertEqual(result.returncode, 1 if line else 0, result.stdout)
+                if line:
+                    self.assertIn(path + ":" + line, result.stdout.decode())
+        with open(path, "wb") as f:
+            f.write(b"\xef\xbb\xbf" + CLEAN.encode())
+        self.assertIn(path + ":1: the file begins with a UTF-8 byte-order mark", run("check", path).stdout.decode())
 
     def test_export_refuses_a_faulty_file(self):
         faulty = self.write("faulty.txt", CLEAN.replace("QuadDefinitions", "QuadDefinition"))
@@ -129,6 +243,10 @@ class ShippedData(unittest.TestCase):
                 f.write(result.stdout)
                 f.flush()
                 self.assertEqual(ogr_feature_count(f.name), len(dump["quads"]) + cells)
+            # Small squares of the whole globe are refused, not written.
+            result = run("export", "--geojson", path, "--bbox", "-180,-90,180,90")
+            self.assertEqual((result.returncode, result.stdout), (2, b""))
+            self.assertIn("give a smaller --bbox", result.stderr.decode())
 
 
 if __name__ == "__main__":

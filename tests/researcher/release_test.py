@@ -29,12 +29,14 @@ class Release(unittest.TestCase):
         prefix = os.path.join(self.dir, "prefix")
         result = sh("cmake", "--install", BUILD, "--prefix", prefix)
         self.assertEqual(result.returncode, 0, result.stderr)
-        expected = ["bin/gridtool", "bin/orvanta", "lib/orvanta/orvanta-wine-prefix",
+        expected = ["bin/orvanta", "lib/orvanta/orvanta-wine-prefix",
                     "share/doc/orvanta/README.md", "share/doc/orvanta/LICENSE"]
         if os.path.exists(os.path.join(BUILD, "bin", "GridData.bin")):
             expected += ["lib/orvanta/GridData.bin", "lib/orvanta/GridData-Pacific.bin"]
-        if os.path.exists(os.path.join(BUILD, "bin", "orvanta-convert")):
-            expected.append("bin/orvanta-convert")
+        for tool in ("gridtool", "orvanta-convert"):
+            if os.path.exists(os.path.join(BUILD, "bin", tool)):
+                expected += ["bin/" + tool, "share/man/man1/%s.1" % tool,
+                             "share/bash-completion/completions/" + tool]
         for path in expected:
             self.assertTrue(os.path.isfile(os.path.join(prefix, path)), path)
         for tool in ("bin/gridtool", "bin/orvanta"):

@@ -155,7 +155,8 @@ TEST(ConvertToolParts, Options)
         {{"--", "--data", "-h"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 2, false, ""},
         {{"-"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 1, false, ""},
         {{"--data"}, false, "", OutputFormat::DegreesMinutes, 0, false, "option --data needs a value"},
-        {{"--format", "kml"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown format 'kml' (use dm or decimal)"},
+        {{"--format", "utm"}, false, "", OutputFormat::DegreesMinutes, 0, false,
+         "unknown format 'utm' (use dm, decimal, geojson, kml, gpx or html)"},
         {{"--formats=dm"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '--formats=dm'"},
         {{"-x"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '-x'"},
     };

@@ -1,6 +1,7 @@
-// Windows-1252 to UTF-8, and JSON string quoting.
+// Windows-1252 to UTF-8, JSON string quoting and quad names.
 #include "tools/common/TextEncoding.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -81,4 +82,13 @@ std::string JsonQuote(const std::string &utf8)
         }
     }
     return out + "\"";
+}
+
+// Copies the slot into a terminated buffer first: a name that fills its
+// slot has no terminator of its own.
+std::string QuadNameText(const QuadRecord &quad)
+{
+    char name[kNameSlotSize + 1] = {};
+    std::copy(quad.QuadName, quad.QuadName + kNameSlotSize, name);
+    return Cp1252ToUtf8(name);
 }

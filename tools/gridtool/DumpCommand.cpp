@@ -87,7 +87,7 @@ int RunDumpCommand(const Arguments &args)
 {
     bool json = !args.empty() && args[0] == "--json";
     if (args.size() != (json ? 2u : 1u)) {
-        std::fputs("usage: gridtool dump [--json] FILE\n", stderr);
+        std::fputs("gridtool: dump takes [--json] FILE; try 'gridtool --help'\n", stderr);
         return 2;
     }
     const std::string &path = args.back();

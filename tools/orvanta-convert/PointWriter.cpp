@@ -66,7 +66,8 @@ void PointWriter::Begin()
                    "<gpx version=\"1.1\" creator=\"orvanta-convert\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n",
                    Out);
         break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
 }
 
@@ -93,7 +94,8 @@ void PointWriter::Add(const ConversionResult &result)
                      t.Lon.c_str(), XmlEscape(t.Code).c_str(), XmlEscape(t.Latitude).c_str(),
                      XmlEscape(t.Longitude).c_str());
         break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
     First = false;
 }
@@ -104,6 +106,7 @@ void PointWriter::End()
     case PointFormat::GeoJson: std::fputs("\n]}\n", Out); break;
     case PointFormat::Kml: std::fputs("</Document>\n</kml>\n", Out); break;
     case PointFormat::Gpx: std::fputs("</gpx>\n", Out); break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
 }

@@ -6,6 +6,7 @@
 #include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/CsvConvert.h"
+#include "tools/orvanta-convert/HtmlMapWriter.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ProgressLine.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
@@ -75,28 +76,36 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     return counts.Failed ? kSomeFailed : kAllConverted;
 }
 
-// Converts one code into a point, or reports it on standard error.
-bool AddPoint(PointWriter &writer, const std::string &text)
+// Converts one code into a point, or reports it on standard error; the
+// map page also lists a failed code, as having no position.
+bool AddPoint(PointWriter &writer, HtmlMapWriter *page, const std::string &text)
 {
     ConversionResult result = ConvertCode(NormalizeCode(text));
-    if (result.Status == ConvertStatus::Converted) {
+    bool converted = result.Status == ConvertStatus::Converted;
+    if (page)
+        page->Add(CodeFeature(result));
+    else if (converted)
         writer.Add(result);
-        return true;
-    }
-    std::fprintf(stderr, "orvanta-convert: %s\n", FormatResultLine(result, OutputFormat::Decimal).c_str());
-    return false;
+    if (!converted)
+        std::fprintf(stderr, "orvanta-convert: %s\n", FormatResultLine(result, OutputFormat::Decimal).c_str());
+    return converted;
 }
 
-// Writes one point per converted code of the arguments or of standard
-// input, one code per line.
+// Writes one point (or one feature of the map page) per code of the
+// arguments or of standard input, one code per line.
 int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 {
     PointWriter writer(research.Points, stdout);
+    HtmlMapWriter pageWriter(stdout, Grid);
+    HtmlMapWriter *page = research.Points == PointFormat::Html ? &pageWriter : nullptr;
     ProgressLine progress;
     bool allConverted = true;
-    writer.Begin();
+    if (page)
+        page->Begin("MQK grid codes");
+    else
+        writer.Begin();
     for (const std::string &code : options.Codes)
-        allConverted = AddPoint(writer, code) && allConverted;
+        allConverted = AddPoint(writer, page, code) && allConverted;
     if (options.Codes.empty()) {
         std::string line;
         bool pending = false;
@@ -106,15 +115,18 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
                 pending = true;
                 continue;
             }
-            allConverted = AddPoint(writer, line) && allConverted;
+            allConverted = AddPoint(writer, page, line) && allConverted;
             progress.Tick();
             line.clear();
             pending = false;
         }
         if (pending)
-            allConverted = AddPoint(writer, line) && allConverted;
+            allConverted = AddPoint(writer, page, line) && allConverted;
     }
-    writer.End();
+    if (page)
+        page->End();
+    else
+        writer.End();
     progress.Finish();
     return allConverted ? kAllConverted : kSomeFailed;
 }

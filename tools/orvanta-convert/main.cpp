@@ -11,6 +11,7 @@
 
 #include "data/GridLoader.h"
 #include "convert/ConvertCode.h"
+#include "tools/common/ToolVersion.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
@@ -67,8 +68,12 @@ int main(int argc, char **argv)
     std::string error;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!ExtractResearchOptions(args, research, error) || !ParseConvertOptions(args, options, error)) {
-        std::fprintf(stderr, "orvanta-convert: %s\n%s%s", error.c_str(), kConvertUsage, kResearchUsage);
+        std::fprintf(stderr, "orvanta-convert: %s; try 'orvanta-convert --help'\n", error.c_str());
         return kCannotRun;
+    }
+    if (options.Version) {
+        std::fputs(VersionLine("orvanta-convert").c_str(), stdout);
+        return kAllConverted;
     }
     if (options.Help) {
         std::fputs(kConvertUsage, stdout);
