@@ -6,7 +6,7 @@
 #include "data/GridLoader.h"
 #include "tools/common/AtomicFile.h"
 #include "tools/gridtool/DataFileChecker.h"
-#include "tools/gridtool/DataFileText.h"
+#include "tools/common/DataFileText.h"
 #include "tools/gridtool/GridtoolCommands.h"
 
 namespace {

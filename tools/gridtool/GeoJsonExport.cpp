@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/common/MapLongitude.h"
 #include "tools/common/TextEncoding.h"
 
 namespace {
 
 const double kStepDegrees = 0.5;  // the longest straight piece of an edge
 const int kMinSegments = 4;       // pieces per edge, however short
-const double kFarLongitude = 36000; // a hundred turns, in degrees
 
 // Appends the points from a to b (a included, b not) in equal pieces.
 void AddEdge(std::vector<LonLat> &ring, LonLat a, LonLat b)
@@ -121,24 +121,22 @@ void WriteCells(const GridDatabase &db, int index, std::FILE *out, bool &first)
 // Orders the corners, turns west-positive minutes into east-positive
 // degrees within -180..180 and splits a box that crosses the 180th meridian.
 // A box that is not on the globe (a value that is not finite, a latitude
-// past a pole, more than 360 degrees across, a longitude a hundred turns
-// or more away, where a double no longer resolves the cells) has no rings.
+// past a pole, more than 360 degrees across, a longitude the map wrap
+// refuses) has no rings.
 std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWestA, double lonWestB)
 {
     for (double v : {latA, latB, lonWestA, lonWestB})
         if (!std::isfinite(v))
             return {};
     double south = std::min(latA, latB) / 60, north = std::max(latA, latB) / 60;
-    double west = -std::max(lonWestA, lonWestB) / 60, east = -std::min(lonWestA, lonWestB) / 60;
-    double width = east - west;
-    if (south < -90 || north > 90 || width > 360 || std::fabs(west) >= kFarLongitude ||
-        std::fabs(east) >= kFarLongitude)
+    double westEdge = std::max(lonWestA, lonWestB), eastEdge = std::min(lonWestA, lonWestB);
+    double width = (westEdge - eastEdge) / 60;
+    double wrapped, unused;
+    if (south < -90 || north > 90 || width > 360 || !WrapLongitudeMinutes(westEdge, wrapped) ||
+        !WrapLongitudeMinutes(eastEdge, unused))
         return {};
-    west = std::fmod(west + 180, 360);
-    if (west < 0)
-        west += 360;
-    west -= 180;
-    east = west + width;
+    double west = -wrapped / 60;
+    double east = west + width;
     if (east <= 180)
         return {Ring(west, east, south, north)};
     return {Ring(west, 180, south, north), Ring(-180, east - 360, south, north)};
