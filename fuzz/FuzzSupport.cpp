@@ -95,3 +95,14 @@ void LoadPlainFixture(const char *name, GridDatabase &db)
         std::abort();
     }
 }
+
+// The quad's name, the first cell's number and 55.
+bool BuildQuadCode(const GridDatabase &db, int quadIndex, char code[16])
+{
+    const QuadRecord &quad = db.Quads[quadIndex];
+    const QuadForm &form = db.Forms[quad.Quadtype];
+    if (form.FormX < 1 || form.FormY < 1 || form.Numbers[0] < 10 || form.Numbers[0] > 99)
+        return false;
+    std::snprintf(code, 16, "%s%d55", quad.QuadName, form.Numbers[0]);
+    return true;
+}

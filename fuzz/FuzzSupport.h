@@ -31,6 +31,13 @@ int16_t LoadPlainBytes(const uint8_t *data, size_t size, GridDatabase &db);
 // file is missing or does not load with status 0.
 void LoadPlainFixture(const char *name, GridDatabase &db);
 
+// Whether the text is exactly one strict JSON value (no NaN or Infinity).
+bool IsStrictJson(const char *text, size_t size);
+
+// A code that names the quad's first form cell and its small square 55,
+// when that cell has a two-digit number.
+bool BuildQuadCode(const GridDatabase &db, int quadIndex, char code[16]);
+
 // Runs the main dialog's Convert flow for one typed code over the global
 // database and checks the lookup and position results.
 void ConvertAndCheck(const char *code);
