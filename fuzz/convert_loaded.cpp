@@ -4,7 +4,6 @@
 // so is one code built for each of the first quads (its name, the first
 // cell of its form, the small square 55), so that hostile geometry reaches
 // the position computation and the texts.
-#include <cstring>
 #include <string>
 
 #include "FuzzSupport.h"
@@ -18,14 +17,8 @@ const int kBuiltCodes = 8;
 // One input: code, NUL, plain data text.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const uint8_t *nul = static_cast<const uint8_t *>(std::memchr(data, '\0', size));
-    if (!nul)
-        return 0;
-    std::string typed(reinterpret_cast<const char *>(data), static_cast<size_t>(nul - data));
-    const uint8_t *plain = nul + 1;
-    int16_t status = LoadPlainBytes(plain, size - static_cast<size_t>(plain - data), Grid);
-    CheckLoadedDatabase(Grid, status);
-    if (status != 0)
+    std::string typed;
+    if (!LoadCodeAndData(data, size, typed))
         return 0;
     ConvertAndCheck(typed.c_str());
     char code[16];

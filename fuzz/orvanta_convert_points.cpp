@@ -65,14 +65,8 @@ void WriteAndCheck(PointFormat format, const std::vector<ConversionResult> &resu
 // One input: code, NUL, plain data text.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const uint8_t *nul = static_cast<const uint8_t *>(std::memchr(data, '\0', size));
-    if (!nul)
-        return 0;
-    std::string typed(reinterpret_cast<const char *>(data), static_cast<size_t>(nul - data));
-    const uint8_t *plain = nul + 1;
-    int16_t status = LoadPlainBytes(plain, size - static_cast<size_t>(plain - data), Grid);
-    CheckLoadedDatabase(Grid, status);
-    if (status != 0)
+    std::string typed;
+    if (!LoadCodeAndData(data, size, typed))
         return 0;
     std::vector<ConversionResult> results;
     results.push_back(ConvertCode(NormalizeCode(typed)));
