@@ -155,31 +155,15 @@ bool FormatWholeFast(double value, TextSink &sink)
     return true;
 }
 
-} // namespace
-
-// Takes the fast path when it is sure of the digits, else the exact one.
-void FormatFixed(double value, int decimals, char *text, size_t size)
+// Writes the expansion rounded to a whole number of 10^-decimals, with the
+// decimal point before its last decimals digits.  A half goes up, or with
+// halfEven to the even digit.
+void PutFixed(TextSink &sink, const ExactDecimal &d, int decimals, bool halfEven)
 {
-    TextSink sink = {text, size, 0};
-    if (size > 0)
-        text[0] = '\0';
-    if (!FormatFixedFast(value, decimals, sink))
-        FormatFixedExact(value, decimals, text, size);
-}
-
-// Rounds |value| x 10^decimals half up to a whole number held as digits,
-// then places the decimal point before its last decimals digits.
-void FormatFixedExact(double value, int decimals, char *text, size_t size)
-{
-    TextSink sink = {text, size, 0};
-    ExactDecimal d;
-    if (!StartExpandedText(value, sink, d))
-        return;
     if (decimals < 0)
         decimals = 0;
     if (decimals > kMaxFixedDecimals)
         decimals = kMaxFixedDecimals;
-    RoundToSignificant(d);
 
     // Digits of the rounded whole number, with one leading zero for a carry.
     char whole[kMaxExactDigits + kMaxFixedDecimals + 2];
@@ -188,7 +172,9 @@ void FormatFixedExact(double value, int decimals, char *text, size_t size)
     whole[length++] = '0';
     for (int i = 0; i < keep; ++i)
         whole[length++] = DigitAt(d, i);
-    if (keep >= 0 && DigitAt(d, keep) >= '5')
+    char next = keep >= 0 ? DigitAt(d, keep) : '0';
+    bool tie = next == '5' && d.Count <= keep + 1; // nothing after the 5
+    if ((tie && halfEven) ? (whole[length - 1] - '0') % 2 == 1 : next >= '5')
         IncrementDigits(whole, length);
 
     // Leading zeros make room for "0." before small values; zeros before
@@ -205,6 +191,41 @@ void FormatFixedExact(double value, int decimals, char *text, size_t size)
             Put(sink, '.');
         Put(sink, pos < pad ? '0' : whole[pos - pad]);
     }
+}
+
+} // namespace
+
+// Takes the fast path when it is sure of the digits, else the exact one.
+void FormatFixed(double value, int decimals, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    if (size > 0)
+        text[0] = '\0';
+    if (!FormatFixedFast(value, decimals, sink))
+        FormatFixedExact(value, decimals, text, size);
+}
+
+// Rounds |value| x 10^decimals half up, from the 17-digit expansion.
+void FormatFixedExact(double value, int decimals, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    ExactDecimal d;
+    if (!StartExpandedText(value, sink, d))
+        return;
+    RoundToSignificant(d);
+    PutFixed(sink, d, decimals, false);
+}
+
+// The fast path where it is sure, else the exact value rounded half to even.
+void FormatFixedHalfEven(double value, int decimals, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    ExactDecimal d;
+    if (size > 0)
+        text[0] = '\0';
+    if (FormatFixedFast(value, decimals, sink) || !StartExpandedText(value, sink, d))
+        return;
+    PutFixed(sink, d, decimals, true);
 }
 
 // Takes the fast path when the value is moderate, else the exact one.

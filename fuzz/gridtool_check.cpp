@@ -12,7 +12,7 @@
 #include "FuzzSupport.h"
 #include "data/GridLoader.h"
 #include "tools/gridtool/DataFileChecker.h"
-#include "tools/gridtool/DataFileText.h"
+#include "tools/common/DataFileText.h"
 #include "tools/gridtool/GeoJsonExport.h"
 
 namespace {

@@ -26,7 +26,8 @@ cmake --build "$build" -j "$(nproc)"
 seed_dirs() {
   case $1 in
     loader_plain) echo "$here/corpus/loader_plain $here/fixtures $top/tests/data/fixtures" ;;
-    gridtool_check) echo "$(seed_dirs loader_plain)$([ -d "$here/corpus/$1" ] && echo " $here/corpus/$1")" ;;
+    gridtool_check | gridtool_dump) echo "$(seed_dirs loader_plain)$([ -d "$here/corpus/$1" ] && echo " $here/corpus/$1")" ;;
+    orvanta_convert_points) echo "$here/corpus/convert_loaded $here/corpus/$1" ;;
     *) [ -d "$here/corpus/$1" ] && echo "$here/corpus/$1" ;;
   esac
   return 0
@@ -35,7 +36,7 @@ seed_dirs() {
 # Extra libFuzzer options of a target.
 target_options() {
   case $1 in
-    loader_plain | convert_loaded | gridtool_check) echo "-dict=$here/keywords.dict" ;;
+    loader_plain | convert_loaded | gridtool_check | gridtool_dump | orvanta_convert_points) echo "-dict=$here/keywords.dict" ;;
   esac
   return 0
 }

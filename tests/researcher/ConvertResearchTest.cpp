@@ -125,8 +125,24 @@ TEST(CsvConvert, AppendsThreeCellsAndKeepsEverythingElse)
         {"an unclosed quote ends the input",
          "CA1155,\"open\n",
          "1", false, OutputFormat::Decimal,
-         "CA1155,\"open\n\",,,quoted field not closed before the end of the input",
+         "CA1155,\"open\",,,quote opened on line 1 is never closed; the row ends with that line\n",
          0, 1},
+        {"a stray quote ends its own row only",
+         "CA1155\n\"CA1155,x\nCA1155\n",
+         "1", false, OutputFormat::Decimal,
+         "CA1155,55.125000,-29.500000,\n\"CA1155,x\",,,quote opened on line 2 is never closed; the row ends with "
+         "that line\nCA1155,55.125000,-29.500000,\n",
+         2, 1},
+        {"a byte-order mark is kept and skipped",
+         "\xEF\xBB\xBF" "code\nCA1155\n",
+         "code", true, OutputFormat::Decimal,
+         "\xEF\xBB\xBF" "code,latitude,longitude,message\nCA1155,55.125000,-29.500000,\n",
+         1, 0},
+        {"a byte-order mark before a code",
+         "\xEF\xBB\xBF" "CA1155\n",
+         "1", false, OutputFormat::Decimal,
+         "\xEF\xBB\xBF" "CA1155,55.125000,-29.500000,\n",
+         1, 0},
     };
     for (const CsvCase &c : cases) {
         const CsvSettings settings{c.column, c.header, c.format};

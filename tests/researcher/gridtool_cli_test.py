@@ -13,12 +13,17 @@ import sys
 import tempfile
 import unittest
 
+from toolrun import run_on_stream
+
 GRIDTOOL = DATA = None
 
 CLEAN = ("About Demo grid\r\nChart 1\r\nQuadtype 0\r\nNrOfQuadsX 3\r\nNrOfQuadsY 2\r\n"
          "DownLeftPos 54'00 30'00\r\nUpRightPos 57'00 21'00\r\nQuadName CA,CB,CC\r\n"
          "QuadName CD,CE,CF\r\nQuadDefinitions\r\nType 0\r\nFormX 3\r\nFormY 2\r\n"
          "Numbers:\r\n11,12,13,\r\n21,22,-1\r\n")
+
+
+KEY = "Kapten Blå seglar hem mot Gotland i natt:)".encode("cp1252")
 
 
 def run(*args):
@@ -224,6 +229,70 @@ class Fixtures(unittest.TestCase):
         self.assertEqual(result.returncode, 1)
         self.assertEqual(result.stdout, b"")
         self.assertEqual(run("export", faulty).returncode, 2)
+
+
+    def scrambled(self, name, text):
+        data = bytearray(text.encode("cp1252"))
+        for i in range(len(data)):
+            data[i] ^= KEY[i % len(KEY)]
+        path = os.path.join(self.dir, name)
+        with open(path, "wb") as f:
+            f.write(data)
+        return path
+
+    def test_dump_of_hostile_files(self):
+        def strict_json(out):
+            return json.loads(out, parse_constant=lambda name: self.fail("%s in JSON" % name))
+        folder = os.path.join(self.dir, "folder")
+        os.mkdir(folder)
+        cases = [
+            # (file, exit status, check of the JSON dump, stderr pattern)
+            (self.scrambled("huge-form.bin", CLEAN.replace("FormX 3\r\nFormY 2", "FormX 32767\r\nFormY 32767")), 1,
+             lambda d: self.assertEqual(len(d["forms"]["0"]["numbers"]), 140), b"^$"),
+            (self.scrambled("type-99.bin", CLEAN.replace("Type 0\r\nFormX 3\r\nFormY 2", "Type 99\r\nFormX 15\r\nFormY 10")), 1,
+             lambda d: self.assertEqual(len(d["forms"]["99"]["numbers"]), 140), b"^$"),
+            (self.scrambled("nan.bin", CLEAN.replace("54'00", "nan'00")), 0,
+             lambda d: self.assertEqual(d["quads"][0]["downLeftLat"], 0), b"^$"),
+            (self.scrambled("inf.bin", CLEAN.replace("30'00", "inf'00").replace("21'00", "1e38'00")), 0,
+             lambda d: self.assertIsNone(d["quads"][0]["sizeLon"]), b"^$"),
+            (self.scrambled("counts.bin", CLEAN.replace("NrOfQuadsX 3\r\nNrOfQuadsY 2", "NrOfQuadsX -32768\r\nNrOfQuadsY -1")),
+             1, lambda d: self.assertEqual(d["status"], 3), b"^$"),
+            (self.write("plain.txt", CLEAN), 1, None, b"plain.txt is a plain data text; scramble it with gridtool scramble"),
+            (folder, 2, None, b"folder: cannot read the file: is a folder"),
+        ]
+        for path, status, check, stderr in cases:
+            for args in (["dump"], ["dump", "--json"]):
+                with self.subTest(path=os.path.basename(path), args=args):
+                    result = run(*args, path)
+                    self.assertEqual(result.returncode, status, result.stderr)
+                    self.assertRegex(result.stderr.strip(), stderr)
+                    if check and args[-1] == "--json":
+                        check(strict_json(result.stdout))
+
+    def test_reads_stop_at_a_bound(self):
+        generator = "import sys\nfor i in range(int(sys.argv[1])):\n    sys.stdout.buffer.write(bytes(65536))\n"
+        for args, status in ((["check"], 2), (["export", "--geojson"], 2), (["scramble"], 1)):
+            with self.subTest(args=args):
+                extra = [os.path.join(self.dir, "out.bin")] if args == ["scramble"] else []
+                code, _, _, _, stderr, peak = run_on_stream([GRIDTOOL, *args, "/dev/stdin", *extra], generator, 1024)
+                self.assertEqual(code, status, stderr)
+                self.assertIn(b"more than 4 MiB, far larger than any data file; not read", stderr)
+                self.assertLess(peak, 64 * 1024, "a 64 MB stream took %d KiB" % peak)
+
+    def test_scramble_writes_atomically(self):
+        clean = self.write("x.tmp", CLEAN)
+        target = os.path.join(self.dir, "x")
+        self.assertEqual(run("scramble", clean, target).returncode, 0)
+        self.assertTrue(os.path.exists(clean), "the input was taken as the temporary file")
+        os.chmod(target, 0o640)
+        real = os.path.join(self.dir, "real.bin")
+        os.rename(target, real)
+        os.symlink("real.bin", target)
+        self.assertEqual(run("scramble", clean, target).returncode, 0)
+        self.assertTrue(os.path.islink(target), "the link was replaced")
+        self.assertEqual(os.stat(real).st_mode & 0o777, 0o640)
+        self.assertEqual(run("dump", target).returncode, 0)
+        self.assertEqual(sorted(os.listdir(self.dir)), ["real.bin", "x", "x.tmp"])
 
 
 class ShippedData(unittest.TestCase):

@@ -60,6 +60,34 @@ std::string Cp1252ToUtf8(const std::string &text)
     return out;
 }
 
+// Walks the sequences: a lead byte, then its continuation bytes within the
+// ranges that exclude overlong forms, surrogates and code points past
+// U+10FFFF.
+std::string ValidUtf8(const std::string &bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        unsigned char b = static_cast<unsigned char>(bytes[i]);
+        size_t length = b < 0x80 ? 1 : b < 0xC2 ? 0 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF5 ? 4 : 0;
+        unsigned char low = b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
+        unsigned char high = b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
+        size_t valid = 1; // the lead byte, then each continuation byte in range
+        for (; valid < length && i + valid < bytes.size(); ++valid) {
+            unsigned char c = static_cast<unsigned char>(bytes[i + valid]);
+            if (c < (valid == 1 ? low : 0x80) || c > (valid == 1 ? high : 0xBF))
+                break;
+        }
+        if (length > 0 && valid == length)
+            out.append(bytes, i, length);
+        else
+            out += "\xEF\xBF\xBD";
+        i += valid;
+    }
+    return out;
+}
+
 // Escapes quotes, backslashes and control characters.
 std::string JsonQuote(const std::string &utf8)
 {

@@ -10,6 +10,10 @@
 // U+FFFD.
 std::string Cp1252ToUtf8(const std::string &text);
 
+// Input bytes echoed into output: valid UTF-8 is kept as it is, every byte
+// that does not belong to a valid sequence becomes U+FFFD.
+std::string ValidUtf8(const std::string &bytes);
+
 // Quotes a UTF-8 text as a JSON string, escaping what JSON requires.
 std::string JsonQuote(const std::string &utf8);
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tools/gridtool/DataFileChecker.h"
-#include "tools/gridtool/DataFileText.h"
+#include "tools/common/DataFileText.h"
 
 struct DataFileReview {
     DataFileText Text;

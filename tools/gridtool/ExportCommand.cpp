@@ -4,7 +4,7 @@
 
 #include "data/GridLoader.h"
 #include "tools/common/AtomicFile.h"
-#include "tools/gridtool/DataFileText.h"
+#include "tools/common/DataFileText.h"
 #include "tools/gridtool/GeoJsonExport.h"
 #include "tools/gridtool/GridtoolCommands.h"
 

@@ -5,8 +5,10 @@
 
 #include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
+#include "tools/common/AtomicFile.h"
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/HtmlMapWriter.h"
+#include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ProgressLine.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
@@ -29,12 +31,13 @@ int RunReverse(const ResearchOptions &research, const ConvertOptions &options)
     }
     std::vector<ReverseMatch> matches = ReverseLookup(Grid, lat, lon);
     if (matches.empty()) {
-        std::printf("%s %s lies outside the grid of %s\n", research.ReverseLat.c_str(), research.ReverseLon.c_str(),
-                    options.DataFile.c_str());
+        std::printf("%s %s lies outside the grid of %s\n", ValidUtf8(research.ReverseLat).c_str(),
+                    ValidUtf8(research.ReverseLon).c_str(), ValidUtf8(options.DataFile).c_str());
         return kSomeFailed;
     }
     for (const ReverseMatch &match : matches) {
         ConversionResult result = ConvertCode(match.Code);
+        result.Code = Cp1252ToUtf8(match.Code); // a name of the data file
         std::string line = FormatResultLine(result, options.Format);
         if (result.QuadIndex != match.QuadIndex)
             line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
@@ -58,9 +61,10 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     if (files.empty())
         files.push_back("-");
     for (const std::string &name : files) {
-        std::FILE *in = name == "-" ? stdin : std::fopen(name.c_str(), "rb");
+        std::FILE *in = name == "-" ? stdin : IsFolder(name) ? nullptr : std::fopen(name.c_str(), "rb");
         if (!in) {
-            std::fprintf(stderr, "orvanta-convert: cannot open '%s'\n", name.c_str());
+            std::fprintf(stderr, "orvanta-convert: cannot read '%s': %s\n", name.c_str(),
+                         UnreadableReason(name).c_str());
             return kCannotRun;
         }
         std::string error;
@@ -81,14 +85,18 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
 bool AddPoint(PointWriter &writer, HtmlMapWriter *page, const std::string &text)
 {
     ConversionResult result = ConvertCode(NormalizeCode(text));
-    bool converted = result.Status == ConvertStatus::Converted;
-    if (page)
+    std::string failure = FormatResultLine(result, OutputFormat::Decimal);
+    if (page) {
         page->Add(CodeFeature(result));
-    else if (converted)
-        writer.Add(result);
-    if (!converted)
-        std::fprintf(stderr, "orvanta-convert: %s\n", FormatResultLine(result, OutputFormat::Decimal).c_str());
-    return converted;
+        if (result.Status == ConvertStatus::Converted)
+            return true;
+    } else if (result.Status == ConvertStatus::Converted) {
+        if (writer.Add(result))
+            return true;
+        failure = ValidUtf8(result.Code) + "\tERROR: the data file puts this square off the globe";
+    }
+    std::fprintf(stderr, "orvanta-convert: %s\n", failure.c_str());
+    return false;
 }
 
 // Writes one point (or one feature of the map page) per code of the
@@ -106,22 +114,16 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
         writer.Begin();
     for (const std::string &code : options.Codes)
         allConverted = AddPoint(writer, page, code) && allConverted;
-    if (options.Codes.empty()) {
-        std::string line;
-        bool pending = false;
-        for (int c; (c = std::getc(stdin)) != EOF;) {
-            if (c != '\n') {
-                line += static_cast<char>(c);
-                pending = true;
-                continue;
-            }
+    std::string line;
+    bool overlong = false;
+    while (options.Codes.empty() && ReadBoundedLine(stdin, line, overlong)) {
+        if (overlong) {
+            std::fprintf(stderr, "orvanta-convert: %s\n", OverlongLineResult(line).c_str());
+            allConverted = false;
+        } else {
             allConverted = AddPoint(writer, page, line) && allConverted;
-            progress.Tick();
-            line.clear();
-            pending = false;
         }
-        if (pending)
-            allConverted = AddPoint(writer, page, line) && allConverted;
+        progress.Tick();
     }
     if (page)
         page->End();

@@ -23,22 +23,23 @@ bool ParseOutputFormat(const std::string &name, OutputFormat &format)
     return true;
 }
 
-// Degrees = minutes / 60, with the sign turned for west-positive input; a
-// value that rounds to zero prints without a minus sign.
+// Degrees = minutes / 60, with the sign turned for west-positive input,
+// rounded as printf rounds; a value that rounds to zero prints without a
+// minus sign.
 std::string DecimalDegreesText(double minutes, bool positiveWest)
 {
     double degrees = (positiveWest ? -minutes : minutes) / 60.0;
     char text[kPositionTextSize];
-    FormatFixed(degrees, kDecimalPlaces, text, sizeof text);
+    FormatFixedHalfEven(degrees, kDecimalPlaces, text, sizeof text);
     if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
         std::memmove(text, text + 1, std::strlen(text));
     return text;
 }
 
-// Writes the code, then the position in the chosen format or the message.
+// Writes the code (as valid UTF-8), then the position in the chosen format or the message.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format)
 {
-    std::string line = result.Code + "\t";
+    std::string line = ValidUtf8(result.Code) + "\t";
     if (result.Status != ConvertStatus::Converted)
         return line + "ERROR: " + ConvertMessage(result.Status);
     if (format == OutputFormat::Decimal)

@@ -13,6 +13,7 @@
 #include "convert/ConvertCode.h"
 #include "tools/common/ToolVersion.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
+#include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
 #include "tools/orvanta-convert/ResearchRun.h"
@@ -32,24 +33,22 @@ bool ConvertAndWrite(const std::string &text, OutputFormat format)
 }
 
 // Reads standard input line by line, each line one code (the last line
-// needs no line end); returns whether every code converted.
+// needs no line end); returns whether every code converted.  An overlong
+// line is one error line.
 bool ConvertStandardInput(OutputFormat format)
 {
     bool allConverted = true;
     std::string line;
-    bool pending = false;
-    for (int c; (c = std::getc(stdin)) != EOF;) {
-        if (c == '\n') {
+    bool overlong = false;
+    while (ReadBoundedLine(stdin, line, overlong)) {
+        if (!overlong) {
             allConverted = ConvertAndWrite(line, format) && allConverted;
-            line.clear();
-            pending = false;
-        } else {
-            line += static_cast<char>(c);
-            pending = true;
+            continue;
         }
+        std::string result = OverlongLineResult(line) + "\n";
+        std::fwrite(result.data(), 1, result.size(), stdout);
+        allConverted = false;
     }
-    if (pending)
-        allConverted = ConvertAndWrite(line, format) && allConverted;
     return allConverted;
 }
 
