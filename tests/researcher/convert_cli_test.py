@@ -112,7 +112,7 @@ class ConvertCli(unittest.TestCase):
         def grid(old, new):
             path = self.write("hostile-%s.txt" % new.replace("'", "-"), GRID.replace(old, new).encode())
             scrambled = path.replace(".txt", ".bin")
-            subprocess.run([GRIDTOOL, "scramble", path, scrambled], check=True)
+            subprocess.run([GRIDTOOL, "scramble", "--force", path, scrambled], check=True)
             return scrambled
         folder = tempfile.mkdtemp(dir=self.dir)
         no_number = dict(parse_constant=lambda name: self.fail("%s in JSON" % name))
