@@ -50,14 +50,13 @@ build_windows_trees() {
   build_tree win64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)"
 }
 
-# Runs a Windows tree's tests under Wine on a virtual display, in parallel
-# except those marked RUN_SERIAL (they use the screen).  One Wine server
-# stays up for the whole run, so that each test program does not pay for
-# starting Wine; it is stopped at the end.
+# Runs a Windows tree's tests under Wine on a virtual display, one at a
+# time: Wine's service processes, started by the first program of a test,
+# hold that test's output open until the Wine server ends, so a server kept
+# up for the whole run would make ctest wait for them for ever.
 run_windows_tests() {
   cd "$top/build/$1"
-  xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
-    'wineserver -p && ctest --output-on-failure -j "$1"; status=$?; wineserver -k; exit $status' sh "$jobs"
+  xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure
 }
 
 run_program() {
