@@ -1,5 +1,6 @@
 // Latitude and longitude as whole degrees, decimal minutes and a letter.
 #include <cmath>
+#include <cstring>
 
 #include "convert/DecimalFormat.h"
 #include "convert/Position.h"
@@ -12,7 +13,8 @@ const char kDegreeSign[] = "\xB0"; // Windows-1252
 
 // Degrees truncated toward zero (kept in a double, so that no float of a
 // data file overflows them), the rest as minutes; a negative value prints
-// both without sign and with the second letter.
+// both without sign and with the second letter.  Minutes that round to
+// 60.00 are a whole degree more: 13 deg 59.996 prints as 14 deg 0.00.
 void FormatMinutes(double value, char positive, char negative, char text[kPositionTextSize])
 {
     double degrees = std::trunc(value * kDegreesPerMinute);
@@ -25,8 +27,12 @@ void FormatMinutes(double value, char positive, char negative, char text[kPositi
     }
     char degreeText[kPositionTextSize];
     char minuteText[kPositionTextSize];
-    FormatWhole(degrees, degreeText, sizeof degreeText);
     FormatFixed(minutes, 2, minuteText, sizeof minuteText);
+    if (std::strcmp(minuteText, "60.00") == 0) {
+        degrees += 1.0;
+        std::strcpy(minuteText, "0.00");
+    }
+    FormatWhole(degrees, degreeText, sizeof degreeText);
 
     const char *parts[] = {degreeText, kDegreeSign, minuteText, " "};
     int length = 0;
