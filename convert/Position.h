@@ -15,6 +15,17 @@ struct GridPosition {
     double Longitude;
 };
 
+// An area of the grid in minutes: latitudes north positive, longitudes
+// west positive (West >= East, South <= North).
+struct GridBounds {
+    double South, West, North, East;
+};
+
+// The part of a quad record that starts fracX, fracY into its extent
+// (fractions from its corner, as SubsquareOffset) and is width x height
+// fractions large; all zero for a record that cannot be read.
+GridBounds QuadPart(int16_t quadIndex, double fracX, double fracY, double width, double height);
+
 // The centre of the small square that the last successful LocateSubsquare
 // found in this quad record.
 GridPosition ComputePosition(int16_t quadIndex);

@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (PointWriter &writer : writers)
         writer.Begin();
     for (size_t i = 1; i < lines.size(); ++i) {
-        ConversionResult result = ConvertCode(NormalizeCode(lines[i]));
+        ConversionResult result = ConvertWrittenCode(lines[i]);
         FUZZ_CHECK((result.Status == ConvertStatus::Converted) == (result.QuadIndex >= 0));
         CheckResultLine(FormatResultLine(result, OutputFormat::DegreesMinutes));
         CheckResultLine(FormatResultLine(result, OutputFormat::Decimal));

@@ -99,12 +99,12 @@ class Tools(unittest.TestCase):
             self.skipTest("orvanta-convert not available")
 
     def run_convert(self, data, *args, code=None):
-        # Codes are given and printed in the data file's code page (the
-        # letter \u00c4 is one byte), positions in UTF-8.
+        # Codes are given in the data file's code page (the letter \u00c4
+        # is one byte); the tool writes UTF-8.
         out = subprocess.run(self.convert + ["--data", os.path.join(data_dir(), data)] + list(args),
                              input=code.encode("cp1252") + b"\n" if code else b"",
                              stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        return [[line[0].decode("cp1252")] + [f.decode("utf-8") for f in line[1:]]
+        return [[f.decode("utf-8") for f in line]
                 for line in (raw.split(b"\t") for raw in out.stdout.splitlines())]
 
     def reverse(self, data, lat, lon):

@@ -107,9 +107,9 @@ TEST(CsvConvert, AppendsThreeCellsAndKeepsEverythingElse)
          "1942-03-02,ca2255,x,54.375000,-28.500000,\r\n",
          2, 0},
         {"failures keep their row with the program's message",
-         "XX1111\nCA13\nCA2355\nCA2255",
+         "XX1111\nCA 135\nCA2355\nCA2255",
          {"1", false, OutputFormat::DegreesMinutes},
-         "XX1111,,,Grid not in database.\nCA13,,,\"Use 6 chars, example CD1234\"\n"
+         "XX1111,,,Grid not in database.\nCA 135,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\n"
          "CA2355,,,Position not in database\nCA2255,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,",
          1, 3},
         {"header row names the column",

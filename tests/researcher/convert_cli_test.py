@@ -56,8 +56,8 @@ class ConvertCli(unittest.TestCase):
             (["--csv", "code", "--header"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
              "day,code,latitude,longitude,message\n3,CA1155,55°7.50 N,29°30.00 W,\n"
              "4,ZZ9999,,,Grid not in database.\n".encode()),
-            (["--csv", "1"], b"CA11\nCA2355\n", 1,
-             b"CA11,,,\"Use 6 chars, example CD1234\"\nCA2355,,,Position not in database\n"),
+            (["--csv", "1"], b"CA 113\nCA2355\n", 1,
+             b"CA 113,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\nCA2355,,,Position not in database\n"),
             (["--csv", "grid", "--header"], b"day,code\n", 2, b""),
         ]
         for args, data, status, expected in cases:

@@ -82,7 +82,7 @@ TEST_F(ConvertToolTest, MessagesAsShownAndAsPrinted)
     for (const auto &c : cases) {
         ConversionResult r = ConvertCode(c.Code);
         EXPECT_STREQ(ShownMessage(r), c.Shown) << c.Code;
-        EXPECT_EQ(ConvertMessage(r.Status), c.Printed) << c.Code;
+        EXPECT_EQ(ConvertMessage(r), c.Printed) << c.Code;
     }
 }
 
@@ -94,6 +94,7 @@ TEST_F(ConvertToolTest, ResultLines)
         const char *Line;
     } cases[] = {
         {"CD1234", OutputFormat::DegreesMinutes, "CD1234\t56\xC2\xB0" "33.00 N\t27\xC2\xB0" "40.50 W"},
+        {"\xC4X1234", OutputFormat::DegreesMinutes, "\xC3\x84X1234\tERROR: Grid not in database."},
         {"CD1234", OutputFormat::Decimal, "CD1234\t56.550000\t-27.675000"},
         {"CD1055", OutputFormat::Decimal, "CD1055\t0.500000\t2.500000"},
         {"CD123", OutputFormat::Decimal, "CD123\tERROR: Use 6 chars, example CD1234"},
@@ -104,17 +105,38 @@ TEST_F(ConvertToolTest, ResultLines)
         EXPECT_EQ(FormatResultLine(ConvertCode(c.Code), c.Format), c.Line) << c.Code;
 }
 
-TEST(ConvertToolParts, NormalizeCode)
+// The tools read written codes: a whole code converts as the button does,
+// a large square or a cell to its centre, each with the bounds it names.
+TEST_F(ConvertToolTest, WrittenCodesLargeSquaresAndCells)
 {
     const struct {
-        const char *Line, *Code;
+        const char *Text, *Code;
+        ConvertStatus Status;
+        int Quad;
+        double Lat, Lon, South, West, North, East;
     } cases[] = {
-        {"cd1234", "CD1234"},  {"Cd1234\r", "CD1234"}, {"CD1234\r\r", "CD1234\r"},
-        {" cd1234", " CD1234"}, {"\r", ""},             {"", ""},
-        {"\xE4x12", "\xE4X12"}, {"cd1234 ", "CD1234 "},
+        {"cd 12 34", "CD1234", ConvertStatus::Converted, 0, 3393, 1660.5, 3390, 1665, 3396, 1656},
+        {"Qu. CD", "CD", ConvertStatus::Converted, 0, 3159, 1435.5, 2916, 1800, 3402, 1071},
+        {"cd-12", "CD12", ConvertStatus::Converted, 0, 3375, 1678.5, 3348, 1719, 3402, 1638},
+        {"CD 10", "CD10", ConvertStatus::Converted, 1, 30, -150, 0, -120, 60, -180},
+        {"CD 01", "CD01", ConvertStatus::PositionNotFound, -1, 0, 0, 0, 0, 0, 0},
+        {"XY", "XY", ConvertStatus::GridNotFound, -1, 0, 0, 0, 0, 0, 0},
+        {"C-D1234", "C-D1234", ConvertStatus::Unreadable, -1, 0, 0, 0, 0, 0, 0},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(NormalizeCode(c.Line), c.Code) << c.Line;
+    for (const auto &c : cases) {
+        ConversionResult r = ConvertWrittenCode(c.Text);
+        EXPECT_EQ(r.Code, c.Code) << c.Text;
+        EXPECT_EQ(r.Status, c.Status) << c.Text;
+        EXPECT_EQ(r.QuadIndex, c.Quad) << c.Text;
+        const double got[] = {r.Position.Latitude, r.Position.Longitude, r.Bounds.South,
+                              r.Bounds.West,       r.Bounds.North,       r.Bounds.East};
+        const double want[] = {c.Lat, c.Lon, c.South, c.West, c.North, c.East};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_NEAR(got[i], want[i], 1e-3) << c.Text << " value " << i;
+    }
+    EXPECT_EQ(ConvertMessage(ConvertWrittenCode("C-D1234")),
+              "'-' at character 2 where a letter belongs: a code starts with two letters, e.g. AM1969");
+    EXPECT_EQ(FormatResultLine(ConvertWrittenCode("cd 12"), OutputFormat::Decimal), "CD12\t56.250000\t-27.975000");
 }
 
 // Decimal degrees: north and east positive, six decimals, no "-0".

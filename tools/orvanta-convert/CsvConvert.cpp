@@ -40,9 +40,9 @@ void ConvertRecord(std::FILE *out, const CsvRecord &record, size_t column, Outpu
         ++counts.Failed;
         return;
     }
-    ConversionResult result = ConvertCode(NormalizeCode(record.Fields[column - 1]));
+    ConversionResult result = ConvertWrittenCode(record.Fields[column - 1]);
     if (result.Status != ConvertStatus::Converted) {
-        WriteRecord(out, record, "", "", ConvertMessage(result.Status));
+        WriteRecord(out, record, "", "", ConvertMessage(result));
         ++counts.Failed;
         return;
     }

@@ -24,7 +24,7 @@ double WrappedLongitude(double west)
 
 PointTexts TextsOf(const ConversionResult &result)
 {
-    return {Cp1252ToUtf8(result.Code), Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText),
+    return {ResultCodeText(result), Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText),
             DecimalDegreesText(result.Position.Latitude, false),
             DecimalDegreesText(WrappedLongitude(result.Position.Longitude), true)};
 }

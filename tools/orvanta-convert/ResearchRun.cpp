@@ -78,7 +78,7 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
 // Converts one code into a point, or reports it on standard error.
 bool AddPoint(PointWriter &writer, const std::string &text)
 {
-    ConversionResult result = ConvertCode(NormalizeCode(text));
+    ConversionResult result = ConvertWrittenCode(text);
     if (result.Status == ConvertStatus::Converted) {
         writer.Add(result);
         return true;

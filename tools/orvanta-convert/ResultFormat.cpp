@@ -35,12 +35,19 @@ std::string DecimalDegreesText(double minutes, bool positiveWest)
     return text;
 }
 
+// The code a line names in UTF-8: the code read (its Ä is Windows-1252),
+// or the text as given when it names none.
+std::string ResultCodeText(const ConversionResult &result)
+{
+    return result.Status == ConvertStatus::Unreadable ? result.Code : Cp1252ToUtf8(result.Code);
+}
+
 // Writes the code, then the position in the chosen format or the message.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format)
 {
-    std::string line = result.Code + "\t";
+    std::string line = ResultCodeText(result) + "\t";
     if (result.Status != ConvertStatus::Converted)
-        return line + "ERROR: " + ConvertMessage(result.Status);
+        return line + "ERROR: " + ConvertMessage(result);
     if (format == OutputFormat::Decimal)
         return line + DecimalDegreesText(result.Position.Latitude, false) + "\t" +
                DecimalDegreesText(result.Position.Longitude, true);

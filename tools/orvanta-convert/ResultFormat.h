@@ -14,6 +14,9 @@ enum class OutputFormat {
 // Reads a format's name ("dm", "decimal"); false for an unknown name.
 bool ParseOutputFormat(const std::string &name, OutputFormat &format);
 
+// The code a result line names, in UTF-8.
+std::string ResultCodeText(const ConversionResult &result);
+
 // CODE<TAB>LATITUDE<TAB>LONGITUDE, or CODE<TAB>ERROR: <message>; no line end.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format);
 

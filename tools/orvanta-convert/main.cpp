@@ -24,7 +24,7 @@ enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 // Converts one code and writes its line; false when the code failed.
 bool ConvertAndWrite(const std::string &text, OutputFormat format)
 {
-    ConversionResult result = ConvertCode(NormalizeCode(text));
+    ConversionResult result = ConvertWrittenCode(text);
     std::string line = FormatResultLine(result, format) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     return result.Status == ConvertStatus::Converted;
