@@ -11,6 +11,7 @@
 #include <string>
 
 #include "convert/Position.h"
+#include "data/GridDatabase.h"
 
 // The main window's code field holds at most this many characters; a
 // longer code is cut to them before it is converted.
@@ -38,16 +39,17 @@ struct ConversionResult {
     std::string Fault;         // Unreadable: what is wrong with the text, UTF-8
 };
 
-// Converts a code against the loaded Grid as the Convert button does: the
-// first matched quad record that holds the code is chosen.  MatchList and
-// MatchCount are left holding the records of the code's letters.
-ConversionResult ConvertCode(const std::string &code);
+// Converts a code against a database (the window's Grid unless another is
+// given) as the Convert button does: the first matched quad record that
+// holds the code is chosen.  MatchList and MatchCount are left holding the
+// records of the code's letters.
+ConversionResult ConvertCode(const std::string &code, const GridDatabase &db = Grid);
 
 // Converts a text as the tools read codes: a written code is read first
 // (see convert/WrittenCode.h); a large square or a cell converts to its
 // centre, a small square as the Convert button does.  Code holds the code
 // read, or the text itself when it names none.
-ConversionResult ConvertWrittenCode(const std::string &text);
+ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase &db = Grid);
 
 // The main window's message field after a conversion, with the blanks it
 // shows around the words: a failure's message, " Ok." for a code on

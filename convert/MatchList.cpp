@@ -24,12 +24,12 @@ bool NameEquals(const char *letters, const char (&name)[kNameSlotSize])
 
 // Collects the matching records in table order, keeping the first
 // kMaxMatches of them whatever the data holds.
-int16_t FindQuadsByName(const char *letters)
+int16_t FindQuadsByName(const char *letters, const GridDatabase &db)
 {
     int16_t count = 0;
-    int records = Grid.QuadCount < int{kMaxQuadRecords} ? int{Grid.QuadCount} : int{kMaxQuadRecords};
+    int records = db.QuadCount < int{kMaxQuadRecords} ? int{db.QuadCount} : int{kMaxQuadRecords};
     for (int j = 0; j < records && count < kMaxMatches; ++j)
-        if (NameEquals(letters, Grid.Quads[j].QuadName))
+        if (NameEquals(letters, db.Quads[j].QuadName))
             MatchList[count++] = static_cast<int16_t>(j);
     return count;
 }

@@ -7,12 +7,13 @@
 
 // Both edges of each axis from the corner and the signed sizes, ordered so
 // that the bounds name the south, west, north and east edges.
-GridBounds QuadPart(int16_t quadIndex, double fracX, double fracY, double width, double height)
+GridBounds QuadPart(int16_t quadIndex, double fracX, double fracY, double width, double height,
+                    const GridDatabase &db)
 {
     GridBounds bounds = {0.0, 0.0, 0.0, 0.0};
-    if (quadIndex < 0 || quadIndex >= Grid.QuadCount || quadIndex >= kMaxQuadRecords)
+    if (quadIndex < 0 || quadIndex >= db.QuadCount || quadIndex >= kMaxQuadRecords)
         return bounds;
-    const QuadRecord &quad = Grid.Quads[quadIndex];
+    const QuadRecord &quad = db.Quads[quadIndex];
     double lat1 = quad.DownLeftLat + fracY * quad.SizeLat, lat2 = lat1 + height * quad.SizeLat;
     double lon1 = quad.DownLeftLon + fracX * quad.SizeLon, lon2 = lon1 + width * quad.SizeLon;
     bounds.South = std::min(lat1, lat2);

@@ -162,20 +162,21 @@ TEST(ConvertToolParts, Options)
     const struct {
         std::vector<std::string> Args;
         bool Ok;
-        const char *DataFile;
+        const char *DataFiles; // joined by |
         OutputFormat Format;
         size_t Codes;
         bool Help;
         const char *Error;
     } cases[] = {
-        {{}, true, "GridData.bin", OutputFormat::DegreesMinutes, 0, false, ""},
-        {{"CD1234", "AB1111"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 2, false, ""},
+        {{}, true, "", OutputFormat::DegreesMinutes, 0, false, ""},
+        {{"CD1234", "AB1111"}, true, "", OutputFormat::DegreesMinutes, 2, false, ""},
         {{"--data", "x.bin", "CD1234"}, true, "x.bin", OutputFormat::DegreesMinutes, 1, false, ""},
         {{"--data=y.bin", "--format=decimal"}, true, "y.bin", OutputFormat::Decimal, 0, false, ""},
-        {{"CD1234", "--format", "dm", "--format", "decimal"}, true, "GridData.bin", OutputFormat::Decimal, 1, false, ""},
-        {{"--help", "CD1234"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 1, true, ""},
-        {{"--", "--data", "-h"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 2, false, ""},
-        {{"-"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 1, false, ""},
+        {{"--data", "a.bin", "CD1234", "--data=b.bin"}, true, "a.bin|b.bin", OutputFormat::DegreesMinutes, 1, false, ""},
+        {{"CD1234", "--format", "dm", "--format", "decimal"}, true, "", OutputFormat::Decimal, 1, false, ""},
+        {{"--help", "CD1234"}, true, "", OutputFormat::DegreesMinutes, 1, true, ""},
+        {{"--", "--data", "-h"}, true, "", OutputFormat::DegreesMinutes, 2, false, ""},
+        {{"-"}, true, "", OutputFormat::DegreesMinutes, 1, false, ""},
         {{"--data"}, false, "", OutputFormat::DegreesMinutes, 0, false, "option --data needs a value"},
         {{"--format", "kml"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown format 'kml' (use dm or decimal)"},
         {{"--formats=dm"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '--formats=dm'"},
@@ -189,7 +190,10 @@ TEST(ConvertToolParts, Options)
         EXPECT_EQ(error, c.Error) << label;
         if (!c.Ok)
             continue;
-        EXPECT_EQ(options.DataFile, c.DataFile) << label;
+        std::string files;
+        for (const std::string &file : options.DataFiles)
+            files += (files.empty() ? "" : "|") + file;
+        EXPECT_EQ(files, c.DataFiles) << label;
         EXPECT_EQ(options.Format, c.Format) << label;
         EXPECT_EQ(options.Codes.size(), c.Codes) << label;
         EXPECT_EQ(options.Help, c.Help) << label;

@@ -3,6 +3,7 @@
 
 #include "tools/common/TextEncoding.h"
 #include "convert/ConvertCode.h"
+#include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/CsvStream.h"
 
 namespace {
@@ -40,7 +41,7 @@ void ConvertRecord(std::FILE *out, const CsvRecord &record, size_t column, Outpu
         ++counts.Failed;
         return;
     }
-    ConversionResult result = ConvertWrittenCode(record.Fields[column - 1]);
+    ConversionResult result = ConvertInGrids(record.Fields[column - 1]);
     if (result.Status != ConvertStatus::Converted) {
         WriteRecord(out, record, "", "", ConvertMessage(result));
         ++counts.Failed;

@@ -6,6 +6,7 @@
 #include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/CsvConvert.h"
+#include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ProgressLine.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
@@ -26,20 +27,23 @@ int RunReverse(const ResearchOptions &research, const ConvertOptions &options)
                      research.ReverseLat.c_str(), research.ReverseLon.c_str());
         return kCannotRun;
     }
-    std::vector<ReverseMatch> matches = ReverseLookup(Grid, lat, lon);
-    if (matches.empty()) {
-        std::printf("%s %s lies outside the grid of %s\n", research.ReverseLat.c_str(), research.ReverseLon.c_str(),
-                    options.DataFile.c_str());
-        return kSomeFailed;
+    bool found = false;
+    for (const auto &grid : LoadedGrids()) {
+        for (const ReverseMatch &match : ReverseLookup(grid->Db, lat, lon)) {
+            ConversionResult result = ConvertCode(match.Code, grid->Db);
+            std::string line = FormatResultLine(result, options.Format);
+            if (result.QuadIndex != match.QuadIndex)
+                line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
+                       std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
+                       " that holds the position";
+            std::printf("%s\n", line.c_str());
+            found = true;
+        }
     }
-    for (const ReverseMatch &match : matches) {
-        ConversionResult result = ConvertCode(match.Code);
-        std::string line = FormatResultLine(result, options.Format);
-        if (result.QuadIndex != match.QuadIndex)
-            line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
-                   std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
-                   " that holds the position";
-        std::printf("%s\n", line.c_str());
+    if (!found) {
+        std::printf("%s %s lies outside the grid of %s\n", research.ReverseLat.c_str(), research.ReverseLon.c_str(),
+                    LoadedGridNames().c_str());
+        return kSomeFailed;
     }
     return kAllConverted;
 }
@@ -78,7 +82,7 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
 // Converts one code into a point, or reports it on standard error.
 bool AddPoint(PointWriter &writer, const std::string &text)
 {
-    ConversionResult result = ConvertWrittenCode(text);
+    ConversionResult result = ConvertInGrids(text);
     if (result.Status == ConvertStatus::Converted) {
         writer.Add(result);
         return true;
