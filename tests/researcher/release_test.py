@@ -31,7 +31,7 @@ class Release(unittest.TestCase):
         self.assertEqual(result.returncode, 0, result.stderr)
         expected = ["bin/gridtool", "bin/orvanta", "share/doc/orvanta/README.md", "share/doc/orvanta/LICENSE"]
         if os.path.exists(os.path.join(BUILD, "bin", "GridData.bin")):
-            expected += ["lib/orvanta/GridData.bin", "lib/orvanta/GridData-Pacific.bin"]
+            expected += ["share/orvanta/GridData.bin", "share/orvanta/GridData-Pacific.bin"]
         if os.path.exists(os.path.join(BUILD, "bin", "orvanta-convert")):
             expected.append("bin/orvanta-convert")
         for path in expected:
@@ -39,16 +39,23 @@ class Release(unittest.TestCase):
         for tool in ("bin/gridtool", "bin/orvanta"):
             self.assertTrue(os.stat(os.path.join(prefix, tool)).st_mode & stat.S_IXUSR, tool)
         self.assertEqual(sh(os.path.join(prefix, "bin/gridtool"), "--help").returncode, 0)
+        if "share/orvanta/GridData.bin" in expected and "bin/orvanta-convert" in expected:
+            # The installed tool finds its data from any working directory.
+            env = {k: v for k, v in os.environ.items() if k != "ORVANTA_DATA"}
+            result = subprocess.run([os.path.join(prefix, "bin/orvanta-convert"), "AM 1969"], cwd=self.dir, env=env,
+                                    capture_output=True, text=True)
+            self.assertEqual(result.stdout, "AM1969\t56°45.00 N\t14°0.00 W\n", result.stderr)
 
     def fake_install(self, files):
-        """A prefix with the launcher and the given program files."""
+        """A prefix with the launcher, the given program files and data in share/orvanta."""
         bindir = os.path.join(self.dir, "bin")
         home = os.path.join(self.dir, "lib", "orvanta")
-        os.makedirs(bindir)
-        os.makedirs(home)
+        share = os.path.join(self.dir, "share", "orvanta")
+        for folder in (bindir, home, share):
+            os.makedirs(folder)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta"), bindir)
         for name in files:
-            open(os.path.join(home, name), "w").close()
+            open(os.path.join(share if name.endswith(".bin") else home, name), "w").close()
         stub = os.path.join(self.dir, "fake-wine")
         with open(stub, "w") as f:
             f.write('#!/bin/sh\necho "$0 $(pwd) $*"\n')
@@ -58,9 +65,9 @@ class Release(unittest.TestCase):
     def test_launcher_starts_the_program_in_its_folder(self):
         cases = [
             # (installed files, extra environment, exit status, expected output or message part)
-            (["orvanta.exe", "GridData.bin"], {}, 0, "{stub} {home} ./orvanta.exe --x"),
+            (["orvanta.exe", "GridData.bin"], {}, 0, "{stub} {share} {home}/orvanta.exe --x"),
             (["orvanta.exe"], {}, 0, "GridData.bin is missing"),
-            (["orvanta64.exe", "GridData.bin"], {"ORVANTA_WINE64": "{stub}"}, 0, "{stub} {home} ./orvanta64.exe --x"),
+            (["orvanta64.exe", "GridData.bin"], {"ORVANTA_WINE64": "{stub}"}, 0, "{stub} {share} {home}/orvanta64.exe --x"),
             ([], {}, 1, "orvanta.exe is not installed"),
         ]
         for files, extra, status, expected in cases:
@@ -75,7 +82,8 @@ class Release(unittest.TestCase):
                 result = sh(launcher, "--x", env=env)
                 self.assertEqual(result.returncode, status, result.stderr)
                 home = os.path.realpath(home)
-                self.assertIn(expected.format(stub=stub, home=home), result.stdout + result.stderr)
+                share = os.path.realpath(os.path.join(home, "../../share/orvanta"))
+                self.assertIn(expected.format(stub=stub, home=home, share=share), result.stdout + result.stderr)
 
     def test_zip_packer_puts_every_file_in_one_folder(self):
         sources = {}
