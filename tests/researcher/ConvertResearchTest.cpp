@@ -89,7 +89,9 @@ TEST(CsvStream, QuotesOnlyWhatNeedsIt)
 struct CsvCase {
     const char *what;
     std::string input;
-    CsvSettings settings;
+    const char *column;
+    bool header;
+    OutputFormat format;
     std::string output;
     long long converted, failed;
 };
@@ -102,40 +104,57 @@ TEST(CsvConvert, AppendsThreeCellsAndKeepsEverythingElse)
     const CsvCase cases[] = {
         {"codes in column 2, CR LF kept",
          "1942-03-01,CA1155,\"convoy, sighted\"\r\n1942-03-02,ca2255,x\r\n",
-         {"2", false, OutputFormat::Decimal},
+         "2", false, OutputFormat::Decimal,
          "1942-03-01,CA1155,\"convoy, sighted\",55.125000,-29.500000,\r\n"
          "1942-03-02,ca2255,x,54.375000,-28.500000,\r\n",
          2, 0},
         {"failures keep their row with the program's message",
          "XX1111\nCA 135\nCA2355\nCA2255",
-         {"1", false, OutputFormat::DegreesMinutes},
+         "1", false, OutputFormat::DegreesMinutes,
          "XX1111,,,Grid not in database.\nCA 135,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\n"
          "CA2355,,,Position not in database\nCA2255,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,",
          1, 3},
         {"header row names the column",
          "date,grid\n1942,CF1155\n\n1943,CA1155\n",
-         {"grid", true, OutputFormat::Decimal},
+         "grid", true, OutputFormat::Decimal,
          "date,grid,latitude,longitude,message\n1942,CF1155,56.625000,-23.500000,\n\n"
          "1943,CA1155,55.125000,-29.500000,\n",
          2, 0},
         {"a row without the column",
          "only\n",
-         {"3", false, OutputFormat::Decimal},
+         "3", false, OutputFormat::Decimal,
          "only,,,no column 3 in this row\n",
          0, 1},
         {"an unclosed quote ends the input",
          "CA1155,\"open\n",
-         {"1", false, OutputFormat::Decimal},
-         "CA1155,\"open\n\",,,quoted field not closed before the end of the input",
+         "1", false, OutputFormat::Decimal,
+         "CA1155,\"open\",,,quote opened on line 1 is never closed; the row ends with that line\n",
          0, 1},
+        {"a stray quote ends its own row only",
+         "CA1155\n\"CA1155,x\nCA1155\n",
+         "1", false, OutputFormat::Decimal,
+         "CA1155,55.125000,-29.500000,\n\"CA1155,x\",,,quote opened on line 2 is never closed; the row ends with "
+         "that line\nCA1155,55.125000,-29.500000,\n",
+         2, 1},
+        {"a byte-order mark is kept and skipped",
+         "\xEF\xBB\xBF" "code\nCA1155\n",
+         "code", true, OutputFormat::Decimal,
+         "\xEF\xBB\xBF" "code,latitude,longitude,message\nCA1155,55.125000,-29.500000,\n",
+         1, 0},
+        {"a byte-order mark before a code",
+         "\xEF\xBB\xBF" "CA1155\n",
+         "1", false, OutputFormat::Decimal,
+         "\xEF\xBB\xBF" "CA1155,55.125000,-29.500000,\n",
+         1, 0},
     };
     for (const CsvCase &c : cases) {
+        const CsvSettings settings{c.column, c.header, c.format};
         std::FILE *in = StreamOf(c.input);
         std::FILE *out = std::tmpfile();
         CsvCounts counts;
         ProgressLine progress;
         std::string error;
-        ASSERT_TRUE(ConvertCsvStream(in, out, c.settings, counts, progress, error)) << c.what << ": " << error;
+        ASSERT_TRUE(ConvertCsvStream(in, out, settings, counts, progress, error)) << c.what << ": " << error;
         EXPECT_EQ(ReadAll(out), c.output) << c.what;
         EXPECT_EQ(counts.Converted, c.converted) << c.what;
         EXPECT_EQ(counts.Failed, c.failed) << c.what;

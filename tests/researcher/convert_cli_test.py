@@ -6,6 +6,7 @@ inputs, the reverse lookup's texts and statuses.
 usage: convert_cli_test.py ORVANTA_CONVERT GRIDTOOL"""
 import csv
 import io
+import json
 import os
 import re
 import shutil
@@ -13,6 +14,8 @@ import subprocess
 import sys
 import tempfile
 import unittest
+
+from toolrun import run_on_stream
 
 CONVERT = GRIDTOOL = None
 
@@ -69,29 +72,78 @@ class ConvertCli(unittest.TestCase):
                     self.assertEqual(result.stdout, expected)
 
     def test_large_csv_streams_in_flat_memory(self):
-        # The rows come from a generator process through a pipe, so that this
-        # process (whose size a child's peak counts from its fork) stays small.
         generator = ("import sys\nfor i in range(int(sys.argv[1])):\n"
                      "    sys.stdout.write('%d,CA1155,\"note, %d\"\\r\\n' % (i, i))\n")
 
         def peak_memory(rows):
-            source = subprocess.Popen([sys.executable, "-c", generator, str(rows)], stdout=subprocess.PIPE)
-            # A sanitized build holds freed blocks in quarantine; keep that small
-            # so that only memory the program really keeps is measured.
-            env = dict(os.environ, ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "") + ":quarantine_size_mb=1")
-            proc = subprocess.Popen([CONVERT, "--data", self.data, "--csv", "2"], stdin=source.stdout,
-                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
-            source.stdout.close()
-            lines = sum(1 for _ in proc.stdout)
-            stderr = proc.stderr.read()
-            _, status, usage = os.wait4(proc.pid, 0)
-            source.wait()
-            self.assertEqual(os.waitstatus_to_exitcode(status), 0)
+            status, lines, _, _, stderr, peak = run_on_stream([CONVERT, "--data", self.data, "--csv", "2"],
+                                                              generator, rows)
+            self.assertEqual(status, 0)
             self.assertEqual(lines, rows, "a row was lost")
             self.assertEqual(stderr, b"", "no progress line when standard error is not a terminal")
-            return usage.ru_maxrss  # KiB
+            return peak  # KiB
         small, large = peak_memory(1000), peak_memory(400000)
         self.assertLess(large - small, 8 * 1024, "memory grew with the input: %d KiB -> %d KiB" % (small, large))
+
+    def test_hostile_streams_in_flat_memory(self):
+        # 64 MB without a line end, or after a quote that is never closed.
+        generator = ("import sys\nhead, body, n = sys.argv[1].encode(), sys.argv[2].encode(), int(sys.argv[3])\n"
+                     "sys.stdout.buffer.write(head)\nfor i in range(n):\n    sys.stdout.buffer.write(body)\n")
+        cases = [
+            # (arguments, head, body, repeats, exit status, lines expected: count, first, last)
+            ([], "CA1155\n", "x" * 65536, 1024, 1,
+             (2, "CA1155\t55\u00b07.50 N\t29\u00b030.00 W", "x" * 99 + "\tERROR: line longer than 1 MiB")),
+            (["--format", "gpx"], "", "y" * 65536, 1024, 1, (3, "<?xml", "</gpx>")),
+            (["--csv", "2"], "0,\"stray\n", "1,CA1155," + "n" * 1000 + "\n", 65536, 1,
+             (1 + 65536, "0,\"stray\",,,quote opened on line 1 is never closed", "1,CA1155,nnnn")),
+            (["--csv", "1"], "", "z" * 65536, 1024, 1, (1, ",,,row on line 1 is longer than 1 MiB; skipped", "")),
+        ]
+        for args, head, body, repeats, status, (count, first, last) in cases:
+            with self.subTest(args=args, head=head):
+                result = run_on_stream([CONVERT, "--data", self.data, *args], generator, head, body, repeats)
+                code, lines, first_line, last_line, stderr, peak = result
+                self.assertEqual(code, status, stderr[:200])
+                self.assertEqual(lines, count)
+                self.assertTrue(first_line.decode().startswith(first), first_line[:200])
+                self.assertTrue(last_line.decode().startswith(last), last_line[:200])
+                self.assertLess(peak, 64 * 1024, "a 64 MB stream took %d KiB" % peak)
+
+    def test_hostile_data_files_and_inputs(self):
+        def grid(old, new):
+            path = self.write("hostile-%s.txt" % new.replace("'", "-"), GRID.replace(old, new).encode())
+            scrambled = path.replace(".txt", ".bin")
+            subprocess.run([GRIDTOOL, "scramble", "--force", path, scrambled], check=True)
+            return scrambled
+        folder = tempfile.mkdtemp(dir=self.dir)
+        no_number = dict(parse_constant=lambda name: self.fail("%s in JSON" % name))
+        cases = [
+            # (data file, arguments, input, exit status, check of stdout, stderr pattern)
+            (grid("30'00", "0'1e30"), ["--format", "geojson", "CA1155"], b"", 1,
+             lambda out: self.assertEqual(json.loads(out)["features"], []), b"CA1155\tERROR: .* off the globe"),
+            (grid("30'00", "1e38'00"), ["--format", "kml", "CA1155"], b"", 1,
+             lambda out: self.assertNotIn(b"<Point>", out), b"off the globe"),
+            (grid("54'00", "nan'00"), ["--format", "geojson", "CA1155"], b"", 0,
+             lambda out: json.loads(out, **no_number), b"^$"),
+            (grid("54'00", "inf'00"), ["CA1155"], b"", 0,
+             lambda out: self.assertNotRegex(out, rb"(?i)nan|inf"), b"^$"),
+            (folder, ["CA1155"], b"", 2, None, b"data file '.*' is a folder, not a data file"),
+            (self.write("plain.txt", GRID.encode()), ["CA1155"], b"", 2, None,
+             b"is a plain data text; scramble it with gridtool scramble"),
+            (self.data, ["--csv", "1", folder], b"", 2, None, b"is a folder"),
+            (self.data, [], b"\xc4J1155\r\nCA1155 \xff\n", 1,
+             # A Windows-1252 \xc4 is the letter; a text that names no code is echoed as valid UTF-8.
+             lambda out: self.assertEqual(out.decode(), "\u00c4J1155\tERROR: Grid not in database.\n"
+                                                       "CA1155 \ufffd\tERROR: byte 0xFF at character 8 is not part "
+                                                       "of a code: two letters and four digits, e.g. AM1969\n"), b"^$"),
+        ]
+        for data, args, stdin, status, check, stderr in cases:
+            with self.subTest(data=os.path.basename(data), args=args):
+                result = subprocess.run([CONVERT, "--data", data, *args], input=stdin, capture_output=True,
+                                        timeout=30)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertRegex(result.stderr.strip(), stderr)
+                if check:
+                    check(result.stdout)
 
     def test_map_formats_read_back_in_gdal(self):
         codes = ["CA1155", "XX1111", "CF1155", "CB2177"]

@@ -7,6 +7,7 @@
 
 #include "ScrambledText.h"
 #include "convert/ConvertCode.h"
+#include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResultFormat.h"
@@ -152,6 +153,8 @@ TEST(ConvertToolParts, DecimalDegrees)
         {0, true, "0.000000"},              {0.00001, true, "0.000000"},
         {-0.00001, false, "0.000000"},      {0.00006, false, "0.000001"},
         {-10800, true, "180.000000"},       {0.0000300000001, true, "-0.000001"},
+        // Exact halves go to the even digit, as printf rounds them.
+        {-3129.84375, false, "-52.164062"}, {10.78125, false, "0.179688"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(DecimalDegreesText(c.Minutes, c.PositiveWest), c.Text) << c.Minutes;
@@ -178,7 +181,8 @@ TEST(ConvertToolParts, Options)
         {{"--", "--data", "-h"}, true, "", OutputFormat::DegreesMinutes, 2, false, ""},
         {{"-"}, true, "", OutputFormat::DegreesMinutes, 1, false, ""},
         {{"--data"}, false, "", OutputFormat::DegreesMinutes, 0, false, "option --data needs a value"},
-        {{"--format", "kml"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown format 'kml' (use dm or decimal)"},
+        {{"--format", "utm"}, false, "", OutputFormat::DegreesMinutes, 0, false,
+         "unknown format 'utm' (use dm, decimal, geojson, kml, gpx or html)"},
         {{"--formats=dm"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '--formats=dm'"},
         {{"-x"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '-x'"},
     };
@@ -214,6 +218,23 @@ TEST(ConvertToolParts, LoadFailuresInWords)
     };
     for (const auto &c : cases)
         EXPECT_EQ(DescribeLoadFailure("g.bin", c.Status).rfind(c.Text, 0), 0u) << c.Status;
+}
+
+// Echoed input: valid UTF-8 kept, each broken sequence one U+FFFD.
+TEST(ConvertToolParts, EchoedBytesAreValidUtf8)
+{
+    const struct {
+        const char *Bytes;
+        const char *Text;
+    } cases[] = {
+        {"\xC3\x84J1155 \xE2\x82\xAC \xF0\x9F\x8C\x8A", "\xC3\x84J1155 \xE2\x82\xAC \xF0\x9F\x8C\x8A"},
+        {"\xC4J1155", "\xEF\xBF\xBDJ1155"},
+        {"\xC0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD"},       // an overlong form
+        {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // a surrogate
+        {"A\xE2\x82", "A\xEF\xBF\xBD"},                   // cut short
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ValidUtf8(c.Bytes), c.Text) << c.Bytes;
 }
 
 } // namespace

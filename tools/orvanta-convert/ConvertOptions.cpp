@@ -14,6 +14,7 @@ const char kConvertUsage[] =
     "  --format dm       degrees and decimal minutes, 55\xC2\xB0" "12.50 N (the default)\n"
     "  --format decimal  signed decimal degrees, north and east positive, 6 decimals\n"
     "  --help            this text\n"
+    "  --version         the program's version\n"
     "Writes one UTF-8 line per code, in input order: CODE<TAB>LATITUDE<TAB>LONGITUDE,\n"
     "or CODE<TAB>ERROR: <message> for a code that cannot be converted.\n"
     "Exit status: 0 all converted, 1 some code failed, 2 bad arguments or a missing\n"
@@ -63,6 +64,10 @@ bool ParseConvertOptions(const std::vector<std::string> &args, ConvertOptions &o
             options.Help = true;
             continue;
         }
+        if (arg == "--version") {
+            options.Version = true;
+            continue;
+        }
         bool matched = false;
         std::string value;
         if (!TakeValue(args, i, "--data", value, matched, error))
@@ -75,7 +80,7 @@ bool ParseConvertOptions(const std::vector<std::string> &args, ConvertOptions &o
             return false;
         if (matched) {
             if (!ParseOutputFormat(value, options.Format)) {
-                error = "unknown format '" + value + "' (use dm or decimal)";
+                error = "unknown format '" + value + "' (use dm, decimal, geojson, kml, gpx or html)";
                 return false;
             }
             continue;

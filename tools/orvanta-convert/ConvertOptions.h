@@ -12,6 +12,7 @@ struct ConvertOptions {
     OutputFormat Format = OutputFormat::DegreesMinutes;
     std::vector<std::string> Codes; // none: read codes from standard input
     bool Help = false;
+    bool Version = false;
 };
 
 // The text of --help.

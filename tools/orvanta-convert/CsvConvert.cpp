@@ -5,6 +5,7 @@
 #include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/CsvStream.h"
+#include "tools/orvanta-convert/LineReader.h"
 
 namespace {
 
@@ -31,8 +32,11 @@ void WriteRecord(std::FILE *out, const CsvRecord &record, const std::string &lat
 // The cells of one data record.
 void ConvertRecord(std::FILE *out, const CsvRecord &record, size_t column, OutputFormat format, CsvCounts &counts)
 {
-    if (record.Unterminated) {
-        WriteRecord(out, record, "", "", "quoted field not closed before the end of the input");
+    if (record.Overlong || record.Unterminated) {
+        std::string line = std::to_string(record.Overlong ? record.Line : record.QuoteLine);
+        WriteRecord(out, record, "", "",
+                    record.Overlong ? "row on line " + line + " is longer than " + kMaxLineText + "; skipped"
+                                    : "quote opened on line " + line + " is never closed; the row ends with that line");
         ++counts.Failed;
         return;
     }
@@ -71,7 +75,7 @@ bool ConvertCsvStream(std::FILE *in, std::FILE *out, const CsvSettings &settings
         return false;
     }
     while (reader.Next(record)) {
-        if (record.Raw.empty() && !record.Unterminated) {
+        if (record.Raw.empty() && !record.Unterminated && !record.Overlong) {
             std::fwrite(record.LineEnd.data(), 1, record.LineEnd.size(), out);
             continue;
         }
@@ -89,6 +93,10 @@ bool ConvertCsvStream(std::FILE *in, std::FILE *out, const CsvSettings &settings
         }
         ConvertRecord(out, record, column, settings.Format, counts);
         progress.Tick();
+    }
+    if (std::ferror(in)) {
+        error = "read error";
+        return false;
     }
     return true;
 }

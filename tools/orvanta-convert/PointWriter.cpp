@@ -1,32 +1,32 @@
 // GeoJSON, KML and GPX points.
 #include "tools/orvanta-convert/PointWriter.h"
 
+#include <cmath>
+
+#include "tools/common/MapLongitude.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/ResultFormat.h"
 
 namespace {
 
-// The code and texts of a result as UTF-8.
+// The code and texts of a result as UTF-8, the position as decimal degrees
+// on the globe.
 struct PointTexts {
     std::string Code, Latitude, Longitude, Lat, Lon;
 };
 
-// Longitude in minutes west brought into -180..180 degrees, as map
-// formats require.
-double WrappedLongitude(double west)
-{
-    while (west > 10800)
-        west -= 21600;
-    while (west <= -10800)
-        west += 21600;
-    return west;
-}
+const double kPoleMinutes = 5400;
 
-PointTexts TextsOf(const ConversionResult &result)
+// False for a position that is not on the globe: a latitude past a pole or
+// a longitude that the map wrap refuses (none of them finite or sensible).
+bool TextsOf(const ConversionResult &result, PointTexts &texts)
 {
-    return {ResultCodeText(result), Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText),
-            DecimalDegreesText(result.Position.Latitude, false),
-            DecimalDegreesText(WrappedLongitude(result.Position.Longitude), true)};
+    double lat = result.Position.Latitude, lon = 0;
+    if (!(std::fabs(lat) <= kPoleMinutes) || !WrapLongitudeMinutes(result.Position.Longitude, lon))
+        return false;
+    texts = {ResultCodeText(result), Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText),
+             DecimalDegreesText(lat, false), DecimalDegreesText(lon, true)};
+    return true;
 }
 
 } // namespace
@@ -66,13 +66,16 @@ void PointWriter::Begin()
                    "<gpx version=\"1.1\" creator=\"orvanta-convert\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n",
                    Out);
         break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
 }
 
-void PointWriter::Add(const ConversionResult &result)
+bool PointWriter::Add(const ConversionResult &result)
 {
-    PointTexts t = TextsOf(result);
+    PointTexts t;
+    if (!TextsOf(result, t))
+        return false;
     switch (Format) {
     case PointFormat::GeoJson:
         std::fprintf(Out,
@@ -93,9 +96,11 @@ void PointWriter::Add(const ConversionResult &result)
                      t.Lon.c_str(), XmlEscape(t.Code).c_str(), XmlEscape(t.Latitude).c_str(),
                      XmlEscape(t.Longitude).c_str());
         break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
     First = false;
+    return true;
 }
 
 void PointWriter::End()
@@ -104,6 +109,7 @@ void PointWriter::End()
     case PointFormat::GeoJson: std::fputs("\n]}\n", Out); break;
     case PointFormat::Kml: std::fputs("</Document>\n</kml>\n", Out); break;
     case PointFormat::Gpx: std::fputs("</gpx>\n", Out); break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
 }

@@ -17,8 +17,9 @@ public:
     void Begin();
 
     // Writes one converted code as a point named by the code, carrying the
-    // program's latitude and longitude texts.
-    void Add(const ConversionResult &result);
+    // program's latitude and longitude texts; false, writing nothing, for a
+    // position that is not on the globe (which a hostile data file can give).
+    bool Add(const ConversionResult &result);
 
     // Writes the tail of the document.
     void End();

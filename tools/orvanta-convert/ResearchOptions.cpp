@@ -10,6 +10,8 @@ const char kResearchUsage[] =
     "  --header          the first CSV row is a header row\n"
     "  --format geojson|kml|gpx\n"
     "                    one point per converted code (failed codes go to standard error)\n"
+    "  --format html     one self-contained map page that any browser opens offline: the\n"
+    "                    codes over a coastline and the grid's large squares\n"
     "  --reverse LAT LON print every code whose small square holds the position: decimal\n"
     "                    degrees (north, east positive) or texts such as \"55\xC2\xB0" "7.50 N\"\n";
 
@@ -75,6 +77,7 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
             PointFormat format = name == "geojson" ? PointFormat::GeoJson
                                  : name == "kml"   ? PointFormat::Kml
                                  : name == "gpx"   ? PointFormat::Gpx
+                                 : name == "html"  ? PointFormat::Html
                                                    : PointFormat::None;
             if (format != PointFormat::None) {
                 options.Points = format;

@@ -1,5 +1,5 @@
 // The batch and GIS options of orvanta-convert: --csv, --header,
-// --reverse and the point formats geojson, kml and gpx.  They are taken out
+// --reverse and the map formats geojson, kml, gpx and html.  They are taken out
 // of the command line before the basic options are read.
 #ifndef ORVANTA_TOOLS_RESEARCHOPTIONS_H
 #define ORVANTA_TOOLS_RESEARCHOPTIONS_H
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-enum class PointFormat { None, GeoJson, Kml, Gpx };
+enum class PointFormat { None, GeoJson, Kml, Gpx, Html };
 
 struct ResearchOptions {
     bool Csv = false;
@@ -24,7 +24,7 @@ struct ResearchOptions {
 // The lines these options add to --help.
 extern const char kResearchUsage[];
 
-// Removes these options (and a --format geojson|kml|gpx) from args, leaving
+// Removes these options (and a --format geojson|kml|gpx|html) from args, leaving
 // the rest for the basic parser; false with a reason on a misuse.
 bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &options, std::string &error);
 

@@ -5,8 +5,11 @@
 
 #include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
+#include "tools/common/AtomicFile.h"
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/GridFiles.h"
+#include "tools/orvanta-convert/HtmlMapWriter.h"
+#include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ProgressLine.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
@@ -41,8 +44,8 @@ int RunReverse(const ResearchOptions &research, const ConvertOptions &options)
         }
     }
     if (!found) {
-        std::printf("%s %s lies outside the grid of %s\n", research.ReverseLat.c_str(), research.ReverseLon.c_str(),
-                    LoadedGridNames().c_str());
+        std::printf("%s %s lies outside the grid of %s\n", ValidUtf8(research.ReverseLat).c_str(),
+                    ValidUtf8(research.ReverseLon).c_str(), ValidUtf8(LoadedGridNames()).c_str());
         return kSomeFailed;
     }
     return kAllConverted;
@@ -61,9 +64,10 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     if (files.empty())
         files.push_back("-");
     for (const std::string &name : files) {
-        std::FILE *in = name == "-" ? stdin : std::fopen(name.c_str(), "rb");
+        std::FILE *in = name == "-" ? stdin : IsFolder(name) ? nullptr : std::fopen(name.c_str(), "rb");
         if (!in) {
-            std::fprintf(stderr, "orvanta-convert: cannot open '%s'\n", name.c_str());
+            std::fprintf(stderr, "orvanta-convert: cannot read '%s': %s\n", name.c_str(),
+                         UnreadableReason(name).c_str());
             return kCannotRun;
         }
         std::string error;
@@ -79,46 +83,58 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     return counts.Failed ? kSomeFailed : kAllConverted;
 }
 
-// Converts one code into a point, or reports it on standard error.
-bool AddPoint(PointWriter &writer, const std::string &text)
+// Converts one code into a point, or reports it on standard error; the
+// map page also lists a failed code, as having no position.
+bool AddPoint(PointWriter &writer, HtmlMapWriter *page, const std::string &text)
 {
     ConversionResult result = ConvertInGrids(text);
-    if (result.Status == ConvertStatus::Converted) {
-        writer.Add(result);
-        return true;
+    std::string failure = FormatResultLine(result, OutputFormat::Decimal);
+    if (page) {
+        page->Add(CodeFeature(result));
+        if (result.Status == ConvertStatus::Converted)
+            return true;
+    } else if (result.Status == ConvertStatus::Converted) {
+        if (writer.Add(result))
+            return true;
+        failure = ResultCodeText(result) + "\tERROR: the data file puts this square off the globe";
     }
-    std::fprintf(stderr, "orvanta-convert: %s\n", FormatResultLine(result, OutputFormat::Decimal).c_str());
+    std::fprintf(stderr, "orvanta-convert: %s\n", failure.c_str());
     return false;
 }
 
-// Writes one point per converted code of the arguments or of standard
-// input, one code per line.
+// Writes one point (or one feature of the map page) per code of the
+// arguments or of standard input, one code per line.
 int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 {
     PointWriter writer(research.Points, stdout);
+    std::vector<const GridDatabase *> grids;
+    for (const auto &grid : LoadedGrids())
+        grids.push_back(&grid->Db);
+    HtmlMapWriter pageWriter(stdout, grids);
+    HtmlMapWriter *page = research.Points == PointFormat::Html ? &pageWriter : nullptr;
     ProgressLine progress;
     bool allConverted = true;
-    writer.Begin();
+    if (page)
+        page->Begin("MQK grid codes");
+    else
+        writer.Begin();
     for (const std::string &code : options.Codes)
-        allConverted = AddPoint(writer, code) && allConverted;
-    if (options.Codes.empty()) {
-        std::string line;
-        bool pending = false;
-        for (int c; (c = std::getc(stdin)) != EOF;) {
-            if (c != '\n') {
-                line += static_cast<char>(c);
-                pending = true;
-                continue;
-            }
-            allConverted = AddPoint(writer, line) && allConverted;
-            progress.Tick();
-            line.clear();
-            pending = false;
+        allConverted = AddPoint(writer, page, code) && allConverted;
+    std::string line;
+    bool overlong = false;
+    while (options.Codes.empty() && ReadBoundedLine(stdin, line, overlong)) {
+        if (overlong) {
+            std::fprintf(stderr, "orvanta-convert: %s\n", OverlongLineResult(line).c_str());
+            allConverted = false;
+        } else {
+            allConverted = AddPoint(writer, page, line) && allConverted;
         }
-        if (pending)
-            allConverted = AddPoint(writer, line) && allConverted;
+        progress.Tick();
     }
-    writer.End();
+    if (page)
+        page->End();
+    else
+        writer.End();
     progress.Finish();
     return allConverted ? kAllConverted : kSomeFailed;
 }

@@ -10,8 +10,11 @@
 #endif
 
 #include "convert/ConvertCode.h"
-#include "tools/orvanta-convert/GridFiles.h"
+#include "tools/common/ToolVersion.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
+#include "tools/orvanta-convert/GridFiles.h"
+#include "tools/orvanta-convert/LineReader.h"
+#include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
 #include "tools/orvanta-convert/ResearchRun.h"
 #include "tools/orvanta-convert/ResultFormat.h"
@@ -30,24 +33,22 @@ bool ConvertAndWrite(const std::string &text, OutputFormat format)
 }
 
 // Reads standard input line by line, each line one code (the last line
-// needs no line end); returns whether every code converted.
+// needs no line end); returns whether every code converted.  An overlong
+// line is one error line.
 bool ConvertStandardInput(OutputFormat format)
 {
     bool allConverted = true;
     std::string line;
-    bool pending = false;
-    for (int c; (c = std::getc(stdin)) != EOF;) {
-        if (c == '\n') {
+    bool overlong = false;
+    while (ReadBoundedLine(stdin, line, overlong)) {
+        if (!overlong) {
             allConverted = ConvertAndWrite(line, format) && allConverted;
-            line.clear();
-            pending = false;
-        } else {
-            line += static_cast<char>(c);
-            pending = true;
+            continue;
         }
+        std::string result = OverlongLineResult(line) + "\n";
+        std::fwrite(result.data(), 1, result.size(), stdout);
+        allConverted = false;
     }
-    if (pending)
-        allConverted = ConvertAndWrite(line, format) && allConverted;
     return allConverted;
 }
 
@@ -66,8 +67,12 @@ int main(int argc, char **argv)
     std::string error;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!ExtractResearchOptions(args, research, error) || !ParseConvertOptions(args, options, error)) {
-        std::fprintf(stderr, "orvanta-convert: %s\n%s%s", error.c_str(), kConvertUsage, kResearchUsage);
+        std::fprintf(stderr, "orvanta-convert: %s; try 'orvanta-convert --help'\n", error.c_str());
         return kCannotRun;
+    }
+    if (options.Version) {
+        std::fputs(VersionLine("orvanta-convert").c_str(), stdout);
+        return kAllConverted;
     }
     if (options.Help) {
         std::fputs(kConvertUsage, stdout);
