@@ -56,6 +56,7 @@ void WriteAndCheck(PointFormat format, const std::vector<ConversionResult> &resu
         CheckNumbersAfter(document, "<wpt lat=\"", 90);
         CheckNumbersAfter(document, "\" lon=\"", 180);
         break;
+    case PointFormat::Html: // the map page has its own target
     case PointFormat::None: break;
     }
 }
