@@ -54,6 +54,7 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     "${CMAKE_SOURCE_DIR}/LICENSE|LICENSE"
     "${CMAKE_SOURCE_DIR}/tools/make-chart/README.md|tools/make-chart/README.md"
     "${CMAKE_BINARY_DIR}/bin/GridData.bin|GridData.bin"
+    "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|GridData-Pacific.bin"
     "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|Pacific/GridData.bin"
     "${CMAKE_BINARY_DIR}/bin/orvanta-pacific.bat|orvanta-pacific.bat")
   set(dist_targets)
@@ -118,7 +119,7 @@ if(NOT WIN32)
   install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta-wine-prefix DESTINATION ${program_dir})
   if(TARGET griddata)
     install(FILES ${CMAKE_BINARY_DIR}/bin/GridData.bin ${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin
-            DESTINATION ${program_dir})
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanta)
   endif()
   install(FILES ${ORVANTA_WIN32_BIN}/orvanta.exe DESTINATION ${program_dir} OPTIONAL)
   install(FILES ${ORVANTA_WIN64_BIN}/orvanta.exe DESTINATION ${program_dir} RENAME orvanta64.exe OPTIONAL)

@@ -8,6 +8,8 @@ namespace {
 const double kHalfTurn = 180 * 60; // minutes of longitude
 const double kFullTurn = 360 * 60;
 
+} // namespace
+
 // A quad that straddles the 180th meridian is written as one record that
 // reaches past it; a longitude up to a whole turn beyond +-180 degrees is
 // brought back by a turn, so that 180 deg 3' E reads 179 deg 57' W.
@@ -22,21 +24,19 @@ double WithinHalfTurn(double longitude)
     return longitude;
 }
 
-} // namespace
-
 // Corner plus offset, then half a small square, each step in double on the
 // float inputs; the sizes are signed, so the half square points the way the
 // quad extends; the longitude is kept within a half turn.  A record that
 // cannot have been located gives 0, 0.
-GridPosition ComputePosition(int16_t quadIndex)
+GridPosition ComputePosition(int16_t quadIndex, const GridDatabase &db)
 {
     GridPosition position = {0.0, 0.0};
-    if (quadIndex < 0 || quadIndex >= Grid.QuadCount || quadIndex >= kMaxQuadRecords)
+    if (quadIndex < 0 || quadIndex >= db.QuadCount || quadIndex >= kMaxQuadRecords)
         return position;
-    const QuadRecord &quad = Grid.Quads[quadIndex];
+    const QuadRecord &quad = db.Quads[quadIndex];
     if (quad.Quadtype < 0 || quad.Quadtype >= kMaxQuadTypes)
         return position;
-    const QuadForm &form = Grid.Forms[quad.Quadtype];
+    const QuadForm &form = db.Forms[quad.Quadtype];
     if (form.FormX < 1 || form.FormY < 1)
         return position;
 

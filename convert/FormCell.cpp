@@ -21,11 +21,12 @@ bool IsSearchableForm(const QuadForm &form)
 // Searches the layout top row first, left to right; the first equal cell
 // wins.  A place marked "no cell" is never found, not even by the number -1,
 // and no cell holds a number outside the cells' 8-bit range.
-int16_t FindFormCell(int16_t quadType, int16_t number, int16_t &column, int16_t &rowFromBottom)
+int16_t FindFormCell(int16_t quadType, int16_t number, int16_t &column, int16_t &rowFromBottom,
+                     const GridDatabase &db)
 {
     if (quadType < 0 || quadType >= kMaxQuadTypes || number == kNoCell || number < INT8_MIN || number > INT8_MAX)
         return -1;
-    const QuadForm &form = Grid.Forms[quadType];
+    const QuadForm &form = db.Forms[quadType];
     if (!IsSearchableForm(form))
         return -1;
     const void *cell = std::memchr(form.Numbers, static_cast<uint8_t>(number), form.FormX * form.FormY);

@@ -25,7 +25,8 @@ size_t AppendChar(char *text, size_t length, char c)
 
 // Degrees truncated toward zero (kept in a double, so that no float of a
 // data file overflows them), the rest as minutes; a negative value prints
-// both without sign and with the second letter.
+// both without sign and with the second letter.  Minutes that round to
+// 60.00 are a whole degree more: 13 deg 59.996 prints as 14 deg 0.00.
 void FormatMinutes(double value, char positive, char negative, char text[kPositionTextSize])
 {
     double degrees = std::trunc(value * kDegreesPerMinute);
@@ -36,11 +37,19 @@ void FormatMinutes(double value, char positive, char negative, char text[kPositi
         minutes = std::fabs(minutes);
         letter = negative;
     }
+    // Minutes that round to 60.00 are the next degree.
+    char minuteText[kPositionTextSize];
+    FormatFixed(minutes, 2, minuteText, sizeof minuteText);
+    if (std::strcmp(minuteText, "60.00") == 0) {
+        degrees += 1.0;
+        std::strcpy(minuteText, "0.00");
+    }
     // Each number is written in place, cut to the room that is left.
     FormatWhole(degrees, text, kPartsLength + 1);
     size_t length = AppendChar(text, std::strlen(text), kDegreeSign);
-    FormatFixed(minutes, 2, text + length, kPartsLength + 1 - length);
-    length = AppendChar(text, length + std::strlen(text + length), ' ');
+    for (const char *c = minuteText; *c != '\0' && length < kPartsLength; ++c)
+        text[length++] = *c;
+    length = AppendChar(text, length, ' ');
     text[length++] = letter;
     text[length] = '\0';
 }

@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The map page's features; its head and tail are the same for every input.
     HtmlMapWriter page(sink, Grid);
     for (size_t i = 1; i < lines.size(); ++i) {
-        ConversionResult result = ConvertCode(NormalizeCode(lines[i]));
+        ConversionResult result = ConvertWrittenCode(lines[i]);
         FUZZ_CHECK((result.Status == ConvertStatus::Converted) == (result.QuadIndex >= 0));
         CheckResultLine(FormatResultLine(result, OutputFormat::DegreesMinutes));
         CheckResultLine(FormatResultLine(result, OutputFormat::Decimal));

@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!LoadCodeAndData(data, size, typed))
         return 0;
     std::vector<ConversionResult> results;
-    results.push_back(ConvertCode(NormalizeCode(typed)));
+    results.push_back(ConvertWrittenCode(typed));
     char code[16];
     for (int i = 0; i < Grid.QuadCount && i < kBuiltCodes; ++i)
         if (BuildQuadCode(Grid, i, code))

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 
 #include "ScrambledText.h"
 #include "convert/ConvertCode.h"
+#include "convert/GridLookup.h"
+#include "convert/Position.h"
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/PointWriter.h"
@@ -106,9 +109,9 @@ TEST(CsvConvert, AppendsThreeCellsAndKeepsEverythingElse)
          "1942-03-02,ca2255,x,54.375000,-28.500000,\r\n",
          2, 0},
         {"failures keep their row with the program's message",
-         "XX1111\nCA13\nCA2355\nCA2255",
+         "XX1111\nCA 135\nCA2355\nCA2255",
          "1", false, OutputFormat::DegreesMinutes,
-         "XX1111,,,Grid not in database.\nCA13,,,\"Use 6 chars, example CD1234\"\n"
+         "XX1111,,,Grid not in database.\nCA 135,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\n"
          "CA2355,,,Position not in database\nCA2255,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,",
          1, 3},
         {"header row names the column",
@@ -194,7 +197,7 @@ TEST(ReverseLookup, ReadsDecimalDegreesAndTheProgramsTexts)
         {"55\xB0" "7.50 N", true, true, 3307.5},   // the program's own Windows-1252 text
         {"55 7.5 N", true, true, 3307.5},
         {"0\xC2\xB0" "30.00 S", true, true, -30},
-        {"54\xC2\xB0" "60.00 N", true, true, 3300},  // the program prints minutes of 60.00
+        {"54\xC2\xB0" "60.00 N", true, true, 3300},  // texts of older runs had minutes of 60.00
         {"21\xC2\xB0" "7.25 W", false, true, 1267.25},
         {"21\xC2\xB0" "7.25 E", false, true, -1267.25},
         {"-21.5", false, true, 1290},               // east positive in, west positive out
@@ -320,6 +323,37 @@ TEST(ReverseLookup, RoundTripOverTheShippedGrid)
         }
     }
     EXPECT_GT(checked, 50000);
+}
+
+// No text of any small square of either shipped file shows 60 minutes:
+// every record, every cell, all 81 small squares.
+TEST(PositionTexts, NoSixtyMinutesInTheShippedGrids)
+{
+    for (const char *file : {ORVANTA_SHIPPED_DATA, ORVANTA_SHIPPED_PACIFIC}) {
+        ResetGridDatabase(Grid);
+        ASSERT_EQ(LoadGridData(file), kLoadOk) << file;
+        long walked = 0, sixty = 0;
+        for (int16_t i = 0; i < Grid.QuadCount; ++i) {
+            const QuadRecord &q = Grid.Quads[i];
+            const QuadForm &form = Grid.Forms[q.Quadtype];
+            for (int cell = 0; cell < form.FormX * form.FormY; ++cell) {
+                for (int small = 11; form.Numbers[cell] >= 0 && small <= 99; ++small) {
+                    char code[16];
+                    std::snprintf(code, sizeof code, "%s%02d%02d", q.QuadName, form.Numbers[cell], small);
+                    if (small % 10 == 0 || LocateSubsquare(code, i) != kLocateFound)
+                        continue;
+                    GridPosition p = ComputePosition(i);
+                    char lat[kPositionTextSize], lon[kPositionTextSize];
+                    FormatLatitude(p.Latitude, lat);
+                    FormatLongitude(p.Longitude, lon);
+                    sixty += std::strstr(lat, "\xB0" "60.") || std::strstr(lon, "\xB0" "60.");
+                    ++walked;
+                }
+            }
+        }
+        EXPECT_EQ(sixty, 0) << file << ": " << walked << " squares";
+        EXPECT_GT(walked, 500000) << file;
+    }
 }
 #endif
 

@@ -83,4 +83,23 @@ TEST(HtmlMapWriter, PageCarriesLibraryCoastlineAndLargeSquares)
     EXPECT_EQ(page.substr(page.size() - 8), "</html>\n");
 }
 
+TEST(HtmlMapWriter, PageCarriesTheSquaresOfEveryGridFileInOrder)
+{
+    static GridDatabase pacific, other;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), pacific), kLoadOk);
+    std::string text = AntimeridianGrid();
+    text.replace(text.find("QuadName XA,XB"), 14, "QuadName YA,YB");
+    ASSERT_EQ(LoadPlainText(text, other), kLoadOk);
+    std::FILE *file = std::tmpfile();
+    HtmlMapWriter writer(file, {&pacific, &other});
+    writer.Begin("Two grids");
+    writer.End();
+    std::string page = TakeFileText(file);
+    size_t xb = page.find("[\"XB\", 2,"), ya = page.find("[\"YA\", 2,"), yb = page.find("[\"YB\", 2,");
+    ASSERT_NE(yb, std::string::npos);
+    EXPECT_LT(xb, ya);
+    EXPECT_LT(ya, yb);
+    EXPECT_EQ(page.find("squares: [", page.find("squares: [") + 1), std::string::npos) << "one list";
+}
+
 } // namespace

@@ -59,8 +59,8 @@ class ConvertCli(unittest.TestCase):
             (["--csv", "code", "--header"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
              "day,code,latitude,longitude,message\n3,CA1155,55°7.50 N,29°30.00 W,\n"
              "4,ZZ9999,,,Grid not in database.\n".encode()),
-            (["--csv", "1"], b"CA11\nCA2355\n", 1,
-             b"CA11,,,\"Use 6 chars, example CD1234\"\nCA2355,,,Position not in database\n"),
+            (["--csv", "1"], b"CA 113\nCA2355\n", 1,
+             b"CA 113,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\nCA2355,,,Position not in database\n"),
             (["--csv", "grid", "--header"], b"day,code\n", 2, b""),
         ]
         for args, data, status, expected in cases:
@@ -131,8 +131,10 @@ class ConvertCli(unittest.TestCase):
              b"is a plain data text; scramble it with gridtool scramble"),
             (self.data, ["--csv", "1", folder], b"", 2, None, b"is a folder"),
             (self.data, [], b"\xc4J1155\r\nCA1155 \xff\n", 1,
-             lambda out: self.assertEqual(out.decode(), "\ufffdJ1155\tERROR: Grid not in database.\n"
-                                                       "CA1155 \ufffd\tERROR: Use 6 chars, example CD1234\n"), b"^$"),
+             # A Windows-1252 \xc4 is the letter; a text that names no code is echoed as valid UTF-8.
+             lambda out: self.assertEqual(out.decode(), "\u00c4J1155\tERROR: Grid not in database.\n"
+                                                       "CA1155 \ufffd\tERROR: byte 0xFF at character 8 is not part "
+                                                       "of a code: two letters and four digits, e.g. AM1969\n"), b"^$"),
         ]
         for data, args, stdin, status, check, stderr in cases:
             with self.subTest(data=os.path.basename(data), args=args):
@@ -185,6 +187,43 @@ class ConvertCli(unittest.TestCase):
                     result = self.run_convert("--reverse", *args)
                 self.assertEqual(result.returncode, status, result.stderr)
                 self.assertTrue(result.stdout.decode().startswith(expected), result.stdout)
+
+    def test_grid_files_found_and_searched_in_order(self):
+        # A second grid of the names XA..XF lies 10 degrees further south.
+        other_plain = self.write("other.txt", GRID.replace("54'00", "44'00").replace("57'00", "47'00")
+                                 .replace("QuadName C", "QuadName X").replace(",C", ",X").encode())
+        other = os.path.join(self.dir, "other.bin")
+        subprocess.run([GRIDTOOL, "scramble", other_plain, other], check=True)
+        root = os.path.join(self.dir, "install")
+        for folder in ("bin", "share/orvanta", "solo/bin", "cwd", "empty"):
+            os.makedirs(os.path.join(root, folder), exist_ok=True)
+        installed = os.path.join(root, "bin", "orvanta-convert")
+        lone = os.path.join(root, "solo/bin/orvanta-convert")  # no share/ beside it
+        for copy in (installed, lone):
+            shutil.copy(CONVERT, copy)
+        shutil.copy(self.data, os.path.join(root, "share/orvanta/GridData.bin"))
+        shutil.copy(other, os.path.join(root, "share/orvanta/GridData-Pacific.bin"))
+        shutil.copy(self.data, os.path.join(root, "cwd/GridData.bin"))
+        env = {k: v for k, v in os.environ.items() if k != "ORVANTA_DATA"}
+        listed = dict(env, ORVANTA_DATA=other + ":" + self.data)
+        cases = [
+            # (program, extra arguments, environment, working folder, status, output start)
+            (installed, [], env, "empty", 0, "CA1155\t55°7.50 N\t29°30.00 W\nXA1155\t45°7.50 N\t29°30.00 W\n"),
+            (installed, ["--data", other, "--data", self.data], env, "empty", 0, "CA1155\t55°7.50 N"),
+            (installed, [], listed, "empty", 0, "CA1155\t55°7.50 N"),
+            (lone, [], env, "cwd", 1, "CA1155\t55°7.50 N\t29°30.00 W\nXA1155\tERROR: Grid not in database.\n"),
+            (lone, [], env, "empty", 2, ""),
+        ]
+        for program, extra, environment, folder, status, expected in cases:
+            with self.subTest(program=program, extra=extra, folder=folder):
+                result = subprocess.run([program, *extra, "CA1155", "XA1155"], env=environment, capture_output=True,
+                                        cwd=os.path.join(root, folder), timeout=60)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertTrue(result.stdout.decode().startswith(expected), result.stdout)
+        self.assertRegex(result.stderr.decode(), "'GridData.bin' not found; looked in ORVANTA_DATA .*solo/bin/, "
+                         ".*solo/bin/../share/orvanta/, the working directory")
+        both = subprocess.run([installed, "--reverse", "45.125", "-29.5"], env=env, capture_output=True, timeout=60)
+        self.assertEqual(both.stdout.decode(), "XA1155\t45°7.50 N\t29°30.00 W\n")
 
     def test_round_trip_through_the_command_line(self):
         for code in POSITIONS:

@@ -32,7 +32,7 @@ class Release(unittest.TestCase):
         expected = ["bin/orvanta", "lib/orvanta/orvanta-wine-prefix",
                     "share/doc/orvanta/README.md", "share/doc/orvanta/LICENSE"]
         if os.path.exists(os.path.join(BUILD, "bin", "GridData.bin")):
-            expected += ["lib/orvanta/GridData.bin", "lib/orvanta/GridData-Pacific.bin"]
+            expected += ["share/orvanta/GridData.bin", "share/orvanta/GridData-Pacific.bin"]
         for tool in ("gridtool", "orvanta-convert"):
             if os.path.exists(os.path.join(BUILD, "bin", tool)):
                 expected += ["bin/" + tool, "share/man/man1/%s.1" % tool,
@@ -42,6 +42,12 @@ class Release(unittest.TestCase):
         for tool in ("bin/gridtool", "bin/orvanta"):
             self.assertTrue(os.stat(os.path.join(prefix, tool)).st_mode & stat.S_IXUSR, tool)
         self.assertEqual(sh(os.path.join(prefix, "bin/gridtool"), "--help").returncode, 0)
+        if "share/orvanta/GridData.bin" in expected and "bin/orvanta-convert" in expected:
+            # The installed tool finds its data from any working directory.
+            env = {k: v for k, v in os.environ.items() if k != "ORVANTA_DATA"}
+            result = subprocess.run([os.path.join(prefix, "bin/orvanta-convert"), "AM 1969"], cwd=self.dir, env=env,
+                                    capture_output=True, text=True)
+            self.assertEqual(result.stdout, "AM1969\t56°45.00 N\t14°0.00 W\n", result.stderr)
 
     def test_install_puts_a_valid_desktop_entry_and_icons_in_the_menu(self):
         # A prefix with characters that the entry's Exec key must quote.
@@ -64,17 +70,19 @@ class Release(unittest.TestCase):
             self.assertEqual((int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")), (size, size))
 
     def fake_install(self, files):
-        """A prefix with the launcher, its prefix set-up and the given program
-        files; a stub Wine that logs its calls and makes a prefix for wineboot."""
+        """A prefix with the launcher, its prefix set-up, the given program
+        files and data in share/orvanta; a stub Wine that logs its calls and
+        makes a prefix for wineboot."""
         bindir = os.path.join(self.dir, "bin")
         home = os.path.join(self.dir, "lib", "orvanta")
+        share = os.path.join(self.dir, "share", "orvanta")
         fonts = os.path.join(self.dir, "wine-fonts")
-        for folder in (bindir, home, fonts):
+        for folder in (bindir, home, share, fonts):
             os.makedirs(folder)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta"), bindir)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta-wine-prefix"), home)
         for name in files + [os.path.join(fonts, "sserife.fon"), os.path.join(fonts, "tahoma.ttf")]:
-            open(os.path.join(home, name), "w").close()
+            open(os.path.join(share if name.endswith(".bin") else home, name), "w").close()
         stub = os.path.join(self.dir, "fake-wine")
         with open(stub, "w") as f:
             f.write('#!/bin/sh\necho "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
@@ -88,13 +96,13 @@ class Release(unittest.TestCase):
     def test_launcher_starts_the_program_in_its_folder(self):
         cases = [
             # (installed files, arguments, extra environment, exit status, expected output or message part)
-            (["orvanta.exe", "GridData.bin"], ["--x"], {}, 0, "{stub} {home} {home}/orvanta.exe --x"),
+            (["orvanta.exe", "GridData.bin"], ["--x"], {}, 0, "{stub} {share} {home}/orvanta.exe --x"),
             (["orvanta.exe", "GridData-Pacific.bin"], ["--pacific"], {}, 0,
              "{stub} {data}/pacific {home}/orvanta.exe\n"),
             (["orvanta.exe"], [], {}, 0, "GridData.bin is missing"),
             (["orvanta.exe", "GridData.bin"], ["--pacific"], {}, 0, "GridData-Pacific.bin is missing"),
             (["orvanta64.exe", "GridData.bin"], ["--x"], {"ORVANTA_WINE64": "{stub}"}, 0,
-             "{stub} {home} {home}/orvanta64.exe --x"),
+             "{stub} {share} {home}/orvanta64.exe --x"),
             ([], [], {}, 1, "orvanta.exe is not installed"),
         ]
         for files, args, extra, status, expected in cases:
@@ -108,10 +116,12 @@ class Release(unittest.TestCase):
                 result = sh(launcher, *args, env=env)
                 self.assertEqual(result.returncode, status, result.stderr)
                 data = os.path.join(self.dir, "data")
-                self.assertIn(expected.format(stub=stub, home=home, data=data), result.stdout + result.stderr)
+                share = os.path.realpath(os.path.join(self.dir, "share", "orvanta"))
+                self.assertIn(expected.format(stub=stub, home=home, share=share, data=data),
+                              result.stdout + result.stderr)
                 if "--pacific" in args:
                     self.assertEqual(os.readlink(os.path.join(data, "pacific", "GridData.bin")),
-                                     os.path.join(home, "GridData-Pacific.bin"))
+                                     os.path.join(share, "GridData-Pacific.bin"))
 
     def test_launcher_prepares_the_prefix_once(self):
         launcher, home, stub, env = self.fake_install(["orvanta.exe", "GridData.bin"])

@@ -2,11 +2,15 @@
 #include "tools/orvanta-convert/ConvertOptions.h"
 
 const char kConvertUsage[] =
-    "usage: orvanta-convert [--data FILE] [--format dm|decimal] [CODE...]\n"
+    "usage: orvanta-convert [--data FILE]... [--format dm|decimal] [CODE...]\n"
     "Converts MQK grid codes such as CD1234 to the latitude and longitude of the\n"
     "centre of the coded square.  With no CODE, reads one code per line from\n"
-    "standard input.  Letters are taken in upper case; a line's CR is dropped.\n"
-    "  --data FILE       grid data file (default: GridData.bin in the working directory)\n"
+    "standard input.  Codes may be written as AM 1969, AM-19-69, Qu. am 1969;\n"
+    "AM19 (a cell) and AM (a large square) convert to their centres.\n"
+    "  --data FILE       grid data file; give it again for more files, searched in\n"
+    "                    order (default: ORVANTA_DATA, a list of files, else\n"
+    "                    GridData.bin and GridData-Pacific.bin beside the program,\n"
+    "                    in ../share/orvanta or in the working directory)\n"
     "  --format dm       degrees and decimal minutes, 55\xC2\xB0" "12.50 N (the default)\n"
     "  --format decimal  signed decimal degrees, north and east positive, 6 decimals\n"
     "  --help            this text\n"
@@ -69,7 +73,7 @@ bool ParseConvertOptions(const std::vector<std::string> &args, ConvertOptions &o
         if (!TakeValue(args, i, "--data", value, matched, error))
             return false;
         if (matched) {
-            options.DataFile = value;
+            options.DataFiles.push_back(value);
             continue;
         }
         if (!TakeValue(args, i, "--format", value, matched, error))

@@ -8,7 +8,7 @@
 #include "tools/orvanta-convert/ResultFormat.h"
 
 struct ConvertOptions {
-    std::string DataFile = "GridData.bin";
+    std::vector<std::string> DataFiles; // none: the shipped files, wherever found
     OutputFormat Format = OutputFormat::DegreesMinutes;
     std::vector<std::string> Codes; // none: read codes from standard input
     bool Help = false;

@@ -3,6 +3,7 @@
 
 #include "tools/common/TextEncoding.h"
 #include "convert/ConvertCode.h"
+#include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/LineReader.h"
 
@@ -44,9 +45,9 @@ void ConvertRecord(std::FILE *out, const CsvRecord &record, size_t column, Outpu
         ++counts.Failed;
         return;
     }
-    ConversionResult result = ConvertCode(NormalizeCode(record.Fields[column - 1]));
+    ConversionResult result = ConvertInGrids(record.Fields[column - 1]);
     if (result.Status != ConvertStatus::Converted) {
-        WriteRecord(out, record, "", "", ConvertMessage(result.Status));
+        WriteRecord(out, record, "", "", ConvertMessage(result));
         ++counts.Failed;
         return;
     }

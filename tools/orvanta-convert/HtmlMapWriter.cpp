@@ -7,6 +7,7 @@
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/MapPageAssets.h"
 #include "tools/orvanta-convert/PointWriter.h"
+#include "tools/orvanta-convert/ResultFormat.h"
 
 namespace {
 
@@ -66,12 +67,14 @@ std::string GeometryText(const MapFeature &feature)
 
 // The large squares: [name, chart, [[south, west, north, east], ...]],
 // one box per piece on either side of the 180th meridian.
-void WriteSquares(std::FILE *out, const GridDatabase &grid)
+// The squares of every grid file are listed in the files' order.
+void WriteSquares(std::FILE *out, const std::vector<const GridDatabase *> &grids)
 {
     std::fputs("squares: [", out);
     bool first = true;
-    for (int i = 0; i < grid.QuadCount && i < kMaxQuadRecords; ++i) {
-        const QuadRecord &q = grid.Quads[i];
+    for (const GridDatabase *grid : grids)
+    for (int i = 0; i < grid->QuadCount && i < kMaxQuadRecords; ++i) {
+        const QuadRecord &q = grid->Quads[i];
         std::vector<std::vector<LonLat>> rings =
             BoxRings(q.DownLeftLat, q.DownLeftLat + q.SizeLat, q.DownLeftLon, q.DownLeftLon + q.SizeLon);
         if (rings.empty())
@@ -106,7 +109,7 @@ void HtmlMapWriter::Begin(const std::string &title)
     std::fprintf(Out, "<style>\n%s\n</style>\n<style>\n%s\n</style>\n", kLeafletStyle, kPageStyle);
     std::fprintf(Out, "<script>\n%s\n</script>\n</head>\n<body>\n<div id=\"map\"></div>\n", kLeafletScript);
     std::fprintf(Out, "<script>\nvar orvanta = {title: %s,\ncoast: %s,\n", ScriptString(title).c_str(), kCoastline);
-    WriteSquares(Out, Grid);
+    WriteSquares(Out, Grids);
     std::fputs("features: [", Out);
 }
 
@@ -132,9 +135,9 @@ void HtmlMapWriter::End()
 MapFeature CodeFeature(const ConversionResult &result)
 {
     MapFeature feature;
-    feature.Properties.push_back({"code", Cp1252ToUtf8(result.Code)});
+    feature.Properties.push_back({"code", ResultCodeText(result)});
     if (result.Status != ConvertStatus::Converted) {
-        feature.Properties.push_back({"message", ConvertMessage(result.Status)});
+        feature.Properties.push_back({"message", ConvertMessage(result)});
         return feature;
     }
     feature.Geometry = MapFeature::Shape::Point;

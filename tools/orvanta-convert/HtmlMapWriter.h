@@ -27,8 +27,9 @@ struct MapFeature {
 
 class HtmlMapWriter {
 public:
-    // The grid's large squares become the overlay layer.
-    HtmlMapWriter(std::FILE *out, const GridDatabase &grid) : Out(out), Grid(grid) {}
+    // The grids' large squares become the overlay layer.
+    HtmlMapWriter(std::FILE *out, const GridDatabase &grid) : Out(out), Grids{&grid} {}
+    HtmlMapWriter(std::FILE *out, std::vector<const GridDatabase *> grids) : Out(out), Grids(std::move(grids)) {}
 
     // Writes the library, the coastline and the large squares.
     void Begin(const std::string &title);
@@ -42,7 +43,7 @@ public:
 
 private:
     std::FILE *Out;
-    const GridDatabase &Grid;
+    std::vector<const GridDatabase *> Grids;
     bool First = true;
 };
 

@@ -24,7 +24,7 @@ bool TextsOf(const ConversionResult &result, PointTexts &texts)
     double lat = result.Position.Latitude, lon = 0;
     if (!(std::fabs(lat) <= kPoleMinutes) || !WrapLongitudeMinutes(result.Position.Longitude, lon))
         return false;
-    texts = {Cp1252ToUtf8(result.Code), Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText),
+    texts = {ResultCodeText(result), Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText),
              DecimalDegreesText(lat, false), DecimalDegreesText(lon, true)};
     return true;
 }

@@ -7,6 +7,7 @@
 #include "tools/common/TextEncoding.h"
 #include "tools/common/AtomicFile.h"
 #include "tools/orvanta-convert/CsvConvert.h"
+#include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/HtmlMapWriter.h"
 #include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/PointWriter.h"
@@ -29,21 +30,23 @@ int RunReverse(const ResearchOptions &research, const ConvertOptions &options)
                      research.ReverseLat.c_str(), research.ReverseLon.c_str());
         return kCannotRun;
     }
-    std::vector<ReverseMatch> matches = ReverseLookup(Grid, lat, lon);
-    if (matches.empty()) {
-        std::printf("%s %s lies outside the grid of %s\n", ValidUtf8(research.ReverseLat).c_str(),
-                    ValidUtf8(research.ReverseLon).c_str(), ValidUtf8(options.DataFile).c_str());
-        return kSomeFailed;
+    bool found = false;
+    for (const auto &grid : LoadedGrids()) {
+        for (const ReverseMatch &match : ReverseLookup(grid->Db, lat, lon)) {
+            ConversionResult result = ConvertCode(match.Code, grid->Db);
+            std::string line = FormatResultLine(result, options.Format);
+            if (result.QuadIndex != match.QuadIndex)
+                line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
+                       std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
+                       " that holds the position";
+            std::printf("%s\n", line.c_str());
+            found = true;
+        }
     }
-    for (const ReverseMatch &match : matches) {
-        ConversionResult result = ConvertCode(match.Code);
-        result.Code = Cp1252ToUtf8(match.Code); // a name of the data file
-        std::string line = FormatResultLine(result, options.Format);
-        if (result.QuadIndex != match.QuadIndex)
-            line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
-                   std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
-                   " that holds the position";
-        std::printf("%s\n", line.c_str());
+    if (!found) {
+        std::printf("%s %s lies outside the grid of %s\n", ValidUtf8(research.ReverseLat).c_str(),
+                    ValidUtf8(research.ReverseLon).c_str(), ValidUtf8(LoadedGridNames()).c_str());
+        return kSomeFailed;
     }
     return kAllConverted;
 }
@@ -84,7 +87,7 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
 // map page also lists a failed code, as having no position.
 bool AddPoint(PointWriter &writer, HtmlMapWriter *page, const std::string &text)
 {
-    ConversionResult result = ConvertCode(NormalizeCode(text));
+    ConversionResult result = ConvertInGrids(text);
     std::string failure = FormatResultLine(result, OutputFormat::Decimal);
     if (page) {
         page->Add(CodeFeature(result));
@@ -93,7 +96,7 @@ bool AddPoint(PointWriter &writer, HtmlMapWriter *page, const std::string &text)
     } else if (result.Status == ConvertStatus::Converted) {
         if (writer.Add(result))
             return true;
-        failure = ValidUtf8(result.Code) + "\tERROR: the data file puts this square off the globe";
+        failure = ResultCodeText(result) + "\tERROR: the data file puts this square off the globe";
     }
     std::fprintf(stderr, "orvanta-convert: %s\n", failure.c_str());
     return false;
@@ -104,7 +107,10 @@ bool AddPoint(PointWriter &writer, HtmlMapWriter *page, const std::string &text)
 int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 {
     PointWriter writer(research.Points, stdout);
-    HtmlMapWriter pageWriter(stdout, Grid);
+    std::vector<const GridDatabase *> grids;
+    for (const auto &grid : LoadedGrids())
+        grids.push_back(&grid->Db);
+    HtmlMapWriter pageWriter(stdout, grids);
     HtmlMapWriter *page = research.Points == PointFormat::Html ? &pageWriter : nullptr;
     ProgressLine progress;
     bool allConverted = true;

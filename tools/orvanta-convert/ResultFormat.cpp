@@ -36,12 +36,19 @@ std::string DecimalDegreesText(double minutes, bool positiveWest)
     return text;
 }
 
-// Writes the code (as valid UTF-8), then the position in the chosen format or the message.
+// The code a line names in UTF-8: the code read (its Ä is Windows-1252),
+// or the text as given when it names none (as valid UTF-8).
+std::string ResultCodeText(const ConversionResult &result)
+{
+    return result.Status == ConvertStatus::Unreadable ? ValidUtf8(result.Code) : Cp1252ToUtf8(result.Code);
+}
+
+// Writes the code, then the position in the chosen format or the message.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format)
 {
-    std::string line = ValidUtf8(result.Code) + "\t";
+    std::string line = ResultCodeText(result) + "\t";
     if (result.Status != ConvertStatus::Converted)
-        return line + "ERROR: " + ConvertMessage(result.Status);
+        return line + "ERROR: " + ConvertMessage(result);
     if (format == OutputFormat::Decimal)
         return line + DecimalDegreesText(result.Position.Latitude, false) + "\t" +
                DecimalDegreesText(result.Position.Longitude, true);

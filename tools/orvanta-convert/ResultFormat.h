@@ -14,6 +14,11 @@ enum class OutputFormat {
 // Reads a format's name ("dm", "decimal"); false for an unknown name.
 bool ParseOutputFormat(const std::string &name, OutputFormat &format);
 
+// The code a result line names, in UTF-8: a converted code's Windows-1252
+// letters as UTF-8, a text that names no code with its invalid bytes as
+// U+FFFD.
+std::string ResultCodeText(const ConversionResult &result);
+
 // CODE<TAB>LATITUDE<TAB>LONGITUDE, or CODE<TAB>ERROR: <message>; no line
 // end.  Bytes of the code that are not valid UTF-8 are written as U+FFFD.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format);

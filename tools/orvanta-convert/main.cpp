@@ -9,10 +9,10 @@
 #include <io.h>
 #endif
 
-#include "data/GridLoader.h"
 #include "convert/ConvertCode.h"
 #include "tools/common/ToolVersion.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
+#include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
@@ -26,7 +26,7 @@ enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 // Converts one code and writes its line; false when the code failed.
 bool ConvertAndWrite(const std::string &text, OutputFormat format)
 {
-    ConversionResult result = ConvertCode(NormalizeCode(text));
+    ConversionResult result = ConvertInGrids(text);
     std::string line = FormatResultLine(result, format) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     return result.Status == ConvertStatus::Converted;
@@ -80,11 +80,9 @@ int main(int argc, char **argv)
         return kAllConverted;
     }
 
-    ResetGridDatabase(Grid);
-    Grid.LoadStatus = LoadGridData(options.DataFile.c_str());
-    if (Grid.LoadStatus != kLoadOk) {
-        std::fprintf(stderr, "orvanta-convert: %s\n",
-                     DescribeLoadFailure(options.DataFile, Grid.LoadStatus).c_str());
+    std::vector<std::string> files = options.DataFiles;
+    if ((files.empty() && !FindDefaultGridFiles(argv[0], files, error)) || !LoadGridFiles(files, error)) {
+        std::fprintf(stderr, "orvanta-convert: %s\n", error.c_str());
         return kCannotRun;
     }
 
