@@ -28,7 +28,7 @@ std::string PrepareLauncher()
     CopyFileA(WindowsPath(ORVANTA_PACIFIC_DATA).c_str(), (home + "\\GridData-Pacific.bin").c_str(), FALSE);
     std::string unixScratch = std::string(ORVANTA_TEST_BINARY_DIR) + "/scratch/";
     SetEnvironmentVariableA("ORVANTA_HOME", (unixScratch + "pacific-launcher-home").c_str());
-    SetEnvironmentVariableA("ORVANTA_DATA", (unixScratch + "pacific-launcher-data").c_str());
+    SetEnvironmentVariableA("ORVANTA_USER_DIR", (unixScratch + "pacific-launcher-data").c_str());
     SetEnvironmentVariableA("ORVANTA_WINE", ORVANTA_WINE_LOADER);
     return WindowsPath(ORVANTA_LAUNCHER) + " --pacific";
 }

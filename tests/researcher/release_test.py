@@ -88,7 +88,7 @@ class Release(unittest.TestCase):
             f.write('#!/bin/sh\necho "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
                     '[ "$1" != wineboot ] || mkdir -p "$WINEPREFIX/drive_c/windows"\n')
         os.chmod(stub, 0o755)
-        env = dict(os.environ, ORVANTA_WINE=stub, ORVANTA_DATA=os.path.join(self.dir, "data"),
+        env = dict(os.environ, ORVANTA_WINE=stub, ORVANTA_USER_DIR=os.path.join(self.dir, "data"),
                    ORVANTA_WINE_FONTS=fonts)
         env.pop("WINEPREFIX", None)
         return os.path.join(bindir, "orvanta"), os.path.realpath(home), stub, env
