@@ -11,9 +11,16 @@ if(CMAKE_CROSSCOMPILING)
   endif()
 endif()
 
-# orvanta_scramble(<plain text> <scrambled output> <target name>)
+# orvanta_scramble(<plain text> <scrambled output> <target name> [FORCE])
 # adds a target (part of ALL) that scrambles the plain text into the output.
+# gridtool refuses a text with faults; FORCE packs one all the same (for
+# test fixtures that are faulty on purpose).
 function(orvanta_scramble plain output target)
+  cmake_parse_arguments(S "FORCE" "" "" ${ARGN})
+  set(force)
+  if(S_FORCE)
+    set(force --force)
+  endif()
   if(CMAKE_CROSSCOMPILING)
     set(tool ${ORVANTA_HOST_GRIDTOOL})
     set(depends ${plain})
@@ -22,7 +29,7 @@ function(orvanta_scramble plain output target)
     set(depends ${plain} gridtool)
   endif()
   add_custom_command(OUTPUT ${output}
-    COMMAND ${tool} scramble ${plain} ${output}
+    COMMAND ${tool} scramble ${force} ${plain} ${output}
     DEPENDS ${depends}
     COMMENT "Scrambling ${plain}"
     VERBATIM)

@@ -2,12 +2,15 @@
 #
 # In the 32-bit Windows tree, `cmake --build <tree> --target dist` makes
 # orvanta-VERSION-win32.zip: the program, the two tools, the grid data file,
-# the README and the licences, in one folder of that name.
+# the README and the licences, in one folder of that name; its Pacific/ folder
+# holds the Pacific data file as GridData.bin, on which orvanta-pacific.bat
+# starts the program.
 #
-# In the native tree, `cmake --install <tree>` installs the Linux tools, the
-# grid data files and the launcher `orvanta`, which starts the Windows
-# program under Wine; the program itself comes from the Windows trees
-# (ORVANTA_WIN32_BIN, ORVANTA_WIN64_BIN).
+# In the native tree, `cmake --install <tree>` installs the Linux tools with
+# their manual pages and bash completions, the grid data files and the
+# launcher `orvanta`, which starts the Windows program under Wine; the
+# program itself comes from the Windows trees (ORVANTA_WIN32_BIN,
+# ORVANTA_WIN64_BIN).
 #
 # Run as a script (cmake -P) this file packs the zip; the dist target does
 # that with -DDIST_STAGE=<folder> -DDIST_ZIP=<zip> -DDIST_ZIP_TOOL=<zip>
@@ -50,7 +53,10 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     "${CMAKE_SOURCE_DIR}/README.md|README.md"
     "${CMAKE_SOURCE_DIR}/LICENSE|LICENSE"
     "${CMAKE_SOURCE_DIR}/tools/make-chart/README.md|tools/make-chart/README.md"
-    "${CMAKE_BINARY_DIR}/bin/GridData.bin|GridData.bin")
+    "${CMAKE_BINARY_DIR}/bin/GridData.bin|GridData.bin"
+    "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|GridData-Pacific.bin"
+    "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|Pacific/GridData.bin"
+    "${CMAKE_BINARY_DIR}/bin/orvanta-pacific.bat|orvanta-pacific.bat")
   set(dist_targets)
   set(dist_missing)
   foreach(target orvanta orvanta-convert gridtool)
@@ -62,7 +68,7 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     endif()
   endforeach()
   if(TARGET griddata-main)
-    list(APPEND dist_targets griddata-main)
+    list(APPEND dist_targets griddata-main griddata-pacific)
   else()
     list(APPEND dist_missing griddata)
   endif()
@@ -99,17 +105,43 @@ if(NOT WIN32)
       "bin folder of the 64-bit Windows tree, for kernels without 32-bit support")
   set(program_dir ${CMAKE_INSTALL_LIBDIR}/orvanta)
 
+  # Each tool with its manual page and its bash completion.
   foreach(target gridtool orvanta-convert)
     if(TARGET ${target})
       install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+      configure_file(${CMAKE_SOURCE_DIR}/tools/manual/${target}.1.in ${CMAKE_BINARY_DIR}/man/${target}.1 @ONLY)
+      install(FILES ${CMAKE_BINARY_DIR}/man/${target}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+      install(FILES ${CMAKE_SOURCE_DIR}/tools/completion/${target}
+              DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions)
     endif()
   endforeach()
   install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta-wine-prefix DESTINATION ${program_dir})
   if(TARGET griddata)
     install(FILES ${CMAKE_BINARY_DIR}/bin/GridData.bin ${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin
-            DESTINATION ${program_dir})
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanta)
   endif()
   install(FILES ${ORVANTA_WIN32_BIN}/orvanta.exe DESTINATION ${program_dir} OPTIONAL)
   install(FILES ${ORVANTA_WIN64_BIN}/orvanta.exe DESTINATION ${program_dir} RENAME orvanta64.exe OPTIONAL)
   install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvanta)
+
+  # The application menu: a desktop entry (with a Pacific grid action) and
+  # the program's icon, drawn as PNG for the hicolor theme.
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(icon_theme ${CMAKE_BINARY_DIR}/share/icons/hicolor)
+  set(icon_files)
+  foreach(size 16 32 48 64 128)
+    list(APPEND icon_files ${icon_theme}/${size}x${size}/apps/orvanta.png)
+  endforeach()
+  add_custom_command(OUTPUT ${icon_files}
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make-chart/make-icons.py --png ${icon_theme}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make-chart/make-icons.py
+    COMMENT "Drawing the desktop icons"
+    VERBATIM)
+  add_custom_target(desktop-icons ALL DEPENDS ${icon_files})
+  install(DIRECTORY ${icon_theme} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
+  install(CODE "set(ORVANTA_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/tools/launcher/orvanta.desktop.in\")
+set(ORVANTA_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+set(ORVANTA_DATAROOTDIR \"${CMAKE_INSTALL_DATAROOTDIR}\")
+include(\"${CMAKE_SOURCE_DIR}/cmake/OrvantaDesktopEntry.cmake\")")
 endif()

@@ -2,6 +2,8 @@
 #include "convert/ConvertCode.h"
 
 #include "convert/GridLookup.h"
+#include "convert/WrittenCode.h"
+#include "data/DecimalText.h"
 #include "data/GridDatabase.h"
 
 namespace {
@@ -23,29 +25,82 @@ const char *FailureMessage(ConvertStatus status)
     case ConvertStatus::PositionNotFound:
         return kPositionNotFound;
     case ConvertStatus::Converted:
+    case ConvertStatus::Unreadable:
         break;
     }
     return "";
+}
+
+// Fills the position, its texts and the bounds of a converted code.
+void SetPosition(ConversionResult &result, int16_t quadIndex, GridPosition position, GridBounds bounds,
+                 const GridDatabase &db)
+{
+    result.Status = ConvertStatus::Converted;
+    result.QuadIndex = quadIndex;
+    result.Chart = db.Quads[quadIndex].Chart;
+    result.Position = position;
+    result.Bounds = bounds;
+    char text[kPositionTextSize];
+    FormatLatitude(position.Latitude, text);
+    result.LatitudeText = text;
+    FormatLongitude(position.Longitude, text);
+    result.LongitudeText = text;
+}
+
+// The centre of an area, its longitude within +-180 degrees.
+GridPosition Centre(const GridBounds &bounds)
+{
+    return {(bounds.South + bounds.North) / 2, WithinHalfTurn((bounds.West + bounds.East) / 2)};
+}
+
+// A large square ("AM") or one of its cells ("AM19"): the first record of
+// the name that holds the cell, as for a whole code.
+ConversionResult ConvertCoarseCode(const std::string &code, const GridDatabase &db)
+{
+    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", "", {}, ""};
+    char letters[3] = {code[0], code[1], 0};
+    MatchCount = FindQuadsByName(letters, db);
+    if (MatchCount == 0)
+        return result;
+    int16_t first = MatchList[0];
+    if (code.size() == 2) {
+        GridBounds whole = QuadPart(first, 0, 0, 1, 1, db);
+        SetPosition(result, first, Centre(whole), whole, db);
+        return result;
+    }
+    char pair[3] = {code[2], code[3], 0};
+    int16_t number = static_cast<int16_t>(ParseIntegerText(pair));
+    for (int i = 0; i < MatchCount; ++i) {
+        int16_t type = db.Quads[MatchList[i]].Quadtype, column, row;
+        if (FindFormCell(type, number, column, row, db) != 0)
+            continue;
+        double formX = db.Forms[type].FormX, formY = db.Forms[type].FormY;
+        GridBounds cell = QuadPart(MatchList[i], column / formX, row / formY, 1 / formX, 1 / formY, db);
+        SetPosition(result, MatchList[i], Centre(cell), cell, db);
+        return result;
+    }
+    result.Status = ConvertStatus::PositionNotFound;
+    return result;
 }
 
 } // namespace
 
 // Letters first, then each matched record in table order; the last lookup
 // result decides the message when none holds the code.
-ConversionResult ConvertCode(const std::string &code)
+ConversionResult ConvertCode(const std::string &code, const GridDatabase &db)
 {
-    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", "", {0, 0, 0, 0}};
+    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", "", {}, ""};
     std::string field = code.substr(0, kCodeFieldLength);
     char letters[3] = {0, 0, 0};
     for (size_t i = 0; i < 2 && i < field.size(); ++i)
         letters[i] = field[i];
-    MatchCount = FindQuadsByName(letters);
+    MatchCount = FindQuadsByName(letters, db);
     if (MatchCount == 0)
         return result;
 
     int16_t last = kLocateNotFound;
     for (int i = 0; i < MatchCount; ++i) {
-        last = LocateSubsquare(field.c_str(), MatchList[i]);
+        last = LocateSubsquare(field.c_str(), MatchList[i], db);
         if (last == kLocateFound) {
             result.QuadIndex = MatchList[i];
             break;
@@ -56,29 +111,28 @@ ConversionResult ConvertCode(const std::string &code)
         return result;
     }
 
-    result.Status = ConvertStatus::Converted;
-    result.Chart = Grid.Quads[result.QuadIndex].Chart;
-    result.Position = ComputePosition(result.QuadIndex);
-    GridPosition half = SmallSquareHalfSize(result.QuadIndex);
-    result.Extent = {result.Position.Latitude - half.Latitude, result.Position.Longitude + half.Longitude,
-                     result.Position.Latitude + half.Latitude, result.Position.Longitude - half.Longitude};
-    char text[kPositionTextSize];
-    FormatLatitude(result.Position.Latitude, text);
-    result.LatitudeText = text;
-    FormatLongitude(result.Position.Longitude, text);
-    result.LongitudeText = text;
+    const QuadForm &form = db.Forms[db.Quads[result.QuadIndex].Quadtype];
+    GridBounds square = QuadPart(result.QuadIndex, SubsquareOffset.fracX, SubsquareOffset.fracY,
+                                 1.0 / (9 * form.FormX), 1.0 / (9 * form.FormY), db);
+    SetPosition(result, result.QuadIndex, ComputePosition(result.QuadIndex, db), square, db);
     return result;
 }
 
-// Drops one trailing CR and turns ASCII letters to upper case.
-std::string NormalizeCode(std::string line)
+// Reads the text, then converts what it names; a text that names no code
+// keeps its bytes, without surrounding blanks, as Code and says why in Fault.
+ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase &db)
 {
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    for (char &c : line)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return line;
+    WrittenCode written = ReadWrittenCode(text);
+    if (!written.Valid) {
+        MatchCount = 0;
+        const char blanks[] = " \t\r\n";
+        size_t first = text.find_first_not_of(blanks);
+        std::string trimmed = first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(blanks) - first + 1);
+        return {trimmed, ConvertStatus::Unreadable, -1, 0, {0.0, 0.0}, "", "", {}, written.Fault};
+    }
+    if (written.Code.size() == 6)
+        return ConvertCode(written.Code, db);
+    return ConvertCoarseCode(written.Code, db);
 }
 
 // Only chart 1 earns the "Ok."; a code on another chart clears the field.
@@ -89,10 +143,13 @@ const char *ShownMessage(const ConversionResult &result)
     return result.Chart == 1 ? kOk : kOnOtherChart;
 }
 
-// The shown message without its leading and trailing blanks.
-std::string ConvertMessage(ConvertStatus status)
+// The shown message without its leading and trailing blanks; an
+// unreadable text's fault as it is.
+std::string ConvertMessage(const ConversionResult &result)
 {
-    std::string text = FailureMessage(status);
+    if (result.Status == ConvertStatus::Unreadable)
+        return result.Fault;
+    std::string text = FailureMessage(result.Status);
     size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
         return "";

@@ -2,7 +2,8 @@
 // name in table order, the first of them that holds the code, the centre of
 // its small square and the texts of that position.  The main window's
 // Convert command, orvanta-convert and the fuzz targets all convert here,
-// and the outcome's messages are kept here once.
+// and the outcome's messages are kept here once.  The tools convert codes
+// as people write them, large squares and cells included.
 #ifndef ORVANTA_CONVERT_CONVERTCODE_H
 #define ORVANTA_CONVERT_CONVERTCODE_H
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "convert/Position.h"
+#include "data/GridDatabase.h"
 
 // The main window's code field holds at most this many characters; a
 // longer code is cut to them before it is converted.
@@ -20,35 +22,34 @@ enum class ConvertStatus {
     GridNotFound,     // no quad record has the code's letters
     WrongLength,      // the code is not 6 characters long
     PositionNotFound, // a digit pair is in none of the matched quads
+    Unreadable,       // the text names no code (the tools' reading)
 };
 
 // Everything a caller learns about one code.  Callers read the fields they
 // need, so a field added for a new kind of code leaves them as they are.
-// The bounds of the square a code names, in minutes: latitude north,
-// longitude west positive as in GridPosition (so West >= East).
-struct GridBox {
-    double South, West, North, East;
-};
-
 struct ConversionResult {
-    std::string Code;          // the code as given
+    std::string Code;          // the code as given, or as the tools read it
     ConvertStatus Status;
     int16_t QuadIndex;         // the chosen quad record, -1 on failure
     int16_t Chart;             // the chosen record's chart, 0 on failure
     GridPosition Position;     // minutes: latitude north, longitude west
     std::string LatitudeText;  // the program's texts, Windows-1252
     std::string LongitudeText;
-    GridBox Extent;            // the small square around Position; zeros on failure
+    GridBounds Bounds;         // the square, cell or large square the code names
+    std::string Fault;         // Unreadable: what is wrong with the text, UTF-8
 };
 
-// Converts a code against the loaded Grid as the Convert button does: the
-// first matched quad record that holds the code is chosen.  MatchList and
-// MatchCount are left holding the records of the code's letters.
-ConversionResult ConvertCode(const std::string &code);
+// Converts a code against a database (the window's Grid unless another is
+// given) as the Convert button does: the first matched quad record that
+// holds the code is chosen.  MatchList and MatchCount are left holding the
+// records of the code's letters.
+ConversionResult ConvertCode(const std::string &code, const GridDatabase &db = Grid);
 
-// A code as the program's code field would hold it: letters a-z upper
-// case, and without the CR of a CR LF line end.
-std::string NormalizeCode(std::string line);
+// Converts a text as the tools read codes: a written code is read first
+// (see convert/WrittenCode.h); a large square or a cell converts to its
+// centre, a small square as the Convert button does.  Code holds the code
+// read, or the text itself when it names none.
+ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase &db = Grid);
 
 // The main window's message field after a conversion, with the blanks it
 // shows around the words: a failure's message, " Ok." for a code on
@@ -56,7 +57,8 @@ std::string NormalizeCode(std::string line);
 const char *ShownMessage(const ConversionResult &result);
 
 // The message for a failed code without its surrounding blanks, as the
-// tools print it; empty for a converted one.
-std::string ConvertMessage(ConvertStatus status);
+// tools print it (for an unreadable text, what is wrong with it); empty for
+// a converted one.
+std::string ConvertMessage(const ConversionResult &result);
 
 #endif

@@ -28,6 +28,19 @@ void PutText(TextSink &sink, const char *text)
         Put(sink, *text);
 }
 
+// Puts count characters at once, cut like Put.
+void PutSpan(TextSink &sink, const char *chars, size_t count)
+{
+    if (sink.Size == 0)
+        return;
+    size_t room = sink.Size - 1 - sink.Length;
+    if (count > room)
+        count = room;
+    std::memcpy(sink.Text + sink.Length, chars, count);
+    sink.Length += count;
+    sink.Text[sink.Length] = '\0';
+}
+
 // Writes "inf", "-inf" or "nan" for a value that has no expansion.
 void PutNonFinite(TextSink &sink, double value)
 {
@@ -89,22 +102,22 @@ char DigitAt(const ExactDecimal &d, int i)
 const double kTieMargin = 1e-3;
 const double kFastLimit = 1e6;
 
-// Writes the whole number n with its last decimals digits after a point.
+// Writes the whole number n with its last decimals digits after a point,
+// building the text from its end.
 void PutScaled(TextSink &sink, uint64_t n, int decimals, bool negative)
 {
     char digits[32];
+    char *end = digits + sizeof digits, *first = end;
     int count = 0;
     do {
-        digits[count++] = static_cast<char>('0' + n % 10);
+        *--first = static_cast<char>('0' + n % 10);
         n /= 10;
+        if (++count == decimals)
+            *--first = '.';
     } while (n != 0 || count <= decimals);
     if (negative)
-        Put(sink, '-');
-    for (int i = count - 1; i >= 0; --i) {
-        Put(sink, digits[i]);
-        if (i == decimals && decimals > 0)
-            Put(sink, '.');
-    }
+        *--first = '-';
+    PutSpan(sink, first, static_cast<size_t>(end - first));
 }
 
 // The common case of FormatFixed without the exact expansion: a moderate
@@ -127,31 +140,30 @@ bool FormatFixedFast(double value, int decimals, TextSink &sink)
     return true;
 }
 
-} // namespace
+// Whole numbers below this print from a 64-bit integer: every double
+// under 2^53 truncates to one exactly.
+const double kWholeFastLimit = 9007199254740992.0;
 
-// Takes the fast path when it is sure of the digits, else the exact one.
-void FormatFixed(double value, int decimals, char *text, size_t size)
+// The common case of FormatWhole: a magnitude below kWholeFastLimit.
+bool FormatWholeFast(double value, TextSink &sink)
 {
-    TextSink sink = {text, size, 0};
-    if (size > 0)
-        text[0] = '\0';
-    if (!FormatFixedFast(value, decimals, sink))
-        FormatFixedExact(value, decimals, text, size);
+    double magnitude = value < 0 ? -value : value;
+    if (!(magnitude < kWholeFastLimit))
+        return false;
+    uint64_t whole = static_cast<uint64_t>(magnitude);
+    PutScaled(sink, whole, 0, value < 0 && whole > 0);
+    return true;
 }
 
-// Rounds |value| x 10^decimals half up to a whole number held as digits,
-// then places the decimal point before its last decimals digits.
-void FormatFixedExact(double value, int decimals, char *text, size_t size)
+// Writes the expansion rounded to a whole number of 10^-decimals, with the
+// decimal point before its last decimals digits.  A half goes up, or with
+// halfEven to the even digit.
+void PutFixed(TextSink &sink, const ExactDecimal &d, int decimals, bool halfEven)
 {
-    TextSink sink = {text, size, 0};
-    ExactDecimal d;
-    if (!StartExpandedText(value, sink, d))
-        return;
     if (decimals < 0)
         decimals = 0;
     if (decimals > kMaxFixedDecimals)
         decimals = kMaxFixedDecimals;
-    RoundToSignificant(d);
 
     // Digits of the rounded whole number, with one leading zero for a carry.
     char whole[kMaxExactDigits + kMaxFixedDecimals + 2];
@@ -160,7 +172,9 @@ void FormatFixedExact(double value, int decimals, char *text, size_t size)
     whole[length++] = '0';
     for (int i = 0; i < keep; ++i)
         whole[length++] = DigitAt(d, i);
-    if (keep >= 0 && DigitAt(d, keep) >= '5')
+    char next = keep >= 0 ? DigitAt(d, keep) : '0';
+    bool tie = next == '5' && d.Count <= keep + 1; // nothing after the 5
+    if ((tie && halfEven) ? (whole[length - 1] - '0') % 2 == 1 : next >= '5')
         IncrementDigits(whole, length);
 
     // Leading zeros make room for "0." before small values; zeros before
@@ -179,8 +193,53 @@ void FormatFixedExact(double value, int decimals, char *text, size_t size)
     }
 }
 
-// Writes the digits before the expansion's point, or 0.
+} // namespace
+
+// Takes the fast path when it is sure of the digits, else the exact one.
+void FormatFixed(double value, int decimals, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    if (size > 0)
+        text[0] = '\0';
+    if (!FormatFixedFast(value, decimals, sink))
+        FormatFixedExact(value, decimals, text, size);
+}
+
+// Rounds |value| x 10^decimals half up, from the 17-digit expansion.
+void FormatFixedExact(double value, int decimals, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    ExactDecimal d;
+    if (!StartExpandedText(value, sink, d))
+        return;
+    RoundToSignificant(d);
+    PutFixed(sink, d, decimals, false);
+}
+
+// The fast path where it is sure, else the exact value rounded half to even.
+void FormatFixedHalfEven(double value, int decimals, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    ExactDecimal d;
+    if (size > 0)
+        text[0] = '\0';
+    if (FormatFixedFast(value, decimals, sink) || !StartExpandedText(value, sink, d))
+        return;
+    PutFixed(sink, d, decimals, true);
+}
+
+// Takes the fast path when the value is moderate, else the exact one.
 void FormatWhole(double value, char *text, size_t size)
+{
+    TextSink sink = {text, size, 0};
+    if (size > 0)
+        text[0] = '\0';
+    if (!FormatWholeFast(value, sink))
+        FormatWholeExact(value, text, size);
+}
+
+// Writes the digits before the expansion's point, or 0.
+void FormatWholeExact(double value, char *text, size_t size)
 {
     TextSink sink = {text, size, 0};
     ExactDecimal d;

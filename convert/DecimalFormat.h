@@ -33,8 +33,17 @@ void FormatFixed(double value, int decimals, char *text, size_t size);
 // reference it must agree with.
 void FormatFixedExact(double value, int decimals, char *text, size_t size);
 
+// Writes value as the C library's printf "%.<decimals>f" does: rounded to
+// nearest on the exact binary value, a half to the even digit (-52.1640625
+// gives -52.164062 at six decimals).
+void FormatFixedHalfEven(double value, int decimals, char *text, size_t size);
+
 // Writes the whole part of value in plain decimal, every digit exact (no
 // rounding): 12345678901234567890 for a double holding that integer.
 void FormatWhole(double value, char *text, size_t size);
+
+// The same text, always worked out from the exact expansion; FormatWhole
+// takes a shortcut below 2^53 that must agree with it.
+void FormatWholeExact(double value, char *text, size_t size);
 
 #endif

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "data/GridDatabase.h"
+
 enum : int { kMaxMatches = 20, kStandardSize = 9 };
 
 // Results of LocateSubsquare.
@@ -34,15 +36,16 @@ extern const int8_t StandardNumbering[kStandardSize][kStandardSize];
 // Fills MatchList with the records named exactly by letters (a terminated
 // text of at most two characters) and returns how many there are; never
 // more than kMaxMatches.
-int16_t FindQuadsByName(const char *letters);
+int16_t FindQuadsByName(const char *letters, const GridDatabase &db = Grid);
 
 // Locates a whole code in one quad record: kLocateFound (SubsquareOffset
 // set), kLocateWrongLength or kLocateNotFound.
-int16_t LocateSubsquare(const char *code, int16_t quadIndex);
+int16_t LocateSubsquare(const char *code, int16_t quadIndex, const GridDatabase &db = Grid);
 
 // Finds number in the cell layout of a quad type: 0 with the column (0 =
 // leftmost) and the row counted from the bottom, or -1.
-int16_t FindFormCell(int16_t quadType, int16_t number, int16_t &column, int16_t &rowFromBottom);
+int16_t FindFormCell(int16_t quadType, int16_t number, int16_t &column, int16_t &rowFromBottom,
+                     const GridDatabase &db = Grid);
 
 // The same search in StandardNumbering.
 int16_t FindStandardCell(int16_t number, int16_t &column, int16_t &rowFromBottom);

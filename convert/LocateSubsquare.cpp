@@ -23,19 +23,19 @@ int16_t PairValue(const char *code, size_t start)
 // Locates the first pair in the quad's layout and the second in the
 // standard numbering, then stores the small square's lower-left corner as
 // fractions of the quad: each quotient in double, the sum rounded to float.
-int16_t LocateSubsquare(const char *code, int16_t quadIndex)
+int16_t LocateSubsquare(const char *code, int16_t quadIndex, const GridDatabase &db)
 {
     if (code == nullptr || std::strlen(code) != kCodeLength)
         return kLocateWrongLength;
-    if (quadIndex < 0 || quadIndex >= Grid.QuadCount || quadIndex >= kMaxQuadRecords)
+    if (quadIndex < 0 || quadIndex >= db.QuadCount || quadIndex >= kMaxQuadRecords)
         return kLocateNotFound;
-    int16_t quadType = Grid.Quads[quadIndex].Quadtype;
+    int16_t quadType = db.Quads[quadIndex].Quadtype;
     int16_t c1, r1, c2, r2;
-    if (FindFormCell(quadType, PairValue(code, 2), c1, r1) != 0)
+    if (FindFormCell(quadType, PairValue(code, 2), c1, r1, db) != 0)
         return kLocateNotFound;
     if (FindStandardCell(PairValue(code, 4), c2, r2) != 0)
         return kLocateNotFound;
-    const QuadForm &form = Grid.Forms[quadType];
+    const QuadForm &form = db.Forms[quadType];
     double formX = form.FormX, formY = form.FormY;
     SubsquareOffset.fracX = static_cast<float>(c1 / formX + c2 / (9.0 * formX));
     SubsquareOffset.fracY = static_cast<float>(r1 / formY + r2 / (9.0 * formY));

@@ -1,6 +1,7 @@
 // The quad records that carry a code's letters.
 #include "convert/GridLookup.h"
 #include "data/GridDatabase.h"
+#include "data/QuadNameIndex.h"
 
 int16_t MatchList[kMaxMatches];
 int16_t MatchCount;
@@ -20,16 +21,49 @@ bool NameEquals(const char *letters, const char (&name)[kNameSlotSize])
     return false;
 }
 
+// Walks the whole table in order.
+int16_t FindByWalking(const char *letters, const GridDatabase &db)
+{
+    int16_t count = 0;
+    int records = SearchableRecords(db);
+    for (int j = 0; j < records && count < kMaxMatches; ++j)
+        if (NameEquals(letters, db.Quads[j].QuadName))
+            MatchList[count++] = static_cast<int16_t>(j);
+    return count;
+}
+
+// Finds the first entry of the name's key in the index by halving, then
+// takes the entries of that key, which are in table order.
+int16_t FindInIndex(const char *letters, const GridDatabase &db)
+{
+    int key = NameKey(letters);
+    if (key < 0)
+        return 0;
+    const NameIndexEntry *entries = db.ByName;
+    int records = db.NameIndexCount;
+    int low = 0, high = records;
+    while (low < high) {
+        int middle = low + (high - low) / 2;
+        if (entries[middle].Key < key)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    int16_t count = 0;
+    for (int i = low; i < records && count < kMaxMatches && entries[i].Key == key; ++i) {
+        int16_t record = entries[i].Record;
+        if (record >= 0 && record < records && NameEquals(letters, db.Quads[record].QuadName))
+            MatchList[count++] = record;
+    }
+    return count;
+}
+
 } // namespace
 
 // Collects the matching records in table order, keeping the first
-// kMaxMatches of them whatever the data holds.
-int16_t FindQuadsByName(const char *letters)
+// kMaxMatches of them whatever the data holds: through the name index when
+// it covers the table, else by walking it.
+int16_t FindQuadsByName(const char *letters, const GridDatabase &db)
 {
-    int16_t count = 0;
-    int records = Grid.QuadCount < int{kMaxQuadRecords} ? int{Grid.QuadCount} : int{kMaxQuadRecords};
-    for (int j = 0; j < records && count < kMaxMatches; ++j)
-        if (NameEquals(letters, Grid.Quads[j].QuadName))
-            MatchList[count++] = static_cast<int16_t>(j);
-    return count;
+    return HasNameIndex(db) ? FindInIndex(letters, db) : FindByWalking(letters, db);
 }

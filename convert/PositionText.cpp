@@ -1,5 +1,6 @@
 // Latitude and longitude as whole degrees, decimal minutes and a letter.
 #include <cmath>
+#include <cstring>
 
 #include "convert/DecimalFormat.h"
 #include "convert/Position.h"
@@ -8,11 +9,24 @@ namespace {
 
 // The double nearest to 1/60; the degrees are the value times it.
 const double kDegreesPerMinute = 0.016666666666666666;
-const char kDegreeSign[] = "\xB0"; // Windows-1252
+const char kDegreeSign = '\xB0'; // Windows-1252
+
+// The parts of a text take at most this many characters, leaving room for
+// the letter and the terminator.
+const size_t kPartsLength = kPositionTextSize - 2;
+
+// Appends one character if it fits and returns the new length.
+size_t AppendChar(char *text, size_t length, char c)
+{
+    if (length < kPartsLength)
+        text[length++] = c;
+    return length;
+}
 
 // Degrees truncated toward zero (kept in a double, so that no float of a
 // data file overflows them), the rest as minutes; a negative value prints
-// both without sign and with the second letter.
+// both without sign and with the second letter.  Minutes that round to
+// 60.00 are a whole degree more: 13 deg 59.996 prints as 14 deg 0.00.
 void FormatMinutes(double value, char positive, char negative, char text[kPositionTextSize])
 {
     double degrees = std::trunc(value * kDegreesPerMinute);
@@ -23,16 +37,19 @@ void FormatMinutes(double value, char positive, char negative, char text[kPositi
         minutes = std::fabs(minutes);
         letter = negative;
     }
-    char degreeText[kPositionTextSize];
+    // Minutes that round to 60.00 are the next degree.
     char minuteText[kPositionTextSize];
-    FormatWhole(degrees, degreeText, sizeof degreeText);
     FormatFixed(minutes, 2, minuteText, sizeof minuteText);
-
-    const char *parts[] = {degreeText, kDegreeSign, minuteText, " "};
-    int length = 0;
-    for (const char *part : parts)
-        for (; *part && length < kPositionTextSize - 2; ++part)
-            text[length++] = *part;
+    if (std::strcmp(minuteText, "60.00") == 0) {
+        degrees += 1.0;
+        std::strcpy(minuteText, "0.00");
+    }
+    // Each number is written in place, cut to the room that is left.
+    FormatWhole(degrees, text, kPartsLength + 1);
+    size_t length = AppendChar(text, std::strlen(text), kDegreeSign);
+    for (const char *c = minuteText; *c != '\0' && length < kPartsLength; ++c)
+        text[length++] = *c;
+    length = AppendChar(text, length, ' ');
     text[length++] = letter;
     text[length] = '\0';
 }

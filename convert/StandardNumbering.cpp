@@ -15,15 +15,15 @@ const int8_t StandardNumbering[kStandardSize][kStandardSize] = {
     {77, 78, 79, 87, 88, 89, 97, 98, 99},
 };
 
-// Searches the standard numbering top row first, left to right.
+// Finds the place from the number's two digits by the rule above; the
+// table holds every number 11..99 without a zero digit once.
 int16_t FindStandardCell(int16_t number, int16_t &column, int16_t &rowFromBottom)
 {
-    for (int r = 0; r < kStandardSize; ++r)
-        for (int c = 0; c < kStandardSize; ++c)
-            if (StandardNumbering[r][c] == number) {
-                column = static_cast<int16_t>(c);
-                rowFromBottom = static_cast<int16_t>(kStandardSize - 1 - r);
-                return 0;
-            }
-    return -1;
+    int block = number / 10 - 1, place = number % 10 - 1;
+    if (number < 11 || number > 99 || place < 0)
+        return -1;
+    int r = block / 3 * 3 + place / 3, c = block % 3 * 3 + place % 3;
+    column = static_cast<int16_t>(c);
+    rowFromBottom = static_cast<int16_t>(kStandardSize - 1 - r);
+    return 0;
 }

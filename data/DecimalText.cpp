@@ -44,7 +44,9 @@ int64_t ParseIntegerText(const char *text)
 }
 
 // Reads a real number; plain fields are converted exactly as a correctly
-// rounded strtod would, other forms are left to the C library.
+// rounded strtod would, longer ones and exponents by the C library, which
+// reads those forms the same way.  Text without a digit before any word
+// (inf, nan) reads as 0, as the classic library read it.
 double ParseRealText(const char *text)
 {
     const char *p = text;
@@ -65,7 +67,7 @@ double ParseRealText(const char *text)
             ++digits;
         mantissa = mantissa * 10u + static_cast<uint64_t>(*p++ - '0');
         if (digits > kMaxExactDigits)
-            return std::atof(numberStart);
+            return std::strtod(numberStart, nullptr);
     }
     if (*p == '.') {
         ++p;
@@ -76,13 +78,13 @@ double ParseRealText(const char *text)
             mantissa = mantissa * 10u + static_cast<uint64_t>(*p++ - '0');
             ++fractionDigits;
             if (digits > kMaxExactDigits || fractionDigits > kLargestExactPower)
-                return std::atof(numberStart);
+                return std::strtod(numberStart, nullptr);
         }
     }
     if (!anyDigit)
-        return std::atof(numberStart); // inf, nan, hexadecimal or nothing
+        return 0.0; // inf, nan or nothing; "0x" stopped at the x above
     if (*p == 'e' || *p == 'E')
-        return std::atof(numberStart); // exponents are rare enough to defer
+        return std::strtod(numberStart, nullptr); // exponents are rare enough to defer
 
     double value = static_cast<double>(mantissa); // exact: at most 15 digits
     if (fractionDigits > 0)

@@ -11,11 +11,12 @@
 // it needs), so it does not depend on the width of the platform's long.
 int64_t ParseIntegerText(const char *text);
 
-// Reads text as atof does: white space, sign, digits and a decimal
-// fraction, an optional exponent.  Plain decimal fields of up to 15 digits
-// convert with one correctly rounded operation, so the result is the same
-// in every build; other forms (hexadecimal, inf, nan, long fields) go to the
-// C library.
+// Reads text as the classic C library's atof did: white space, sign, digits
+// and a decimal fraction, an optional exponent; nothing else.  The words
+// inf and nan and text without digits read as 0, hexadecimal as its leading
+// 0.  Plain decimal fields of up to 15 digits convert with one correctly
+// rounded operation, so the result is the same in every build; longer
+// fields and exponents go to the C library.
 double ParseRealText(const char *text);
 
 #endif

@@ -50,12 +50,22 @@ struct QuadForm {
     int8_t Numbers[kMaxFormCells];
 };
 
+// One entry of the name index: a record and the key of its name.
+struct NameIndexEntry {
+    int32_t Key;
+    int16_t Record;
+};
+
 struct GridDatabase {
     QuadRecord Quads[kMaxQuadRecords];
     QuadForm Forms[kMaxQuadTypes];
     int16_t QuadCount;
     int16_t LoadStatus;
     char AboutText[kAboutTextSize];
+    // The first NameIndexCount records ordered by name, equal names in
+    // table order (see data/QuadNameIndex.h); every load rebuilds it.
+    NameIndexEntry ByName[kMaxQuadRecords];
+    int16_t NameIndexCount;
 };
 
 // The program's one database.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data/QuadNameIndex.h"
 #include "data/ScrambledReader.h"
 
 namespace {
@@ -139,7 +140,12 @@ bool ReadChartSection(Loader &ld)
         return false;
     if (!ReadSectionNames(ld) || ld.Reader.Overflow)
         return false;
-    if (s.NrOfQuadsX * s.NrOfQuadsY != ld.NameCount)
+    // Two negative counts multiply to a positive number of quads, which
+    // must fit the name list like any other.
+    int quads = s.NrOfQuadsX * s.NrOfQuadsY;
+    if (quads > kMaxSectionNames)
+        return false;
+    if (quads != ld.NameCount)
         ld.CountMismatch = kLoadCountMismatch;
     return AddSectionRecords(ld);
 }
@@ -211,21 +217,27 @@ int16_t Load(Loader &ld)
     return ld.CountMismatch;
 }
 
+// Loads, then indexes whatever records the load left, whatever its status.
 int16_t LoadFromReader(const ScrambledReader &reader, GridDatabase &db)
 {
     Loader ld = {reader, db, {}, {}, {}, 0, 0, 0, 0};
-    return Load(ld);
+    int16_t status = Load(ld);
+    IndexQuadNames(db);
+    return status;
 }
 
 } // namespace
 
-// Opens the file in binary mode and loads it; -1 when it cannot be opened.
+// Opens the file in binary mode and loads it; -1 when it cannot be opened
+// or read (a folder opens on some systems but gives a read error).
 int16_t LoadGridData(const char *fileName, GridDatabase &db)
 {
     std::FILE *file = std::fopen(fileName, "rb");
     if (!file)
         return kLoadNotFound;
     int16_t status = LoadFromReader(MakeFileReader(file), db);
+    if (std::ferror(file))
+        status = kLoadNotFound;
     std::fclose(file);
     return status;
 }

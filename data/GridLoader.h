@@ -8,7 +8,8 @@
 
 #include "data/GridDatabase.h"
 
-// Loads the named scrambled file into db and returns the load status:
+// Loads the named scrambled file into db and returns the load status
+// (kLoadNotFound also for a folder or a file that gives a read error):
 // kLoadNotFound, kLoadOk, kLoadCountMismatch, kLoadNoDefinitions or
 // kLoadBeyondLimits.  The caller stores the status in db.LoadStatus.
 int16_t LoadGridData(const char *fileName, GridDatabase &db = Grid);

@@ -95,3 +95,27 @@ void LoadPlainFixture(const char *name, GridDatabase &db)
         std::abort();
     }
 }
+
+// The quad's name, the first cell's number and 55.
+bool BuildQuadCode(const GridDatabase &db, int quadIndex, char code[16])
+{
+    const QuadRecord &quad = db.Quads[quadIndex];
+    const QuadForm &form = db.Forms[quad.Quadtype];
+    if (form.FormX < 1 || form.FormY < 1 || form.Numbers[0] < 10 || form.Numbers[0] > 99)
+        return false;
+    std::snprintf(code, 16, "%s%d55", quad.QuadName, form.Numbers[0]);
+    return true;
+}
+
+// The code up to the NUL, the data text after it.
+bool LoadCodeAndData(const uint8_t *data, size_t size, std::string &typed)
+{
+    const uint8_t *nul = static_cast<const uint8_t *>(std::memchr(data, '\0', size));
+    if (!nul)
+        return false;
+    typed.assign(reinterpret_cast<const char *>(data), static_cast<size_t>(nul - data));
+    const uint8_t *plain = nul + 1;
+    int16_t status = LoadPlainBytes(plain, size - static_cast<size_t>(plain - data), Grid);
+    CheckLoadedDatabase(Grid, status);
+    return status == kLoadOk;
+}

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "data/GridDatabase.h"
 
@@ -30,6 +31,17 @@ int16_t LoadPlainBytes(const uint8_t *data, size_t size, GridDatabase &db);
 // Loads a plain fixture of fuzz/fixtures into db; stops the run when the
 // file is missing or does not load with status 0.
 void LoadPlainFixture(const char *name, GridDatabase &db);
+
+// Splits an input "typed code, NUL, plain data text", loads the text into
+// the global Grid and checks the load; true when it loaded with status 0.
+bool LoadCodeAndData(const uint8_t *data, size_t size, std::string &typed);
+
+// Whether the text is exactly one strict JSON value (no NaN or Infinity).
+bool IsStrictJson(const char *text, size_t size);
+
+// A code that names the quad's first form cell and its small square 55,
+// when that cell has a two-digit number.
+bool BuildQuadCode(const GridDatabase &db, int quadIndex, char code[16]);
 
 // Runs the main dialog's Convert flow for one typed code over the global
 // database and checks the lookup and position results.

@@ -4,8 +4,6 @@
 // so is one code built for each of the first quads (its name, the first
 // cell of its form, the small square 55), so that hostile geometry reaches
 // the position computation and the texts.
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "FuzzSupport.h"
@@ -14,35 +12,18 @@ namespace {
 
 const int kBuiltCodes = 8;
 
-// A code that names the quad's first form cell, when that is two digits.
-bool BuildCode(int quadIndex, char code[16])
-{
-    const QuadRecord &quad = Grid.Quads[quadIndex];
-    const QuadForm &form = Grid.Forms[quad.Quadtype];
-    if (form.FormX < 1 || form.FormY < 1 || form.Numbers[0] < 10 || form.Numbers[0] > 99)
-        return false;
-    std::snprintf(code, 16, "%s%d55", quad.QuadName, form.Numbers[0]);
-    return true;
-}
-
 } // namespace
 
 // One input: code, NUL, plain data text.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const uint8_t *nul = static_cast<const uint8_t *>(std::memchr(data, '\0', size));
-    if (!nul)
-        return 0;
-    std::string typed(reinterpret_cast<const char *>(data), static_cast<size_t>(nul - data));
-    const uint8_t *plain = nul + 1;
-    int16_t status = LoadPlainBytes(plain, size - static_cast<size_t>(plain - data), Grid);
-    CheckLoadedDatabase(Grid, status);
-    if (status != 0)
+    std::string typed;
+    if (!LoadCodeAndData(data, size, typed))
         return 0;
     ConvertAndCheck(typed.c_str());
     char code[16];
     for (int i = 0; i < Grid.QuadCount && i < kBuiltCodes; ++i)
-        if (BuildCode(i, code))
+        if (BuildQuadCode(Grid, i, code))
             ConvertAndCheck(code);
     return 0;
 }

@@ -12,7 +12,7 @@
 #include "FuzzSupport.h"
 #include "data/GridLoader.h"
 #include "tools/gridtool/DataFileChecker.h"
-#include "tools/gridtool/DataFileText.h"
+#include "tools/common/DataFileText.h"
 #include "tools/gridtool/GeoJsonExport.h"
 
 namespace {
@@ -49,7 +49,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!sink)
             sink = std::fopen("/dev/null", "w");
         FUZZ_CHECK(sink != nullptr);
-        WriteGridGeoJson(db, db.QuadCount <= kMaxQuadsWithCells, sink);
+        GridExport what;
+        what.Depth = db.QuadCount <= kMaxQuadsWithCells ? GridLevel::Cell : GridLevel::Square;
+        WriteGridGeoJson(db, what, sink);
+        // Small squares within an area that holds the first quad's corner.
+        GridExport area;
+        std::string error;
+        if (db.QuadCount > 0 && std::isfinite(db.Quads[0].DownLeftLat) && std::isfinite(db.Quads[0].DownLeftLon)) {
+            double lat = db.Quads[0].DownLeftLat / 60, lon = -db.Quads[0].DownLeftLon / 60;
+            char box[128];
+            std::snprintf(box, sizeof box, "%.3f,%.3f,%.3f,%.3f", WrapLongitude(lon) - 0.5, lat - 0.5,
+                          WrapLongitude(lon) + 0.5, lat + 0.5);
+            if (ParseExportArea(box, area, error) && CountGridFeatures(db, area) <= 20000)
+                WriteGridGeoJson(db, area, sink);
+        }
     }
     return 0;
 }

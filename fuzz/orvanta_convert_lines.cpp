@@ -8,6 +8,7 @@
 #include "FuzzSupport.h"
 #include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
+#include "tools/orvanta-convert/HtmlMapWriter.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
 #include "tools/orvanta-convert/ResultFormat.h"
@@ -79,13 +80,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     PointWriter writers[] = {{PointFormat::GeoJson, sink}, {PointFormat::Kml, sink}, {PointFormat::Gpx, sink}};
     for (PointWriter &writer : writers)
         writer.Begin();
+    // The map page's features; its head and tail are the same for every input.
+    HtmlMapWriter page(sink, Grid);
     for (size_t i = 1; i < lines.size(); ++i) {
-        ConversionResult result = ConvertCode(NormalizeCode(lines[i]));
+        ConversionResult result = ConvertWrittenCode(lines[i]);
         FUZZ_CHECK((result.Status == ConvertStatus::Converted) == (result.QuadIndex >= 0));
         CheckResultLine(FormatResultLine(result, OutputFormat::DegreesMinutes));
         CheckResultLine(FormatResultLine(result, OutputFormat::Decimal));
         for (PointWriter &writer : writers)
             writer.Add(result);
+        page.Add(CodeFeature(result));
     }
     for (PointWriter &writer : writers)
         writer.End();

@@ -4,12 +4,13 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ python3 googletest
+  cmake make g++ python3 googletest libgtest-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
-  zip gdal-bin libxml2-utils
+  zip gdal-bin libxml2-utils desktop-file-utils
+  libjs-leaflet chromium groff-base bash-completion
 )
 
 sudo_cmd=()
@@ -17,11 +18,20 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo_cmd=(sudo)
 fi
 
+# What is installed, from one query of the package database; a package of
+# the machine's own architecture is known with and without ":<arch>".
+arch=$(dpkg --print-architecture)
+declare -A installed=()
+while read -r state name; do
+  if [ "$state" = ii ]; then
+    installed[$name]=1
+    installed[${name%:"$arch"}]=1
+  fi
+done < <(dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' 2>/dev/null || true)
+
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

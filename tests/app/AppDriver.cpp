@@ -51,6 +51,22 @@ std::string PrepareScratch(const std::string &caseName, DataFile data)
     return directory;
 }
 
+// Finds the visible main dialog of an orvanta.exe started by someone else.
+BOOL CALLBACK MatchForeignDialog(HWND window, LPARAM data)
+{
+    char caption[64] = "";
+    char className[16] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    GetClassNameA(window, className, sizeof className);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (std::string(caption) != "Orvanta" || std::string(className) != "#32770" || !IsWindowVisible(window) ||
+        processId == GetCurrentProcessId())
+        return TRUE;
+    *reinterpret_cast<HWND *>(data) = window;
+    return FALSE;
+}
+
 struct OwnWindowSearch {
     DWORD ProcessId;
     const char *Caption;
@@ -133,6 +149,34 @@ OrvantaRun::OrvantaRun(const std::string &caseName, DataFile data)
     Sync();
 }
 
+// Starts the command, waits for a dialog of orvanta.exe and opens its process.
+OrvantaRun::OrvantaRun(const std::string &commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    PROCESS_INFORMATION starter = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &starter))
+        return;
+    if (starter.hThread != nullptr)
+        CloseHandle(starter.hThread);
+    if (starter.hProcess != nullptr)
+        CloseHandle(starter.hProcess);
+    HWND dialog = nullptr;
+    WaitFor([&dialog] {
+        EnumWindows(MatchForeignDialog, reinterpret_cast<LPARAM>(&dialog));
+        return dialog != nullptr;
+    }, 60000);
+    if (dialog == nullptr)
+        return;
+    process_.dwThreadId = GetWindowThreadProcessId(dialog, &process_.dwProcessId);
+    process_.hProcess = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE,
+                                    process_.dwProcessId);
+    dialog_ = dialog;
+    Sync();
+}
+
 // Kills a run that is still going and closes its handles.
 OrvantaRun::~OrvantaRun()
 {
@@ -142,7 +186,8 @@ OrvantaRun::~OrvantaRun()
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, 5000);
     }
-    CloseHandle(process_.hThread);
+    if (process_.hThread != nullptr)
+        CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
 }
 

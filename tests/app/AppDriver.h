@@ -26,6 +26,9 @@ bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs = 5000);
 class OrvantaRun {
 public:
     OrvantaRun(const std::string &caseName, DataFile data);
+    // Runs a command that starts orvanta.exe itself (a launcher or a batch
+    // file) and takes over the program's dialog once it shows.
+    explicit OrvantaRun(const std::string &commandLine);
     ~OrvantaRun();
     OrvantaRun(const OrvantaRun &) = delete;
     OrvantaRun &operator=(const OrvantaRun &) = delete;

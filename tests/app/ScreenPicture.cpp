@@ -165,9 +165,10 @@ bool SaveBmp(const Picture &picture, const std::string &path)
     return std::fclose(out) == 0;
 }
 
-// Keeps a screenshot for people to look at.
+// Keeps a screenshot for people to look at, once pending paints are done.
 void SaveScreenshot(HWND window, const std::string &name)
 {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     CreateDirectoryA(BuildPath("screenshots").c_str(), nullptr);
     SaveBmp(CaptureWindow(window), BuildPath("screenshots\\" + name + ".bmp"));
 }
@@ -178,6 +179,17 @@ std::vector<RECT> ControlCover(HWND dialog)
     std::vector<RECT> cover;
     EnumChildWindows(dialog, AddControlCover, reinterpret_cast<LPARAM>(&cover));
     return cover;
+}
+
+// Counts the pixels of an area that a control paints.
+int CoveredPixels(const std::vector<RECT> &cover, const RECT &area)
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (Covered(cover, x, y))
+                ++count;
+    return count;
 }
 
 // Compares the picture area pixel by pixel: the frame (20,20)-(369,360) and

@@ -47,6 +47,9 @@ struct ChartWindow {
 // dialog font's base units are small.
 std::vector<RECT> ControlCover(HWND dialog);
 
+// Pixels of an area under the cover.
+int CoveredPixels(const std::vector<RECT> &cover, const RECT &area);
+
 // Pixels of the picture area, outside cover, that differ from the expected
 // chart view.
 int ChartMismatches(const Picture &client, const Picture &chart, const ChartWindow &expected,

@@ -126,9 +126,9 @@ TEST(DecimalFormatTest, CutToFit)
 
 namespace {
 
-// The shortcut for ordinary values gives exactly the digits of the exact
+// The shortcuts for ordinary values give exactly the digits of the exact
 // path: on random values, on values a hair away from halves, and on the
-// halves themselves.
+// halves themselves; whole parts on values of every size.
 TEST(DecimalFormatTest, ShortcutAgreesWithTheExactPath)
 {
     uint64_t state = 0x9E3779B97F4A7C15ull;
@@ -147,6 +147,11 @@ TEST(DecimalFormatTest, ShortcutAgreesWithTheExactPath)
         FormatFixed(v, decimals, fast, sizeof fast);
         FormatFixedExact(v, decimals, exact, sizeof exact);
         ASSERT_STREQ(fast, exact) << v << " with " << decimals << " decimals";
+        // Whole parts around zero, of the degrees' size and up to 2^53 and past it.
+        double whole = std::ldexp(base, static_cast<int>(next() % 60) - 20);
+        FormatWhole(whole, fast, sizeof fast);
+        FormatWholeExact(whole, exact, sizeof exact);
+        ASSERT_STREQ(fast, exact) << whole;
     }
 }
 

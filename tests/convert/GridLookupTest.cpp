@@ -1,8 +1,12 @@
 // The code lookup: name matching, the cell searches and code parsing.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <vector>
+
 #include "GridFixture.h"
 #include "convert/GridLookup.h"
+#include "data/QuadNameIndex.h"
 
 namespace {
 
@@ -70,6 +74,7 @@ TEST_F(GridLookupTest, StandardNumberingFollowsItsRule)
         }
         EXPECT_EQ(column, 3 * ((a - 1) % 3) + (b - 1) % 3) << number;
         EXPECT_EQ(row, 8 - (3 * ((a - 1) / 3) + (b - 1) / 3)) << number;
+        EXPECT_EQ(StandardNumbering[8 - row][column], number) << "the table agrees";
     }
 }
 
@@ -225,6 +230,37 @@ TEST_F(GridLookupTest, MatchListNeverOverflows)
         AddQuad("CD", 0);
     EXPECT_EQ(FindQuadsByName("CD"), kMaxMatches);
     EXPECT_EQ(MatchList[kMaxMatches - 1], kMaxMatches - 1);
+}
+
+// The name index finds the same records in the same order as the walk
+// through the table, for names that share, lack or overrun their slot, and
+// a record added after the index is not missed.
+TEST_F(GridLookupTest, NameIndexFindsWhatTheWalkFinds)
+{
+    const char *names[] = {"CD", "AB", "", "C", "\xC4X", "ABC", "DC", "A", "CD"};
+    for (int i = 0; i < kMaxQuadRecords - 1; ++i) {
+        int q = AddQuad(names[(i * 7 + i / 9) % 9], 0);
+        if (i % 13 == 0)
+            Grid.Quads[q].QuadName[2] = 'Z'; // "CD" -> "CDZ", "C" -> "C\0Z"
+    }
+    const char *letters[] = {"CD", "AB", "", "C", "\xC4X", "ABC", "DC", "A", "X", "CDZ", "\xC4"};
+    std::vector<std::vector<int16_t>> walked;
+    for (const char *l : letters) {
+        int16_t count = FindQuadsByName(l);
+        walked.emplace_back(MatchList, MatchList + count);
+    }
+    IndexQuadNames(Grid);
+    ASSERT_TRUE(HasNameIndex(Grid));
+    for (size_t i = 0; i < std::size(letters); ++i) {
+        int16_t count = FindQuadsByName(letters[i]);
+        EXPECT_EQ(std::vector<int16_t>(MatchList, MatchList + count), walked[i]) << '"' << letters[i] << '"';
+    }
+
+    ResetConversionState();
+    AddQuad("CD", 0);
+    IndexQuadNames(Grid);
+    AddQuad("CD", 0);
+    EXPECT_EQ(FindQuadsByName("CD"), 2);
 }
 
 // Of several records with one name, the first that holds the code wins,

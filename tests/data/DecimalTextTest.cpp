@@ -30,4 +30,17 @@ TEST(DecimalText, RealsReadLikeAtof)
         EXPECT_EQ(ParseRealText(text), std::atof(text)) << text;
 }
 
+TEST(DecimalText, WordsAndHexadecimalReadAsTheClassicLibraryDid)
+{
+    const struct {
+        const char *text;
+        double value;
+    } cases[] = {
+        {"nan", 0}, {"-nan", 0}, {"inf", 0}, {"-inf", 0}, {"infinity", 0}, {"0x1A", 0}, {"-0x1p3", 0},
+        {"1e2", 100}, {"1.5E-1", 0.15}, {"2e", 2},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ParseRealText(c.text), c.value) << c.text;
+}
+
 } // namespace

@@ -62,6 +62,9 @@ TEST(GridLoaderLimits, AtAndPastEachLimit)
         {"301 names in a section", Section(1, 1).substr(0, Section(1, 1).find("QuadName")) + Names(301) + kForms,
          kLoadBeyondLimits},
         {"310 cells in a section", Section(31, 10) + kForms, kLoadBeyondLimits},
+        {"-32768 x -1 quads", "Chart 1\r\nQuadtype 0\r\nNrOfQuadsX -32768\r\nNrOfQuadsY -1\r\n"
+                              "DownLeftPos 0'00 10'00\r\nUpRightPos 10'00 0'00\r\nQuadName AA\r\n" + kForms,
+         kLoadBeyondLimits},
         {"500 quads", Section(20, 15) + Section(20, 10) + kForms, kLoadOk},
         {"501 quads", Section(20, 15) + Section(20, 10) + Section(1, 1) + kForms, kLoadBeyondLimits},
         {"Quadtype 99", Section(1, 1, "99") + kForms, kLoadOk},

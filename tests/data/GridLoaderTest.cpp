@@ -60,6 +60,7 @@ TEST(GridLoader, MissingFileLeavesTheStartState)
 {
     ResetGridDatabase(db);
     EXPECT_EQ(LoadGridData("no-such-directory/GridData.bin", db), kLoadNotFound);
+    EXPECT_EQ(LoadGridData(".", db), kLoadNotFound); // a folder
     EXPECT_EQ(db.QuadCount, 0);
     EXPECT_STREQ(db.AboutText, "DataFile ERROR");
 }

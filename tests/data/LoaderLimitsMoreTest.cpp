@@ -122,7 +122,7 @@ TEST(LoaderLimitsMore, FieldsPartsAndCounts)
         {"300 names and a trailing comma", Head(20, 15) + "QuadName " + NameList(300) + ",\r\n" + kForms,
          kLoadBeyondLimits, nullptr},
         {"301 cells with one name", Head(43, 7) + "QuadName AA\r\n" + kForms, kLoadBeyondLimits, nullptr},
-        {"negative count of quads", Head(-300, -2) + "QuadName AA\r\n" + kForms, kLoadCountMismatch,
+        {"negative count of quads", Head(-300, -2) + "QuadName AA\r\n" + kForms, kLoadBeyondLimits,
          [](const GridDatabase &d) { return d.QuadCount == 0; }},
         // Quad records sharing one name.
         {"21 quads of one name in one section", Head(21, 1) + "QuadName " + SameNames(21) + "\r\n" + kForms,

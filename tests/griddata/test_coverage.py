@@ -99,13 +99,12 @@ class Tools(unittest.TestCase):
             self.skipTest("orvanta-convert not available")
 
     def run_convert(self, data, *args, code=None):
-        # Codes are given and printed in the data file's code page (the
-        # letter \u00c4 is one byte), positions in UTF-8.
+        # Codes are given in the data file's code page (the letter \u00c4 is
+        # one byte); everything printed is UTF-8.
         out = subprocess.run(self.convert + ["--data", os.path.join(data_dir(), data)] + list(args),
                              input=code.encode("cp1252") + b"\n" if code else b"",
                              stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        return [[line[0].decode("cp1252")] + [f.decode("utf-8") for f in line[1:]]
-                for line in (raw.split(b"\t") for raw in out.stdout.splitlines())]
+        return [line.split("\t") for line in out.stdout.decode("utf-8").splitlines()]
 
     def reverse(self, data, lat, lon):
         return [f[0] for f in self.run_convert(data, "--reverse", "%.6f" % lat, "%.6f" % lon)]

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 
 #include "ScrambledText.h"
 #include "convert/ConvertCode.h"
+#include "convert/GridLookup.h"
+#include "convert/Position.h"
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/PointWriter.h"
@@ -105,9 +108,9 @@ TEST(CsvConvert, AppendsThePositionAndKeepsEverythingElse)
          "1942-03-02,ca2255,x,54.375000,-28.500000,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,1,confirmed,2.50,\r\n",
          2, 0},
         {"failures keep their row with the program's message",
-         "XX1111\nCA13\nCA2355\nCA2255",
+         "XX1111\nCA 135\nCA2355\nCA2255",
          {"1", false, OutputFormat::DegreesMinutes, 2},
-         "XX1111,,,,,,,,Grid not in database.\nCA13,,,,,,,,\"Use 6 chars, example CD1234\"\n"
+         "XX1111,,,,,,,,Grid not in database.\nCA 135,,,,,,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\n"
          "CA2355,,,,,,,,Position not in database\nCA2255,54.38,-28.50,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,1,confirmed,2.50,",
          1, 3},
         {"header row names the column",
@@ -131,8 +134,21 @@ TEST(CsvConvert, AppendsThePositionAndKeepsEverythingElse)
         {"an unclosed quote ends the input",
          "CA1155,\"open\n",
          {"1", false, OutputFormat::Decimal},
-         "CA1155,\"open\n\",,,,,,,,quoted field not closed before the end of the input",
+         "CA1155,\"open\",,,,,,,,quote opened on line 1 is never closed; the row ends with that line\n",
          0, 1},
+        {"a stray quote ends its own row only",
+         "CA1155\n\"CA1155,x\nCA1155\n",
+         {"1", false, OutputFormat::Decimal, 1},
+         "CA1155,55.1,-29.5,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,confirmed,2.50,\n"
+         "\"CA1155,x\",,,,,,,,quote opened on line 2 is never closed; the row ends with that line\n"
+         "CA1155,55.1,-29.5,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,confirmed,2.50,\n",
+         2, 1},
+        {"a byte-order mark is kept; semicolons found after it",
+         "\xEF\xBB\xBF" "code;x\nCA1155;1\n",
+         {"code", true, OutputFormat::Decimal},
+         "\xEF\xBB\xBF" "code;x;latitude;longitude;latitude_text;longitude_text;chart;confidence;precision_nm;message\n"
+         "CA1155;1;55.125000;-29.500000;55\xC2\xB0" "7.50 N;29\xC2\xB0" "30.00 W;1;confirmed;2.50;\n",
+         1, 0},
     };
     for (const CsvCase &c : cases) {
         std::FILE *in = StreamOf(c.input);
@@ -185,7 +201,7 @@ TEST(ReverseLookup, ReadsDecimalDegreesAndTheProgramsTexts)
         {"55\xB0" "7.50 N", true, true, 3307.5},   // the program's own Windows-1252 text
         {"55 7.5 N", true, true, 3307.5},
         {"0\xC2\xB0" "30.00 S", true, true, -30},
-        {"54\xC2\xB0" "60.00 N", true, true, 3300},  // the program prints minutes of 60.00
+        {"54\xC2\xB0" "60.00 N", true, true, 3300},  // texts of older runs had minutes of 60.00
         {"21\xC2\xB0" "7.25 W", false, true, 1267.25},
         {"21\xC2\xB0" "7.25 E", false, true, -1267.25},
         {"-21.5", false, true, 1290},               // east positive in, west positive out
@@ -354,6 +370,37 @@ TEST(ReverseLookup, RoundTripOverTheShippedGrid)
         }
     }
     EXPECT_GT(checked, 50000);
+}
+
+// No text of any small square of either shipped file shows 60 minutes:
+// every record, every cell, all 81 small squares.
+TEST(PositionTexts, NoSixtyMinutesInTheShippedGrids)
+{
+    for (const char *file : {ORVANTA_SHIPPED_DATA, ORVANTA_SHIPPED_PACIFIC}) {
+        ResetGridDatabase(Grid);
+        ASSERT_EQ(LoadGridData(file), kLoadOk) << file;
+        long walked = 0, sixty = 0;
+        for (int16_t i = 0; i < Grid.QuadCount; ++i) {
+            const QuadRecord &q = Grid.Quads[i];
+            const QuadForm &form = Grid.Forms[q.Quadtype];
+            for (int cell = 0; cell < form.FormX * form.FormY; ++cell) {
+                for (int small = 11; form.Numbers[cell] >= 0 && small <= 99; ++small) {
+                    char code[16];
+                    std::snprintf(code, sizeof code, "%s%02d%02d", q.QuadName, form.Numbers[cell], small);
+                    if (small % 10 == 0 || LocateSubsquare(code, i) != kLocateFound)
+                        continue;
+                    GridPosition p = ComputePosition(i);
+                    char lat[kPositionTextSize], lon[kPositionTextSize];
+                    FormatLatitude(p.Latitude, lat);
+                    FormatLongitude(p.Longitude, lon);
+                    sixty += std::strstr(lat, "\xB0" "60.") || std::strstr(lon, "\xB0" "60.");
+                    ++walked;
+                }
+            }
+        }
+        EXPECT_EQ(sixty, 0) << file << ": " << walked << " squares";
+        EXPECT_GT(walked, 500000) << file;
+    }
 }
 #endif
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ScrambledText.h"
+#include "MapTestSupport.h"
 #include "tools/gridtool/GeoJsonExport.h"
 
 namespace {
@@ -80,13 +80,10 @@ std::string LayerOf(const std::string &plain, bool cells)
     static GridDatabase db;
     EXPECT_EQ(LoadPlainText(plain, db), kLoadOk);
     std::FILE *file = std::tmpfile();
-    WriteGridGeoJson(db, cells, file);
-    std::rewind(file);
-    std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text += static_cast<char>(c);
-    std::fclose(file);
-    return text;
+    GridExport what;
+    what.Depth = cells ? GridLevel::Cell : GridLevel::Square;
+    WriteGridGeoJson(db, what, file);
+    return TakeFileText(file);
 }
 
 size_t Count(const std::string &text, const std::string &part)
@@ -114,7 +111,9 @@ TEST(GeoJsonExport, OneFeaturePerQuadAndPerExistingCell)
         EXPECT_EQ(Count(layer, "\"cell\": -1"), 0u);
     }
     std::string layer = LayerOf(kGrid, true);
-    EXPECT_NE(layer.find("\"name\": \"\xC3\x84" "C\", \"chart\": 1, \"quadType\": 0, \"record\": 2"), std::string::npos)
+    EXPECT_NE(layer.find("\"level\": \"square\", \"name\": \"\xC3\x84" "C\", \"chart\": 1, \"quadType\": 0, "
+                         "\"record\": 2"),
+              std::string::npos)
         << "Windows-1252 names become UTF-8";
     EXPECT_NE(layer.find("\"cell\": 1, \"code\": \"CA01\""), std::string::npos) << "a tenth square is written 01";
     // The first quad CA spans 30 to 27 degrees west, 54 to 55.5 north, in
@@ -125,6 +124,33 @@ TEST(GeoJsonExport, OneFeaturePerQuadAndPerExistingCell)
     EXPECT_NE(layer.find("\"cell\": 11, \"code\": \"CA11\"}, \"geometry\": {\"type\": \"Polygon\", "
                          "\"coordinates\": [[[-30.000000, 54.750000], [-29.750000, 54.750000]"),
               std::string::npos);
+}
+
+TEST(GeoJsonExport, AreaAcrossTheAntimeridian)
+{
+    static GridDatabase db;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), db), kLoadOk);
+    const struct {
+        const char *box;
+        GridLevel depth;
+        long long features;
+    } cases[] = {
+        {"179.5,20,-179.5,21", GridLevel::Square, 1},   // west above east: across 180, XA only
+        {"179.5,20,-178.5,21", GridLevel::Cell, 4},     // both quads, each with its cell
+        {"178,20,179.5,21", GridLevel::Square, 1},      // XA's eastern-hemisphere piece
+        {"-178,20,-177.5,21", GridLevel::Square, 1},    // XB
+        {"170,20,178,21", GridLevel::Square, 0},
+        {"-180,20,180,21", GridLevel::Square, 2},
+        {"-180,21,180,22", GridLevel::Square, 0},       // touching the north edge is not overlapping
+        {"-177.75,20.9,-177.7,21", GridLevel::SmallSquare, 3}, // XB, its cell, one small square
+    };
+    for (const auto &c : cases) {
+        GridExport what;
+        std::string error;
+        ASSERT_TRUE(ParseExportArea(c.box, what, error)) << c.box << ": " << error;
+        what.Depth = c.depth;
+        EXPECT_EQ(CountGridFeatures(db, what), c.features) << c.box;
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@ inputs, the reverse lookup's texts and statuses.
 usage: convert_cli_test.py ORVANTA_CONVERT GRIDTOOL"""
 import csv
 import io
+import json
 import os
 import re
 import shutil
@@ -13,6 +14,8 @@ import subprocess
 import sys
 import tempfile
 import unittest
+
+from toolrun import run_on_stream
 
 CONVERT = GRIDTOOL = None
 
@@ -57,8 +60,9 @@ class ConvertCli(unittest.TestCase):
             (["--csv", "code", "--header", "--format", "csv"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
              "day,code,latitude,longitude,latitude_text,longitude_text,chart,confidence,precision_nm,message\n"
              "3,CA1155,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,confirmed,2.50,\n4,ZZ9999,,,,,,,,Grid not in database.\n".encode()),
-            (["--csv", "1", "--delimiter", ";"], b"CA11;x,y\nCA2355;y\n", 1,
-             b"CA11;x,y;;;;;;;;Use 6 chars, example CD1234\nCA2355;y;;;;;;;;Position not in database\n"),
+            (["--csv", "1", "--delimiter", ";"], b"CA 113;x,y\nCA2355;y\n", 1,
+             b"CA 113;x,y;;;;;;;;3 digits: a code has four (a small square), two (a cell) or none (a large square), "
+             b"e.g. AM1969\nCA2355;y;;;;;;;;Position not in database\n"),
             (["--csv", "grid", "--header"], b"day,code\n", 2, b""),
         ]
         for args, data, status, expected in cases:
@@ -70,29 +74,78 @@ class ConvertCli(unittest.TestCase):
                     self.assertEqual(result.stdout, expected)
 
     def test_large_csv_streams_in_flat_memory(self):
-        # The rows come from a generator process through a pipe, so that this
-        # process (whose size a child's peak counts from its fork) stays small.
         generator = ("import sys\nfor i in range(int(sys.argv[1])):\n"
                      "    sys.stdout.write('%d,CA1155,\"note, %d\"\\r\\n' % (i, i))\n")
 
         def peak_memory(rows):
-            source = subprocess.Popen([sys.executable, "-c", generator, str(rows)], stdout=subprocess.PIPE)
-            # A sanitized build holds freed blocks in quarantine; keep that small
-            # so that only memory the program really keeps is measured.
-            env = dict(os.environ, ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "") + ":quarantine_size_mb=1")
-            proc = subprocess.Popen([CONVERT, "--data", self.data, "--csv", "2"], stdin=source.stdout,
-                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
-            source.stdout.close()
-            lines = sum(1 for _ in proc.stdout)
-            stderr = proc.stderr.read()
-            _, status, usage = os.wait4(proc.pid, 0)
-            source.wait()
-            self.assertEqual(os.waitstatus_to_exitcode(status), 0)
+            status, lines, _, _, stderr, peak = run_on_stream([CONVERT, "--data", self.data, "--csv", "2"],
+                                                              generator, rows)
+            self.assertEqual(status, 0)
             self.assertEqual(lines, rows, "a row was lost")
             self.assertEqual(stderr, b"", "no progress line when standard error is not a terminal")
-            return usage.ru_maxrss  # KiB
+            return peak  # KiB
         small, large = peak_memory(1000), peak_memory(400000)
         self.assertLess(large - small, 8 * 1024, "memory grew with the input: %d KiB -> %d KiB" % (small, large))
+
+    def test_hostile_streams_in_flat_memory(self):
+        # 64 MB without a line end, or after a quote that is never closed.
+        generator = ("import sys\nhead, body, n = sys.argv[1].encode(), sys.argv[2].encode(), int(sys.argv[3])\n"
+                     "sys.stdout.buffer.write(head)\nfor i in range(n):\n    sys.stdout.buffer.write(body)\n")
+        cases = [
+            # (arguments, head, body, repeats, exit status, lines expected: count, first, last)
+            ([], "CA1155\n", "x" * 65536, 1024, 1,
+             (2, "CA1155\t55\u00b07.50 N\t29\u00b030.00 W", "x" * 99 + "\tERROR: line longer than 1 MiB")),
+            (["--format", "gpx"], "", "y" * 65536, 1024, 1, (3, "<?xml", "</gpx>")),
+            (["--csv", "2"], "0,\"stray\n", "1,CA1155," + "n" * 1000 + "\n", 65536, 1,
+             (1 + 65536, "0,\"stray\",,,,,,,,quote opened on line 1 is never closed", "1,CA1155,nnnn")),
+            (["--csv", "1"], "", "z" * 65536, 1024, 1, (1, ",,,,,,,,row on line 1 is longer than 1 MiB; skipped", "")),
+        ]
+        for args, head, body, repeats, status, (count, first, last) in cases:
+            with self.subTest(args=args, head=head):
+                result = run_on_stream([CONVERT, "--data", self.data, *args], generator, head, body, repeats)
+                code, lines, first_line, last_line, stderr, peak = result
+                self.assertEqual(code, status, stderr[:200])
+                self.assertEqual(lines, count)
+                self.assertTrue(first_line.decode().startswith(first), first_line[:200])
+                self.assertTrue(last_line.decode().startswith(last), last_line[:200])
+                self.assertLess(peak, 64 * 1024, "a 64 MB stream took %d KiB" % peak)
+
+    def test_hostile_data_files_and_inputs(self):
+        def grid(old, new):
+            path = self.write("hostile-%s.txt" % new.replace("'", "-"), GRID.replace(old, new).encode())
+            scrambled = path.replace(".txt", ".bin")
+            subprocess.run([GRIDTOOL, "scramble", "--force", path, scrambled], check=True)
+            return scrambled
+        folder = tempfile.mkdtemp(dir=self.dir)
+        no_number = dict(parse_constant=lambda name: self.fail("%s in JSON" % name))
+        cases = [
+            # (data file, arguments, input, exit status, check of stdout, stderr pattern)
+            (grid("30'00", "0'1e30"), ["--format", "geojson", "CA1155"], b"", 1,
+             lambda out: self.assertEqual(json.loads(out)["features"], []), b"CA1155\tERROR: .* off the globe"),
+            (grid("30'00", "1e38'00"), ["--format", "kml", "CA1155"], b"", 1,
+             lambda out: self.assertNotIn(b"<Point>", out), b"off the globe"),
+            (grid("54'00", "nan'00"), ["--format", "geojson", "CA1155"], b"", 0,
+             lambda out: json.loads(out, **no_number), b"^$"),
+            (grid("54'00", "inf'00"), ["CA1155"], b"", 0,
+             lambda out: self.assertNotRegex(out, rb"(?i)nan|inf"), b"^$"),
+            (folder, ["CA1155"], b"", 2, None, b"data file '.*' is a folder, not a data file"),
+            (self.write("plain.txt", GRID.encode()), ["CA1155"], b"", 2, None,
+             b"is a plain data text; scramble it with gridtool scramble"),
+            (self.data, ["--csv", "1", folder], b"", 2, None, b"is a folder"),
+            (self.data, [], b"\xc4J1155\r\nCA1155 \xff\n", 1,
+             # A Windows-1252 \xc4 is the letter; a text that names no code is echoed as valid UTF-8.
+             lambda out: self.assertEqual(out.decode(), "\u00c4J1155\tERROR: Grid not in database.\n"
+                                                       "CA1155 \ufffd\tERROR: byte 0xFF at character 8 is not part "
+                                                       "of a code: two letters and four digits, e.g. AM1969\n"), b"^$"),
+        ]
+        for data, args, stdin, status, check, stderr in cases:
+            with self.subTest(data=os.path.basename(data), args=args):
+                result = subprocess.run([CONVERT, "--data", data, *args], input=stdin, capture_output=True,
+                                        timeout=30)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertRegex(result.stderr.strip(), stderr)
+                if check:
+                    check(result.stdout)
 
     def test_map_formats_read_back_in_gdal(self):
         codes = ["CA1155", "XX1111", "CF1155", "CB2177"]
@@ -119,17 +172,26 @@ class ConvertCli(unittest.TestCase):
                     self.assertAlmostEqual(float(lon), POSITIONS[name][1], places=5)
 
     def test_squares_with_their_precision_and_chart(self):
-        # CA1155: 5 minutes of latitude by 1/9 degree of longitude, centre 55.125 N 29.5 W.
-        ring = "POLYGON ((-29.555556 55.083333,-29.444444 55.083333,-29.444444 55.166667,-29.555556 55.166667," \
-               "-29.555556 55.083333))"
+        # CA1155: 5 minutes of latitude by 1/9 degree of longitude, centre 55.125 N 29.5 W; its cell CA11
+        # is 0.75 by 1 degree, its large square CA 1.5 by 3 degrees.
+        cases = [("CA1155", "(-29.555556, 55.083333) - (-29.444444, 55.166667)", "2.50"),
+                 ("CA11", (1.0, 0.75), "22.50"), ("CA", (3.0, 1.5), "45.00")]
         for fmt in ("geojson", "kml"):
-            with self.subTest(fmt=fmt):
-                result = self.run_convert("--shape", "square", "--format", fmt, "CA1155")
-                info = subprocess.run(["ogrinfo", "-ro", "-al", self.write("square." + fmt, result.stdout)],
-                                      capture_output=True, text=True)
-                self.assertIn(ring, info.stdout)
-                for field in ("chart (String) = 1", "confidence (String) = confirmed", "precision_nm (String) = 2.50"):
-                    self.assertIn(field, info.stdout)
+            for code, extent, precision in cases:
+                with self.subTest(fmt=fmt, code=code):
+                    result = self.run_convert("--shape", "square", "--format", fmt, code)
+                    info = subprocess.run(["ogrinfo", "-ro", "-al", self.write("square." + fmt, result.stdout)],
+                                          capture_output=True, text=True)
+                    self.assertIn("POLYGON ((", info.stdout)
+                    box = [float(v) for v in re.search(r"Extent: \(([-0-9.]+), ([-0-9.]+)\) - \(([-0-9.]+), "
+                                                       r"([-0-9.]+)\)", info.stdout).groups()]
+                    if isinstance(extent, str):
+                        self.assertIn("Extent: " + extent, info.stdout)
+                    else:
+                        self.assertEqual((round(box[2] - box[0], 6), round(box[3] - box[1], 6)), extent)
+                    for field in ("chart (String) = 1", "confidence (String) = confirmed",
+                                  "precision_nm (String) = " + precision):
+                        self.assertIn(field, info.stdout)
         rows = list(csv.DictReader(io.StringIO(self.run_convert(
             "--csv", "1", "--header", "--shape", "square", stdin=b"grid\nCA1155\n").stdout.decode())))
         self.assertEqual([rows[0][k] for k in ("south", "west", "north", "east", "precision_nm", "confidence")],
@@ -208,6 +270,43 @@ class ConvertCli(unittest.TestCase):
         bad = self.run_convert("--reverse", "-33", "200")
         self.assertEqual((bad.returncode, bad.stderr.decode()), (2, "orvanta-convert: cannot read the position "
                                                                   "'-33 200': longitude 200 is beyond 180\n"))
+
+    def test_grid_files_found_and_searched_in_order(self):
+        # A second grid of the names XA..XF lies 10 degrees further south.
+        other_plain = self.write("other.txt", GRID.replace("54'00", "44'00").replace("57'00", "47'00")
+                                 .replace("QuadName C", "QuadName X").replace(",C", ",X").encode())
+        other = os.path.join(self.dir, "other.bin")
+        subprocess.run([GRIDTOOL, "scramble", other_plain, other], check=True)
+        root = os.path.join(self.dir, "install")
+        for folder in ("bin", "share/orvanta", "solo/bin", "cwd", "empty"):
+            os.makedirs(os.path.join(root, folder), exist_ok=True)
+        installed = os.path.join(root, "bin", "orvanta-convert")
+        lone = os.path.join(root, "solo/bin/orvanta-convert")  # no share/ beside it
+        for copy in (installed, lone):
+            shutil.copy(CONVERT, copy)
+        shutil.copy(self.data, os.path.join(root, "share/orvanta/GridData.bin"))
+        shutil.copy(other, os.path.join(root, "share/orvanta/GridData-Pacific.bin"))
+        shutil.copy(self.data, os.path.join(root, "cwd/GridData.bin"))
+        env = {k: v for k, v in os.environ.items() if k != "ORVANTA_DATA"}
+        listed = dict(env, ORVANTA_DATA=other + ":" + self.data)
+        cases = [
+            # (program, extra arguments, environment, working folder, status, output start)
+            (installed, [], env, "empty", 0, "CA1155\t55°7.50 N\t29°30.00 W\nXA1155\t45°7.50 N\t29°30.00 W\n"),
+            (installed, ["--data", other, "--data", self.data], env, "empty", 0, "CA1155\t55°7.50 N"),
+            (installed, [], listed, "empty", 0, "CA1155\t55°7.50 N"),
+            (lone, [], env, "cwd", 1, "CA1155\t55°7.50 N\t29°30.00 W\nXA1155\tERROR: Grid not in database.\n"),
+            (lone, [], env, "empty", 2, ""),
+        ]
+        for program, extra, environment, folder, status, expected in cases:
+            with self.subTest(program=program, extra=extra, folder=folder):
+                result = subprocess.run([program, *extra, "CA1155", "XA1155"], env=environment, capture_output=True,
+                                        cwd=os.path.join(root, folder), timeout=60)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertTrue(result.stdout.decode().startswith(expected), result.stdout)
+        self.assertRegex(result.stderr.decode(), "'GridData.bin' not found; looked in ORVANTA_DATA .*solo/bin/, "
+                         ".*solo/bin/../share/orvanta/, the working directory")
+        both = subprocess.run([installed, "--reverse", "45.125", "-29.5"], env=env, capture_output=True, timeout=60)
+        self.assertEqual(both.stdout.decode(), "XA1155\t45°7.50 N\t29°30.00 W\n")
 
     def test_round_trip_through_the_command_line(self):
         for code in POSITIONS:

@@ -13,12 +13,17 @@ import sys
 import tempfile
 import unittest
 
+from toolrun import run_on_stream
+
 GRIDTOOL = DATA = None
 
 CLEAN = ("About Demo grid\r\nChart 1\r\nQuadtype 0\r\nNrOfQuadsX 3\r\nNrOfQuadsY 2\r\n"
          "DownLeftPos 54'00 30'00\r\nUpRightPos 57'00 21'00\r\nQuadName CA,CB,CC\r\n"
          "QuadName CD,CE,CF\r\nQuadDefinitions\r\nType 0\r\nFormX 3\r\nFormY 2\r\n"
          "Numbers:\r\n11,12,13,\r\n21,22,-1\r\n")
+
+
+KEY = "Kapten Blå seglar hem mot Gotland i natt:)".encode("cp1252")
 
 
 def run(*args):
@@ -34,6 +39,21 @@ def ogr_feature_count(path):
     if out.returncode != 0:
         raise AssertionError(out.stderr)
     return int(re.search(r"Feature Count: (\d+)", out.stdout).group(1))
+
+
+def ogr_levels(path, where=None):
+    """How many features of each level GDAL reads, and the outline (west,
+    east, south, north) of the last one."""
+    out = subprocess.run(["ogrinfo", "-ro", "-al"] + (["-where", where] if where else []) + [path],
+                         capture_output=True, text=True, timeout=120)
+    if out.returncode != 0:
+        raise AssertionError(out.stderr)
+    levels = {}
+    for level in re.findall(r"level \(String\) = (.+)", out.stdout):
+        levels[level] = levels.get(level, 0) + 1
+    points = re.findall(r"(-?[\d.]+) (-?[\d.]+)", (re.findall(r"POLYGON \(\((.*?)\)\)", out.stdout) or [""])[-1])
+    lons, lats = [float(p[0]) for p in points], [float(p[1]) for p in points]
+    return levels, (min(lons), max(lons), min(lats), max(lats)) if points else None
 
 
 def check_layer(test, layer):
@@ -99,10 +119,109 @@ class Fixtures(unittest.TestCase):
             path = self.write("layer.geojson", result.stdout.decode())
             self.assertEqual(ogr_feature_count(path), features)
         first = json.loads(run("export", "--geojson", clean).stdout)["features"][0]
-        self.assertEqual(first["properties"], {"name": "CA", "chart": 1, "quadType": 0, "record": 0})
+        self.assertEqual(first["properties"], {"level": "square", "name": "CA", "chart": 1, "quadType": 0,
+                                               "record": 0})
         lons = [p[0] for p in first["geometry"]["coordinates"][0]]
         lats = [p[1] for p in first["geometry"]["coordinates"][0]]
         self.assertEqual((min(lons), max(lons), min(lats), max(lats)), (-30, -27, 54, 55.5))
+
+    def test_export_levels_and_area(self):
+        clean = self.write("clean.txt", CLEAN)
+        box = "-29.6,55.1,-29.4,55.15"  # within cell 11 of CA, over three small squares
+        cases = [
+            # (arguments, features of each level)
+            ([], {"square": 6}),
+            (["--squares"], {"square": 6}),
+            (["--cells"], {"square": 6, "cell": 30}),
+            (["--bbox", box], {"square": 1, "cell": 1, "small square": 3}),
+            (["--bbox=" + box, "--cells"], {"square": 1, "cell": 1}),
+            (["--squares", "--bbox", box], {"square": 1}),
+            # Across CA and CB and a row of cells; CA has no bottom-right cell:
+            # CA13, CB11 and CB21, each with 5 x 3 small squares in the box.
+            (["--bbox", "-27.5,54.5,-26.5,55"], {"square": 2, "cell": 3, "small square": 3 * 5 * 3}),
+            (["--bbox", "170,0,-170,10"], {}),  # across the 180th meridian, far from the grid
+        ]
+        for args, levels in cases:
+            with self.subTest(args=args):
+                result = run("export", "--geojson", clean, *args)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                path = self.write("layer.geojson", result.stdout.decode())
+                self.assertEqual(ogr_levels(path)[0], levels)
+                check_layer(self, json.loads(result.stdout))
+        # The small square CA1155 is centred on the code's position, 55.125 N 29.5 W.
+        path = self.write("area.geojson", run("export", "--geojson", clean, "--bbox", box).stdout.decode())
+        west, east, south, north = ogr_levels(path, "code = 'CA1155'")[1]
+        self.assertAlmostEqual((west + east) / 2, -29.5, places=5)
+        self.assertAlmostEqual((south + north) / 2, 55.125, places=5)
+
+    def test_export_misuse_is_one_line(self):
+        clean = self.write("clean.txt", CLEAN)
+        cases = [
+            (["--bbox", "1,2,3"], "--bbox takes four numbers WEST,SOUTH,EAST,NORTH"),
+            (["--bbox", "1,2,3,4,5"], "--bbox takes four numbers"),
+            (["--bbox", "0,nan,1,4"], "--bbox takes four numbers"),
+            (["--bbox", "-200,0,0,1"], "--bbox: west -200 is beyond 180"),
+            (["--bbox", "0,-91,1,1"], "--bbox: south -91 is beyond 90"),
+            (["--bbox", "0,5,1,4"], "--bbox: south 5 is not below north 4"),
+            (["--squares", "--cells"], "--squares and --cells choose different depths"),
+            (["--bbox"], "--bbox needs WEST,SOUTH,EAST,NORTH"),
+        ]
+        for args, message in cases:
+            with self.subTest(args=args):
+                result = run("export", "--geojson", clean, *args)
+                self.assertEqual(result.returncode, 2)
+                self.assertEqual(result.stdout, b"")
+                err = result.stderr.decode()
+                self.assertIn(message, err)
+                self.assertEqual(err.count("\n"), 1, err)
+
+    def test_scramble_packs_only_what_check_accepts(self):
+        clean = self.write("clean.txt", CLEAN)
+        scrambled = os.path.join(self.dir, "clean.bin")
+        self.assertEqual(run("scramble", clean, scrambled).returncode, 0)
+        utf8 = os.path.join(self.dir, "utf8.txt")
+        with open(utf8, "wb") as f:
+            f.write(CLEAN.replace("Demo grid", "Demo grid M\u00fcnchen").encode("utf-8"))
+        cases = [
+            # (input, extra arguments, exit status, part of the message)
+            (clean, [], 0, ""),
+            (self.write("count.txt", CLEAN.replace("CD,CE,CF", "CD,CE")), [], 1,
+             "count.txt has 1 problem ('gridtool check "),
+            (self.write("count2.txt", CLEAN.replace("CD,CE,CF", "CD,CE")), ["--force"], 0, ""),
+            (scrambled, [], 1, "is scrambled already"),
+            (utf8, [], 1, "utf8.txt has 1 problem"),
+        ]
+        for path, extra, status, message in cases:
+            with self.subTest(path=path, extra=extra):
+                out = os.path.join(self.dir, "out.bin")
+                if os.path.exists(out):
+                    os.remove(out)
+                result = run("scramble", *extra, path, out)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertIn(message, result.stderr.decode())
+                self.assertEqual(os.path.exists(out), status == 0)
+
+    def test_check_names_a_utf8_text(self):
+        cases = [
+            # (bytes of the About line's place name, line expected or None for clean)
+            ("M\u00fcnchen".encode("utf-8"), "1: the text looks like UTF-8: the bytes C3 BC are UTF-8 for "
+                                            "'\u00fc', which the program reads as Windows-1252 and shows as "
+                                            "'\u00c3\u00bc'"),
+            ("M\u00fcnchen".encode("cp1252"), None),
+            ("\u00c3\u00bc und \u00fc".encode("cp1252"), None),  # a stray high byte: Windows-1252 after all
+        ]
+        for name, line in cases:
+            with self.subTest(name=name):
+                path = os.path.join(self.dir, "about.txt")
+                with open(path, "wb") as f:
+                    f.write(CLEAN.encode().replace(b"Demo grid", b"Demo grid " + name))
+                result = run("check", path)
+                self.assertEqual(result.returncode, 1 if line else 0, result.stdout)
+                if line:
+                    self.assertIn(path + ":" + line, result.stdout.decode())
+        with open(path, "wb") as f:
+            f.write(b"\xef\xbb\xbf" + CLEAN.encode())
+        self.assertIn(path + ":1: the file begins with a UTF-8 byte-order mark", run("check", path).stdout.decode())
 
     def test_export_refuses_a_faulty_file(self):
         faulty = self.write("faulty.txt", CLEAN.replace("QuadDefinitions", "QuadDefinition"))
@@ -110,6 +229,70 @@ class Fixtures(unittest.TestCase):
         self.assertEqual(result.returncode, 1)
         self.assertEqual(result.stdout, b"")
         self.assertEqual(run("export", faulty).returncode, 2)
+
+
+    def scrambled(self, name, text):
+        data = bytearray(text.encode("cp1252"))
+        for i in range(len(data)):
+            data[i] ^= KEY[i % len(KEY)]
+        path = os.path.join(self.dir, name)
+        with open(path, "wb") as f:
+            f.write(data)
+        return path
+
+    def test_dump_of_hostile_files(self):
+        def strict_json(out):
+            return json.loads(out, parse_constant=lambda name: self.fail("%s in JSON" % name))
+        folder = os.path.join(self.dir, "folder")
+        os.mkdir(folder)
+        cases = [
+            # (file, exit status, check of the JSON dump, stderr pattern)
+            (self.scrambled("huge-form.bin", CLEAN.replace("FormX 3\r\nFormY 2", "FormX 32767\r\nFormY 32767")), 1,
+             lambda d: self.assertEqual(len(d["forms"]["0"]["numbers"]), 140), b"^$"),
+            (self.scrambled("type-99.bin", CLEAN.replace("Type 0\r\nFormX 3\r\nFormY 2", "Type 99\r\nFormX 15\r\nFormY 10")), 1,
+             lambda d: self.assertEqual(len(d["forms"]["99"]["numbers"]), 140), b"^$"),
+            (self.scrambled("nan.bin", CLEAN.replace("54'00", "nan'00")), 0,
+             lambda d: self.assertEqual(d["quads"][0]["downLeftLat"], 0), b"^$"),
+            (self.scrambled("inf.bin", CLEAN.replace("30'00", "inf'00").replace("21'00", "1e38'00")), 0,
+             lambda d: self.assertIsNone(d["quads"][0]["sizeLon"]), b"^$"),
+            (self.scrambled("counts.bin", CLEAN.replace("NrOfQuadsX 3\r\nNrOfQuadsY 2", "NrOfQuadsX -32768\r\nNrOfQuadsY -1")),
+             1, lambda d: self.assertEqual(d["status"], 3), b"^$"),
+            (self.write("plain.txt", CLEAN), 1, None, b"plain.txt is a plain data text; scramble it with gridtool scramble"),
+            (folder, 2, None, b"folder: cannot read the file: is a folder"),
+        ]
+        for path, status, check, stderr in cases:
+            for args in (["dump"], ["dump", "--json"]):
+                with self.subTest(path=os.path.basename(path), args=args):
+                    result = run(*args, path)
+                    self.assertEqual(result.returncode, status, result.stderr)
+                    self.assertRegex(result.stderr.strip(), stderr)
+                    if check and args[-1] == "--json":
+                        check(strict_json(result.stdout))
+
+    def test_reads_stop_at_a_bound(self):
+        generator = "import sys\nfor i in range(int(sys.argv[1])):\n    sys.stdout.buffer.write(bytes(65536))\n"
+        for args, status in ((["check"], 2), (["export", "--geojson"], 2), (["scramble"], 1)):
+            with self.subTest(args=args):
+                extra = [os.path.join(self.dir, "out.bin")] if args == ["scramble"] else []
+                code, _, _, _, stderr, peak = run_on_stream([GRIDTOOL, *args, "/dev/stdin", *extra], generator, 1024)
+                self.assertEqual(code, status, stderr)
+                self.assertIn(b"more than 4 MiB, far larger than any data file; not read", stderr)
+                self.assertLess(peak, 64 * 1024, "a 64 MB stream took %d KiB" % peak)
+
+    def test_scramble_writes_atomically(self):
+        clean = self.write("x.tmp", CLEAN)
+        target = os.path.join(self.dir, "x")
+        self.assertEqual(run("scramble", clean, target).returncode, 0)
+        self.assertTrue(os.path.exists(clean), "the input was taken as the temporary file")
+        os.chmod(target, 0o640)
+        real = os.path.join(self.dir, "real.bin")
+        os.rename(target, real)
+        os.symlink("real.bin", target)
+        self.assertEqual(run("scramble", clean, target).returncode, 0)
+        self.assertTrue(os.path.islink(target), "the link was replaced")
+        self.assertEqual(os.stat(real).st_mode & 0o777, 0o640)
+        self.assertEqual(run("dump", target).returncode, 0)
+        self.assertEqual(sorted(os.listdir(self.dir)), ["real.bin", "x", "x.tmp"])
 
 
 class ShippedData(unittest.TestCase):
@@ -129,6 +312,10 @@ class ShippedData(unittest.TestCase):
                 f.write(result.stdout)
                 f.flush()
                 self.assertEqual(ogr_feature_count(f.name), len(dump["quads"]) + cells)
+            # Small squares of the whole globe are refused, not written.
+            result = run("export", "--geojson", path, "--bbox", "-180,-90,180,90")
+            self.assertEqual((result.returncode, result.stdout), (2, b""))
+            self.assertIn("give a smaller --bbox", result.stderr.decode())
 
 
 if __name__ == "__main__":

@@ -29,53 +29,118 @@ class Release(unittest.TestCase):
         prefix = os.path.join(self.dir, "prefix")
         result = sh("cmake", "--install", BUILD, "--prefix", prefix)
         self.assertEqual(result.returncode, 0, result.stderr)
-        expected = ["bin/gridtool", "bin/orvanta", "share/doc/orvanta/README.md", "share/doc/orvanta/LICENSE"]
+        expected = ["bin/orvanta", "lib/orvanta/orvanta-wine-prefix",
+                    "share/doc/orvanta/README.md", "share/doc/orvanta/LICENSE"]
         if os.path.exists(os.path.join(BUILD, "bin", "GridData.bin")):
-            expected += ["lib/orvanta/GridData.bin", "lib/orvanta/GridData-Pacific.bin"]
-        if os.path.exists(os.path.join(BUILD, "bin", "orvanta-convert")):
-            expected.append("bin/orvanta-convert")
+            expected += ["share/orvanta/GridData.bin", "share/orvanta/GridData-Pacific.bin"]
+        for tool in ("gridtool", "orvanta-convert"):
+            if os.path.exists(os.path.join(BUILD, "bin", tool)):
+                expected += ["bin/" + tool, "share/man/man1/%s.1" % tool,
+                             "share/bash-completion/completions/" + tool]
         for path in expected:
             self.assertTrue(os.path.isfile(os.path.join(prefix, path)), path)
         for tool in ("bin/gridtool", "bin/orvanta"):
             self.assertTrue(os.stat(os.path.join(prefix, tool)).st_mode & stat.S_IXUSR, tool)
         self.assertEqual(sh(os.path.join(prefix, "bin/gridtool"), "--help").returncode, 0)
+        if "share/orvanta/GridData.bin" in expected and "bin/orvanta-convert" in expected:
+            # The installed tool finds its data from any working directory.
+            env = {k: v for k, v in os.environ.items() if k != "ORVANTA_DATA"}
+            result = subprocess.run([os.path.join(prefix, "bin/orvanta-convert"), "AM 1969"], cwd=self.dir, env=env,
+                                    capture_output=True, text=True)
+            self.assertEqual(result.stdout, "AM1969\t56°45.00 N\t14°0.00 W\n", result.stderr)
+
+    def test_install_puts_a_valid_desktop_entry_and_icons_in_the_menu(self):
+        # A prefix with characters that the entry's Exec key must quote.
+        prefix = os.path.join(self.dir, "my $prefix 100%")
+        result = sh("cmake", "--install", BUILD, "--prefix", prefix)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        entry = os.path.join(prefix, "share/applications/orvanta.desktop")
+        result = sh("desktop-file-validate", entry)
+        self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+        with open(entry) as f:
+            lines = f.read().splitlines()
+        exec_path = '"' + os.path.join(prefix, "bin/orvanta").replace("$", "\\\\$").replace("%", "%%") + '"'
+        self.assertIn("Exec=" + exec_path, lines)
+        self.assertIn("Exec=" + exec_path + " --pacific", lines)
+        self.assertIn("Icon=orvanta", lines)
+        for size in (16, 32, 48, 64, 128):
+            with open(os.path.join(prefix, "share/icons/hicolor/%dx%d/apps/orvanta.png" % (size, size)), "rb") as f:
+                header = f.read(24)
+            self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n")
+            self.assertEqual((int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")), (size, size))
 
     def fake_install(self, files):
-        """A prefix with the launcher and the given program files."""
+        """A prefix with the launcher, its prefix set-up, the given program
+        files and data in share/orvanta; a stub Wine that logs its calls and
+        makes a prefix for wineboot."""
         bindir = os.path.join(self.dir, "bin")
         home = os.path.join(self.dir, "lib", "orvanta")
-        os.makedirs(bindir)
-        os.makedirs(home)
+        share = os.path.join(self.dir, "share", "orvanta")
+        fonts = os.path.join(self.dir, "wine-fonts")
+        for folder in (bindir, home, share, fonts):
+            os.makedirs(folder)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta"), bindir)
-        for name in files:
-            open(os.path.join(home, name), "w").close()
+        shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta-wine-prefix"), home)
+        for name in files + [os.path.join(fonts, "sserife.fon"), os.path.join(fonts, "tahoma.ttf")]:
+            open(os.path.join(share if name.endswith(".bin") else home, name), "w").close()
         stub = os.path.join(self.dir, "fake-wine")
         with open(stub, "w") as f:
-            f.write('#!/bin/sh\necho "$0 $(pwd) $*"\n')
+            f.write('#!/bin/sh\necho "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
+                    '[ "$1" != wineboot ] || mkdir -p "$WINEPREFIX/drive_c/windows"\n')
         os.chmod(stub, 0o755)
-        return os.path.join(bindir, "orvanta"), home, stub
+        env = dict(os.environ, ORVANTA_WINE=stub, ORVANTA_USER_DIR=os.path.join(self.dir, "data"),
+                   ORVANTA_WINE_FONTS=fonts)
+        env.pop("WINEPREFIX", None)
+        return os.path.join(bindir, "orvanta"), os.path.realpath(home), stub, env
 
     def test_launcher_starts_the_program_in_its_folder(self):
         cases = [
-            # (installed files, extra environment, exit status, expected output or message part)
-            (["orvanta.exe", "GridData.bin"], {}, 0, "{stub} {home} ./orvanta.exe --x"),
-            (["orvanta.exe"], {}, 0, "GridData.bin is missing"),
-            (["orvanta64.exe", "GridData.bin"], {"ORVANTA_WINE64": "{stub}"}, 0, "{stub} {home} ./orvanta64.exe --x"),
-            ([], {}, 1, "orvanta.exe is not installed"),
+            # (installed files, arguments, extra environment, exit status, expected output or message part)
+            (["orvanta.exe", "GridData.bin"], ["--x"], {}, 0, "{stub} {share} {home}/orvanta.exe --x"),
+            (["orvanta.exe", "GridData-Pacific.bin"], ["--pacific"], {}, 0,
+             "{stub} {data}/pacific {home}/orvanta.exe\n"),
+            (["orvanta.exe"], [], {}, 0, "GridData.bin is missing"),
+            (["orvanta.exe", "GridData.bin"], ["--pacific"], {}, 0, "GridData-Pacific.bin is missing"),
+            (["orvanta64.exe", "GridData.bin"], ["--x"], {"ORVANTA_WINE64": "{stub}"}, 0,
+             "{stub} {share} {home}/orvanta64.exe --x"),
+            ([], [], {}, 1, "orvanta.exe is not installed"),
         ]
-        for files, extra, status, expected in cases:
-            with self.subTest(files=files):
+        for files, args, extra, status, expected in cases:
+            with self.subTest(files=files, args=args):
                 shutil.rmtree(self.dir)
                 os.makedirs(self.dir)
-                launcher, home, stub = self.fake_install(files)
-                env = dict(os.environ, ORVANTA_WINE=stub)
+                launcher, home, stub, env = self.fake_install(files)
                 env.update({k: v.format(stub=stub) for k, v in extra.items()})
                 if "ORVANTA_WINE64" in extra:
                     del env["ORVANTA_WINE"]
-                result = sh(launcher, "--x", env=env)
+                result = sh(launcher, *args, env=env)
                 self.assertEqual(result.returncode, status, result.stderr)
-                home = os.path.realpath(home)
-                self.assertIn(expected.format(stub=stub, home=home), result.stdout + result.stderr)
+                data = os.path.join(self.dir, "data")
+                share = os.path.realpath(os.path.join(self.dir, "share", "orvanta"))
+                self.assertIn(expected.format(stub=stub, home=home, share=share, data=data),
+                              result.stdout + result.stderr)
+                if "--pacific" in args:
+                    self.assertEqual(os.readlink(os.path.join(data, "pacific", "GridData.bin")),
+                                     os.path.join(share, "GridData-Pacific.bin"))
+
+    def test_launcher_prepares_the_prefix_once(self):
+        launcher, home, stub, env = self.fake_install(["orvanta.exe", "GridData.bin"])
+        prefix = os.path.join(self.dir, "data", "win32")
+        for start in range(2):
+            result = sh(launcher, env=env)
+            self.assertEqual(result.returncode, 0, result.stderr)
+        with open(prefix + ".log") as log:
+            calls = [line.split()[2:] for line in log]
+        # wineboot makes the prefix on the first start only.
+        self.assertEqual(calls, [["wineboot", "-i"], [home + "/orvanta.exe"], [home + "/orvanta.exe"]])
+        self.assertEqual(sorted(os.listdir(os.path.join(prefix, "drive_c/windows/Fonts"))),
+                         ["sserife.fon", "tahoma.ttf"])
+        # A prefix that cannot be made stops the start with status 1.
+        env["WINEPREFIX"] = os.path.join(self.dir, "unmakeable")
+        env["ORVANTA_WINE"] = "false"
+        result = sh(launcher, env=env)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("could not create the Wine prefix", result.stderr)
 
     def test_zip_packer_puts_every_file_in_one_folder(self):
         sources = {}

@@ -7,6 +7,7 @@
 
 #include "ScrambledText.h"
 #include "convert/ConvertCode.h"
+#include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResultFormat.h"
@@ -82,7 +83,7 @@ TEST_F(ConvertToolTest, MessagesAsShownAndAsPrinted)
     for (const auto &c : cases) {
         ConversionResult r = ConvertCode(c.Code);
         EXPECT_STREQ(ShownMessage(r), c.Shown) << c.Code;
-        EXPECT_EQ(ConvertMessage(r.Status), c.Printed) << c.Code;
+        EXPECT_EQ(ConvertMessage(r), c.Printed) << c.Code;
     }
 }
 
@@ -94,6 +95,7 @@ TEST_F(ConvertToolTest, ResultLines)
         const char *Line;
     } cases[] = {
         {"CD1234", OutputFormat::DegreesMinutes, "CD1234\t56\xC2\xB0" "33.00 N\t27\xC2\xB0" "40.50 W"},
+        {"\xC4X1234", OutputFormat::DegreesMinutes, "\xC3\x84X1234\tERROR: Grid not in database."},
         {"CD1234", OutputFormat::Decimal, "CD1234\t56.550000\t-27.675000"},
         {"CD1055", OutputFormat::Decimal, "CD1055\t0.500000\t2.500000"},
         {"CD123", OutputFormat::Decimal, "CD123\tERROR: Use 6 chars, example CD1234"},
@@ -104,17 +106,38 @@ TEST_F(ConvertToolTest, ResultLines)
         EXPECT_EQ(FormatResultLine(ConvertCode(c.Code), c.Format), c.Line) << c.Code;
 }
 
-TEST(ConvertToolParts, NormalizeCode)
+// The tools read written codes: a whole code converts as the button does,
+// a large square or a cell to its centre, each with the bounds it names.
+TEST_F(ConvertToolTest, WrittenCodesLargeSquaresAndCells)
 {
     const struct {
-        const char *Line, *Code;
+        const char *Text, *Code;
+        ConvertStatus Status;
+        int Quad;
+        double Lat, Lon, South, West, North, East;
     } cases[] = {
-        {"cd1234", "CD1234"},  {"Cd1234\r", "CD1234"}, {"CD1234\r\r", "CD1234\r"},
-        {" cd1234", " CD1234"}, {"\r", ""},             {"", ""},
-        {"\xE4x12", "\xE4X12"}, {"cd1234 ", "CD1234 "},
+        {"cd 12 34", "CD1234", ConvertStatus::Converted, 0, 3393, 1660.5, 3390, 1665, 3396, 1656},
+        {"Qu. CD", "CD", ConvertStatus::Converted, 0, 3159, 1435.5, 2916, 1800, 3402, 1071},
+        {"cd-12", "CD12", ConvertStatus::Converted, 0, 3375, 1678.5, 3348, 1719, 3402, 1638},
+        {"CD 10", "CD10", ConvertStatus::Converted, 1, 30, -150, 0, -120, 60, -180},
+        {"CD 01", "CD01", ConvertStatus::PositionNotFound, -1, 0, 0, 0, 0, 0, 0},
+        {"XY", "XY", ConvertStatus::GridNotFound, -1, 0, 0, 0, 0, 0, 0},
+        {"C-D1234", "C-D1234", ConvertStatus::Unreadable, -1, 0, 0, 0, 0, 0, 0},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(NormalizeCode(c.Line), c.Code) << c.Line;
+    for (const auto &c : cases) {
+        ConversionResult r = ConvertWrittenCode(c.Text);
+        EXPECT_EQ(r.Code, c.Code) << c.Text;
+        EXPECT_EQ(r.Status, c.Status) << c.Text;
+        EXPECT_EQ(r.QuadIndex, c.Quad) << c.Text;
+        const double got[] = {r.Position.Latitude, r.Position.Longitude, r.Bounds.South,
+                              r.Bounds.West,       r.Bounds.North,       r.Bounds.East};
+        const double want[] = {c.Lat, c.Lon, c.South, c.West, c.North, c.East};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_NEAR(got[i], want[i], 1e-3) << c.Text << " value " << i;
+    }
+    EXPECT_EQ(ConvertMessage(ConvertWrittenCode("C-D1234")),
+              "'-' at character 2 where a letter belongs: a code starts with two letters, e.g. AM1969");
+    EXPECT_EQ(FormatResultLine(ConvertWrittenCode("cd 12"), OutputFormat::Decimal), "CD12\t56.250000\t-27.975000");
 }
 
 // Decimal degrees: north and east positive, six decimals, no "-0".
@@ -130,6 +153,8 @@ TEST(ConvertToolParts, DecimalDegrees)
         {0, true, "0.000000"},              {0.00001, true, "0.000000"},
         {-0.00001, false, "0.000000"},      {0.00006, false, "0.000001"},
         {-10800, true, "180.000000"},       {0.0000300000001, true, "-0.000001"},
+        // Exact halves go to the even digit, as printf rounds them.
+        {-3129.84375, false, "-52.164062"}, {10.78125, false, "0.179688"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(DecimalDegreesText(c.Minutes, c.PositiveWest), c.Text) << c.Minutes;
@@ -160,23 +185,25 @@ TEST(ConvertToolParts, Options)
     const struct {
         std::vector<std::string> Args;
         bool Ok;
-        const char *DataFile;
+        const char *DataFiles; // joined by |
         OutputFormat Format;
         size_t Codes;
         bool Help;
         const char *Error;
     } cases[] = {
-        {{}, true, "GridData.bin", OutputFormat::DegreesMinutes, 0, false, ""},
-        {{"CD1234", "AB1111"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 2, false, ""},
+        {{}, true, "", OutputFormat::DegreesMinutes, 0, false, ""},
+        {{"CD1234", "AB1111"}, true, "", OutputFormat::DegreesMinutes, 2, false, ""},
         {{"--data", "x.bin", "CD1234"}, true, "x.bin", OutputFormat::DegreesMinutes, 1, false, ""},
         {{"--data=y.bin", "--format=decimal"}, true, "y.bin", OutputFormat::Decimal, 0, false, ""},
-        {{"CD1234", "--format", "dm", "--format", "decimal"}, true, "GridData.bin", OutputFormat::Decimal, 1, false, ""},
-        {{"--help", "CD1234"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 1, true, ""},
-        {{"--", "--data", "-h"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 2, false, ""},
-        {{"-"}, true, "GridData.bin", OutputFormat::DegreesMinutes, 1, false, ""},
+        {{"--data", "a.bin", "CD1234", "--data=b.bin"}, true, "a.bin|b.bin", OutputFormat::DegreesMinutes, 1, false, ""},
+        {{"CD1234", "--format", "dm", "--format", "decimal"}, true, "", OutputFormat::Decimal, 1, false, ""},
+        {{"--help", "CD1234"}, true, "", OutputFormat::DegreesMinutes, 1, true, ""},
+        {{"--", "--data", "-h"}, true, "", OutputFormat::DegreesMinutes, 2, false, ""},
+        {{"-"}, true, "", OutputFormat::DegreesMinutes, 1, false, ""},
         {{"--data"}, false, "", OutputFormat::DegreesMinutes, 0, false, "option --data needs a value"},
-        {{"--format", "kml"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown format 'kml' (use dm, decimal or dms)"},
-        {{"--format=dms", "-33.5", "-.5"}, true, "GridData.bin", OutputFormat::Dms, 2, false, ""}, // negative numbers are operands
+        {{"--format", "utm"}, false, "", OutputFormat::DegreesMinutes, 0, false,
+         "unknown format 'utm' (use dm, decimal, dms, csv, geojson, kml, gpx or html)"},
+        {{"--format=dms", "-33.5", "-.5"}, true, "", OutputFormat::Dms, 2, false, ""}, // negative numbers are operands
         {{"--precision", "13"}, false, "", OutputFormat::DegreesMinutes, 0, false, "--precision takes a whole number from 0 to 12"},
         {{"--precision=-1"}, false, "", OutputFormat::DegreesMinutes, 0, false, "--precision takes a whole number from 0 to 12"},
         {{"--formats=dm"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '--formats=dm'"},
@@ -190,7 +217,10 @@ TEST(ConvertToolParts, Options)
         EXPECT_EQ(error, c.Error) << label;
         if (!c.Ok)
             continue;
-        EXPECT_EQ(options.DataFile, c.DataFile) << label;
+        std::string files;
+        for (const std::string &file : options.DataFiles)
+            files += (files.empty() ? "" : "|") + file;
+        EXPECT_EQ(files, c.DataFiles) << label;
         EXPECT_EQ(options.Format, c.Format) << label;
         EXPECT_EQ(options.Codes.size(), c.Codes) << label;
         EXPECT_EQ(options.Help, c.Help) << label;
@@ -211,6 +241,23 @@ TEST(ConvertToolParts, LoadFailuresInWords)
     };
     for (const auto &c : cases)
         EXPECT_EQ(DescribeLoadFailure("g.bin", c.Status).rfind(c.Text, 0), 0u) << c.Status;
+}
+
+// Echoed input: valid UTF-8 kept, each broken sequence one U+FFFD.
+TEST(ConvertToolParts, EchoedBytesAreValidUtf8)
+{
+    const struct {
+        const char *Bytes;
+        const char *Text;
+    } cases[] = {
+        {"\xC3\x84J1155 \xE2\x82\xAC \xF0\x9F\x8C\x8A", "\xC3\x84J1155 \xE2\x82\xAC \xF0\x9F\x8C\x8A"},
+        {"\xC4J1155", "\xEF\xBF\xBDJ1155"},
+        {"\xC0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD"},       // an overlong form
+        {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // a surrogate
+        {"A\xE2\x82", "A\xEF\xBF\xBD"},                   // cut short
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ValidUtf8(c.Bytes), c.Text) << c.Bytes;
 }
 
 } // namespace

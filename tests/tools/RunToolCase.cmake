@@ -3,6 +3,7 @@
 #   [-DSTDIN=<file>] [-DWORKDIR=<folder>] -DEXPECT_STATUS=<exit status>
 #   [-DEXPECT_STDOUT=<file whose bytes stdout must equal>]
 #   [-DSTDOUT_MATCHES=<regex>] [-DSTDERR_MATCHES=<regex>]
+#   [-DDATA_LIST=<grid files for ORVANTA_DATA>]
 # An empty EXPECT_STDOUT file means stdout must be empty.
 string(REPLACE "|" ";" args "${ARGS}")
 set(command ${TOOL} ${args})
@@ -12,6 +13,9 @@ endif()
 set(options)
 if(STDIN)
   list(APPEND options INPUT_FILE ${STDIN})
+endif()
+if(DATA_LIST)
+  set(ENV{ORVANTA_DATA} "${DATA_LIST}")
 endif()
 if(NOT WORKDIR)
   set(WORKDIR ${CMAKE_CURRENT_BINARY_DIR})

@@ -4,11 +4,20 @@
 
 #include <string>
 
+#include "data/GridDatabase.h"
+
 // Converts a Windows-1252 text to UTF-8; the five unassigned bytes become
 // U+FFFD.
 std::string Cp1252ToUtf8(const std::string &text);
 
+// Input bytes echoed into output: valid UTF-8 is kept as it is, every byte
+// that does not belong to a valid sequence becomes U+FFFD.
+std::string ValidUtf8(const std::string &bytes);
+
 // Quotes a UTF-8 text as a JSON string, escaping what JSON requires.
 std::string JsonQuote(const std::string &utf8);
+
+// A quad record's name as UTF-8, never reading past its slot.
+std::string QuadNameText(const QuadRecord &quad);
 
 #endif

@@ -14,7 +14,7 @@
 #include "data/DecimalText.h"
 #include "data/ScrambledReader.h"
 #include "tools/gridtool/CheckedGrid.h"
-#include "tools/gridtool/DataFileText.h"
+#include "tools/common/DataFileText.h"
 #include "tools/gridtool/FieldText.h"
 
 namespace {

@@ -1,39 +1,14 @@
-// GeoJSON polygons of quads and cells.
+// GeoJSON polygons of quads, cells and small squares.
 #include "tools/gridtool/GeoJsonExport.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
+#include "convert/GridLookup.h"
 #include "tools/common/TextEncoding.h"
 
 namespace {
-
-const double kStepDegrees = 0.5;  // the longest straight piece of an edge
-const int kMinSegments = 4;       // pieces per edge, however short
-const double kFarLongitude = 36000; // a hundred turns, in degrees
-
-// Appends the points from a to b (a included, b not) in equal pieces.
-void AddEdge(std::vector<LonLat> &ring, LonLat a, LonLat b)
-{
-    double length = std::max(std::fabs(b.Lon - a.Lon), std::fabs(b.Lat - a.Lat));
-    int pieces = std::max(kMinSegments, static_cast<int>(std::ceil(length / kStepDegrees)));
-    for (int i = 0; i < pieces; ++i) {
-        double t = static_cast<double>(i) / pieces;
-        ring.push_back({a.Lon + (b.Lon - a.Lon) * t, a.Lat + (b.Lat - a.Lat) * t});
-    }
-}
-
-// South-west, south-east, north-east, north-west and back: counter-clockwise.
-std::vector<LonLat> Ring(double west, double east, double south, double north)
-{
-    std::vector<LonLat> ring;
-    AddEdge(ring, {west, south}, {east, south});
-    AddEdge(ring, {east, south}, {east, north});
-    AddEdge(ring, {east, north}, {west, north});
-    AddEdge(ring, {west, north}, {west, south});
-    ring.push_back({west, south});
-    return ring;
-}
 
 std::string Number(double value)
 {
@@ -64,19 +39,14 @@ void WriteGeometry(std::FILE *out, const std::vector<std::vector<LonLat>> &rings
     std::fprintf(out, "%s}", multi ? "]" : "");
 }
 
-// The quad's name as UTF-8, never reading past its slot.
-std::string QuadNameText(const QuadRecord &q)
-{
-    char name[kNameSlotSize + 1] = {};
-    std::copy(q.QuadName, q.QuadName + kNameSlotSize, name);
-    return Cp1252ToUtf8(name);
-}
+const char *const kLevelNames[] = {"square", "cell", "small square"};
 
-// The properties every feature of a quad carries.
-std::string QuadProperties(const GridDatabase &db, int index)
+// The properties every feature of a quad carries, its level first.
+std::string QuadProperties(const GridDatabase &db, int index, GridLevel level)
 {
     const QuadRecord &q = db.Quads[index];
-    return "\"name\": " + JsonQuote(QuadNameText(q)) + ", \"chart\": " + std::to_string(q.Chart) +
+    return "\"level\": \"" + std::string(kLevelNames[static_cast<int>(level)]) + "\", \"name\": " +
+           JsonQuote(QuadNameText(q)) + ", \"chart\": " + std::to_string(q.Chart) +
            ", \"quadType\": " + std::to_string(q.Quadtype) + ", \"record\": " + std::to_string(index);
 }
 
@@ -91,13 +61,86 @@ void WriteFeature(std::FILE *out, bool &first, const std::string &properties,
     first = false;
 }
 
-// Writes a feature for every existing cell of the quad's form.
-void WriteCells(const GridDatabase &db, int index, std::FILE *out, bool &first)
+// Whether any ring overlaps the export's area (always, without one); a box
+// that is not on the globe overlaps no area.
+bool InArea(const GridExport &what, const std::vector<std::vector<LonLat>> &rings)
 {
-    const QuadRecord &q = db.Quads[index];
+    if (!what.HasArea)
+        return true;
+    for (const std::vector<LonLat> &ring : rings) {
+        double west = 180, east = -180, south = 90, north = -90;
+        for (LonLat p : ring) {
+            west = std::min(west, p.Lon), east = std::max(east, p.Lon);
+            south = std::min(south, p.Lat), north = std::max(north, p.Lat);
+        }
+        if (south >= what.North || north <= what.South)
+            continue;
+        bool overlaps = what.West <= what.East ? west < what.East && east > what.West
+                                               : east > what.West || west < what.East;
+        if (overlaps)
+            return true;
+    }
+    return false;
+}
+
+// The walk over the grid in output order; Emit is called for each feature
+// in the area, or only counted when out is null.
+struct GridWalk {
+    const GridDatabase &Db;
+    const GridExport &What;
+    std::FILE *Out;
+    bool First = true;
+    long long Count = 0;
+
+    void Emit(const std::string &properties, const std::vector<std::vector<LonLat>> &rings)
+    {
+        ++Count;
+        if (Out)
+            WriteFeature(Out, First, properties, rings);
+    }
+};
+
+// A box inside the quad, given by its lower-left fraction and size in
+// fractions of the quad's extent, as rings.
+std::vector<std::vector<LonLat>> PartRings(const QuadRecord &q, double fracX, double fracY, double sizeX,
+                                           double sizeY)
+{
+    double lat = q.DownLeftLat + q.SizeLat * fracY, lon = q.DownLeftLon + q.SizeLon * fracX;
+    return BoxRings(lat, lat + q.SizeLat * sizeY, lon, lon + q.SizeLon * sizeX);
+}
+
+// The 81 small squares of one cell (column c, row r from the top of the
+// form), named by the fixed numbering.
+void WalkSmallSquares(GridWalk &w, int index, int c, int r, const std::string &cellProperties,
+                      const std::string &cellCode)
+{
+    const QuadRecord &q = w.Db.Quads[index];
+    const QuadForm &form = w.Db.Forms[q.Quadtype];
+    double cellX = 1.0 / form.FormX, cellY = 1.0 / form.FormY;
+    for (int sr = 0; sr < kStandardSize; ++sr)
+        for (int sc = 0; sc < kStandardSize; ++sc) {
+            double fracX = cellX * (c + static_cast<double>(sc) / kStandardSize);
+            double fracY = cellY * (form.FormY - 1 - r + static_cast<double>(kStandardSize - 1 - sr) / kStandardSize);
+            std::vector<std::vector<LonLat>> rings =
+                PartRings(q, fracX, fracY, cellX / kStandardSize, cellY / kStandardSize);
+            if (!InArea(w.What, rings))
+                continue;
+            char number[8];
+            std::snprintf(number, sizeof number, "%02d", StandardNumbering[sr][sc]);
+            w.Emit(cellProperties + ", \"small\": " + std::to_string(StandardNumbering[sr][sc]) +
+                       ", \"code\": " + JsonQuote(cellCode + number),
+                   rings);
+        }
+}
+
+// Every existing cell of the quad's form, each followed by its small
+// squares when the export goes that deep.
+void WalkCells(GridWalk &w, int index)
+{
+    const QuadRecord &q = w.Db.Quads[index];
     if (q.Quadtype < 0 || q.Quadtype >= kMaxQuadTypes)
         return;
-    const QuadForm &form = db.Forms[q.Quadtype];
+    const QuadForm &form = w.Db.Forms[q.Quadtype];
     int fx = form.FormX, fy = form.FormY;
     if (fx <= 0 || fy <= 0 || fx * fy > kMaxFormCells)
         return;
@@ -106,55 +149,97 @@ void WriteCells(const GridDatabase &db, int index, std::FILE *out, bool &first)
             int number = form.Numbers[r * fx + c];
             if (number == -1)
                 continue;
-            double lat = q.DownLeftLat + static_cast<double>(q.SizeLat) * (fy - 1 - r) / fy;
-            double lon = q.DownLeftLon + static_cast<double>(q.SizeLon) * c / fx;
-            char code[16];
-            std::snprintf(code, sizeof code, "%02d", number);
-            std::string properties = QuadProperties(db, index) + ", \"cell\": " + std::to_string(number) +
-                                     ", \"code\": " + JsonQuote(QuadNameText(q) + code);
-            WriteFeature(out, first, properties, BoxRings(lat, lat + q.SizeLat / fy, lon, lon + q.SizeLon / fx));
+            std::vector<std::vector<LonLat>> rings =
+                PartRings(q, static_cast<double>(c) / fx, static_cast<double>(fy - 1 - r) / fy, 1.0 / fx, 1.0 / fy);
+            if (!InArea(w.What, rings))
+                continue;
+            char digits[16];
+            std::snprintf(digits, sizeof digits, "%02d", number);
+            std::string code = QuadNameText(q) + digits;
+            std::string properties = ", \"cell\": " + std::to_string(number);
+            w.Emit(QuadProperties(w.Db, index, GridLevel::Cell) + properties + ", \"code\": " + JsonQuote(code),
+                   rings);
+            if (w.What.Depth == GridLevel::SmallSquare)
+                WalkSmallSquares(w, index, c, r, QuadProperties(w.Db, index, GridLevel::SmallSquare) + properties,
+                                 code);
         }
+}
+
+// One feature per quad record in the area, then what lies below it.
+void WalkGrid(GridWalk &w)
+{
+    for (int i = 0; i < w.Db.QuadCount && i < kMaxQuadRecords; ++i) {
+        const QuadRecord &q = w.Db.Quads[i];
+        std::vector<std::vector<LonLat>> rings =
+            BoxRings(q.DownLeftLat, q.DownLeftLat + q.SizeLat, q.DownLeftLon, q.DownLeftLon + q.SizeLon);
+        if (!InArea(w.What, rings))
+            continue;
+        w.Emit(QuadProperties(w.Db, i, GridLevel::Square), rings);
+        if (w.What.Depth != GridLevel::Square)
+            WalkCells(w, i);
+    }
+}
+
+// Reads one number of an area text; false unless the whole part is one.
+bool AreaNumber(const std::string &part, double &value)
+{
+    if (part.empty() || part.size() > 32)
+        return false;
+    char *end = nullptr;
+    value = std::strtod(part.c_str(), &end);
+    return *end == '\0' && std::isfinite(value) && part.find_first_of("xXnN") == std::string::npos;
 }
 
 } // namespace
 
-// Orders the corners, turns west-positive minutes into east-positive
-// degrees within -180..180 and splits a box that crosses the 180th meridian.
-// A box that is not on the globe (a value that is not finite, a latitude
-// past a pole, more than 360 degrees across, a longitude a hundred turns
-// or more away, where a double no longer resolves the cells) has no rings.
-std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWestA, double lonWestB)
+// Four comma-separated decimal numbers: west, south, east, north.
+bool ParseExportArea(const std::string &text, GridExport &what, std::string &error)
 {
-    for (double v : {latA, latB, lonWestA, lonWestB})
-        if (!std::isfinite(v))
-            return {};
-    double south = std::min(latA, latB) / 60, north = std::max(latA, latB) / 60;
-    double west = -std::max(lonWestA, lonWestB) / 60, east = -std::min(lonWestA, lonWestB) / 60;
-    double width = east - west;
-    if (south < -90 || north > 90 || width > 360 || std::fabs(west) >= kFarLongitude ||
-        std::fabs(east) >= kFarLongitude)
-        return {};
-    west = std::fmod(west + 180, 360);
-    if (west < 0)
-        west += 360;
-    west -= 180;
-    east = west + width;
-    if (east <= 180)
-        return {Ring(west, east, south, north)};
-    return {Ring(west, 180, south, north), Ring(-180, east - 360, south, north)};
+    std::string parts[4];
+    double v[4];
+    size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        size_t comma = i < 3 ? text.find(',', start) : text.size();
+        if (comma == std::string::npos)
+            break;
+        parts[i] = text.substr(start, comma - start);
+        if (!AreaNumber(parts[i], v[i])) {
+            parts[3].clear();
+            break;
+        }
+        start = comma + 1;
+    }
+    if (parts[3].empty()) {
+        error = "--bbox takes four numbers WEST,SOUTH,EAST,NORTH in degrees, east and north positive; got '" + text +
+                "'";
+        return false;
+    }
+    const char *names[] = {"west", "south", "east", "north"};
+    for (int i = 0; i < 4; ++i)
+        if (std::fabs(v[i]) > (i % 2 ? 90 : 180)) {
+            error = std::string("--bbox: ") + names[i] + " " + parts[i] + " is beyond " + (i % 2 ? "90" : "180");
+            return false;
+        }
+    if (v[1] >= v[3]) {
+        error = "--bbox: south " + parts[1] + " is not below north " + parts[3];
+        return false;
+    }
+    what.HasArea = true;
+    what.West = v[0], what.South = v[1], what.East = v[2], what.North = v[3];
+    return true;
 }
 
-// The collection: one feature per quad record, then its cells.
-void WriteGridGeoJson(const GridDatabase &db, bool cells, std::FILE *out)
+long long CountGridFeatures(const GridDatabase &db, const GridExport &what)
+{
+    GridWalk walk{db, what, nullptr};
+    WalkGrid(walk);
+    return walk.Count;
+}
+
+void WriteGridGeoJson(const GridDatabase &db, const GridExport &what, std::FILE *out)
 {
     std::fputs("{\"type\": \"FeatureCollection\", \"features\": [", out);
-    bool first = true;
-    for (int i = 0; i < db.QuadCount && i < kMaxQuadRecords; ++i) {
-        const QuadRecord &q = db.Quads[i];
-        WriteFeature(out, first, QuadProperties(db, i),
-                     BoxRings(q.DownLeftLat, q.DownLeftLat + q.SizeLat, q.DownLeftLon, q.DownLeftLon + q.SizeLon));
-        if (cells)
-            WriteCells(db, i, out, first);
-    }
+    GridWalk walk{db, what, out};
+    WalkGrid(walk);
     std::fputs("\n]}\n", out);
 }

@@ -1,5 +1,6 @@
-// The grid as a GeoJSON map layer: each quad record (and each existing
-// cell) as a polygon, densified so that it draws right in any projection.
+// The grid as a GeoJSON map layer: each quad record (a large square), and
+// down to each existing cell or, within an area, each small square, as a
+// polygon densified so that it draws right in any projection.
 #ifndef ORVANTA_TOOLS_GRIDTOOL_GEOJSONEXPORT_H
 #define ORVANTA_TOOLS_GRIDTOOL_GEOJSONEXPORT_H
 
@@ -8,21 +9,29 @@
 #include <vector>
 
 #include "data/GridDatabase.h"
+#include "tools/common/MapGeometry.h"
 
-// A point in GeoJSON's order: longitude east positive, latitude, degrees.
-struct LonLat {
-    double Lon;
-    double Lat;
+// How far down the layer goes: the "level" property of its features.
+enum class GridLevel { Square, Cell, SmallSquare };
+
+// What to export: the levels down to Depth, and with HasArea only what
+// overlaps the area (degrees east and north; West > East crosses the 180th
+// meridian).
+struct GridExport {
+    GridLevel Depth = GridLevel::Square;
+    bool HasArea = false;
+    double West = -180, South = -90, East = 180, North = 90;
 };
 
-// The closed, counter-clockwise rings of a box given in the program's
-// minutes (longitude positive west), with a point at least every half
-// degree along each edge; two rings when it crosses the 180th meridian;
-// none for a box that is not on the globe.
-std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWestA, double lonWestB);
+// Reads "W,S,E,N" in degrees into the export's area; false with the reason
+// for a text that is not four numbers within the globe, south below north.
+bool ParseExportArea(const std::string &text, GridExport &what, std::string &error);
 
-// Writes a FeatureCollection of the database's quads, and with cells of
-// every existing cell of their forms, to out.
-void WriteGridGeoJson(const GridDatabase &db, bool cells, std::FILE *out);
+// How many features WriteGridGeoJson writes for the same choice.
+long long CountGridFeatures(const GridDatabase &db, const GridExport &what);
+
+// Writes a FeatureCollection of the database's quads, then under each its
+// cells and their small squares as deep as asked, to out.
+void WriteGridGeoJson(const GridDatabase &db, const GridExport &what, std::FILE *out);
 
 #endif

@@ -8,8 +8,11 @@
 
 using Arguments = std::vector<std::string>;
 
-// gridtool scramble IN OUT, and unscramble (the same operation).
+// gridtool scramble [--force] IN OUT
 int RunScrambleCommand(const Arguments &args);
+
+// gridtool unscramble IN OUT (the same key, with no review)
+int RunUnscrambleCommand(const Arguments &args);
 
 // gridtool dump [--json] FILE
 int RunDumpCommand(const Arguments &args);

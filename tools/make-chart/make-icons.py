@@ -5,15 +5,19 @@ Writes, with the standard library only:
   resources/orvanta.ico        icon group 107: 32 x 32 and 16 x 16, 4 bits
   resources/orvanta-small.ico  icon group 108: 16 x 16, 4 bits
 Both use the classic 16-colour Windows palette and carry an AND mask that
-makes the corners outside the rounded square transparent.
+makes the corners outside the rounded square transparent.  With --png it
+writes the same drawing as PNG files for the Linux desktop's icon theme
+instead: FOLDER/NxN/apps/orvanta.png for N = 16, 32, 48, 64 and 128.
 
 Usage: tools/make-chart/make-icons.py [resources-folder]
+       tools/make-chart/make-icons.py --png FOLDER
 """
 
 import math
 import os
 import struct
 import sys
+import zlib
 
 # The classic 16-colour palette, so the icons look the same on any display.
 PALETTE = [
@@ -126,7 +130,34 @@ def write_ico(path, sizes):
         f.write(out)
 
 
+PNG_SIZES = [16, 32, 48, 64, 128]
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def write_png(path, rows):
+    """An 8-bit RGBA PNG of the rows; transparent pixels get alpha 0."""
+    size = len(rows)
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)  # no filter
+        for c in row:
+            raw += bytes((0, 0, 0, 0)) if c is TRANSPARENT else bytes(PALETTE[c] + (255,))
+    data = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            png_chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + png_chunk(b"IEND", b""))
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path + ".tmp", "wb") as f:
+        f.write(data)
+    os.replace(path + ".tmp", path)
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--png":
+        for size in PNG_SIZES:
+            write_png(os.path.join(sys.argv[2], "%dx%d" % (size, size), "apps", "orvanta.png"), draw(size))
+        return
     here = os.path.dirname(os.path.abspath(__file__))
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "resources")
     write_ico(os.path.join(folder, "orvanta.ico"), [32, 16])

@@ -2,17 +2,23 @@
 #include "tools/orvanta-convert/ConvertOptions.h"
 
 const char kConvertUsage[] =
-    "usage: orvanta-convert [--data FILE] [--format dm|decimal|dms] [--precision N] [CODE...]\n"
+    "usage: orvanta-convert [--data FILE]... [--format dm|decimal|dms] [--precision N]\n"
+    "                       [CODE...]\n"
     "Converts MQK grid codes such as CD1234 to the latitude and longitude of the\n"
     "centre of the coded square.  With no CODE, reads one code per line from\n"
     "standard input; blank lines and lines starting with # pass through as they\n"
-    "are.  Letters are taken in upper case; a line's CR is dropped.\n"
-    "  --data FILE       grid data file (default: GridData.bin in the working directory)\n"
+    "are.  Codes may be written as AM 1969, AM-19-69, Qu. am 1969; AM19 (a cell)\n"
+    "and AM (a large square) convert to their centres.\n"
+    "  --data FILE       grid data file; give it again for more files, searched in\n"
+    "                    order (default: ORVANTA_DATA, a list of files, else\n"
+    "                    GridData.bin and GridData-Pacific.bin beside the program,\n"
+    "                    in ../share/orvanta or in the working directory)\n"
     "  --format dm       degrees and decimal minutes, 55\xC2\xB0" "12.50 N (the default)\n"
     "  --format decimal  signed decimal degrees, north and east positive, 6 decimals\n"
     "  --format dms      degrees, minutes and whole seconds, 55\xC2\xB0" "07'30\"N\n"
     "  --precision N     decimals of the degrees (decimal) or of the seconds (dms)\n"
     "  --help            this text\n"
+    "  --version         the program's version\n"
     "Writes one UTF-8 line per code, in input order: CODE<TAB>LATITUDE<TAB>LONGITUDE,\n"
     "or CODE<TAB>ERROR: <message> for a code that cannot be converted.\n"
     "Exit status: 0 all converted, 1 some code failed, 2 bad arguments or a missing\n"
@@ -64,19 +70,23 @@ bool ParseConvertOptions(const std::vector<std::string> &args, ConvertOptions &o
             options.Help = true;
             continue;
         }
+        if (arg == "--version") {
+            options.Version = true;
+            continue;
+        }
         bool matched = false;
         std::string value;
         if (!TakeValue(args, i, "--data", value, matched, error))
             return false;
         if (matched) {
-            options.DataFile = value;
+            options.DataFiles.push_back(value);
             continue;
         }
         if (!TakeValue(args, i, "--format", value, matched, error))
             return false;
         if (matched) {
             if (!ParseOutputFormat(value, options.Format)) {
-                error = "unknown format '" + value + "' (use dm, decimal or dms)";
+                error = "unknown format '" + value + "' (use dm, decimal, dms, csv, geojson, kml, gpx or html)";
                 return false;
             }
             continue;

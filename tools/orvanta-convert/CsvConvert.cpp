@@ -7,8 +7,9 @@
 #include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/CoordinateText.h"
 #include "tools/orvanta-convert/CsvStream.h"
+#include "tools/orvanta-convert/GridFiles.h"
+#include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/MapFeature.h"
-#include "tools/orvanta-convert/ReverseLookup.h"
 
 std::vector<std::string> AppendedColumns(bool squares)
 {
@@ -42,8 +43,10 @@ struct RowOutcome {
 bool TakeCells(const CsvRecord &record, const std::vector<size_t> &columns, std::vector<std::string> &cells,
                std::string &message)
 {
-    if (record.Unterminated) {
-        message = "quoted field not closed before the end of the input";
+    if (record.Overlong || record.Unterminated) {
+        std::string line = std::to_string(record.Overlong ? record.Line : record.QuoteLine);
+        message = record.Overlong ? "row on line " + line + " is longer than " + kMaxLineText + "; skipped"
+                                  : "quote opened on line " + line + " is never closed; the row ends with that line";
         return false;
     }
     for (size_t column : columns) {
@@ -63,9 +66,9 @@ RowOutcome ConvertRow(const CsvRecord &record, const std::vector<size_t> &column
     std::vector<std::string> cells;
     if (!TakeCells(record, columns, cells, row.Message))
         return row;
-    row.Result = ConvertCode(NormalizeCode(cells[0]));
+    row.Result = ConvertInGrids(cells[0]);
     row.Converted = row.Result.Status == ConvertStatus::Converted;
-    row.Message = row.Converted ? "" : ConvertMessage(row.Result.Status);
+    row.Message = row.Converted ? "" : ConvertMessage(row.Result);
     return row;
 }
 
@@ -80,9 +83,8 @@ std::vector<std::string> ReverseCells(const CsvRecord &record, const std::vector
     CoordinateReading lat = ReadCoordinate(cells[0], true), lon = ReadCoordinate(cells[1], false);
     if (!lat.Ok || !lon.Ok)
         return {"", lat.Ok ? lon.Error : lat.Error};
-    for (const ReverseMatch &match : ReverseLookup(Grid, lat.Minutes, lon.Minutes))
-        codes += (codes.empty() ? "" : " ") + Cp1252ToUtf8(match.Code);
-    return {codes, codes.empty() ? "outside the grid" : ""};
+    codes = CodesInGrids(lat.Minutes, lon.Minutes);
+    return {codes, codes.empty() ? OutsideTheGrids() : ""};
 }
 
 // The column numbers the settings name: one code column, or a latitude and
@@ -132,10 +134,10 @@ std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings 
                  ChartMeaning(r),
                  PrecisionNm(r)};
         if (settings.Squares)
-            cells.insert(cells.end(), {DecimalDegreesText(r.Extent.South, false, decimals),
-                                       DecimalDegreesText(r.Extent.West, true, decimals),
-                                       DecimalDegreesText(r.Extent.North, false, decimals),
-                                       DecimalDegreesText(r.Extent.East, true, decimals)});
+            cells.insert(cells.end(), {DecimalDegreesText(r.Bounds.South, false, decimals),
+                                       DecimalDegreesText(r.Bounds.West, true, decimals),
+                                       DecimalDegreesText(r.Bounds.North, false, decimals),
+                                       DecimalDegreesText(r.Bounds.East, true, decimals)});
     }
     cells.push_back(row.Message);
     return cells;
@@ -161,9 +163,9 @@ MapFeature RowFeature(const CsvRecord &record, const std::vector<std::string> &n
 {
     MapFeature feature;
     if (row.Converted)
-        feature = CodeFeature(row.Result, squares);
+        feature = CodePlace(row.Result, squares);
     for (size_t i = 0; i < record.Fields.size(); ++i)
-        feature.Add(i < names.size() ? names[i] : "col" + std::to_string(i + 1), record.Fields[i]);
+        feature.Add(i < names.size() ? ValidUtf8(names[i]) : "col" + std::to_string(i + 1), ValidUtf8(record.Fields[i]));
     feature.Add("code", row.Converted ? feature.Name : "");
     std::vector<std::string> columns = AppendedColumns(false);
     for (size_t k = 0; k < columns.size() - 1; ++k)
@@ -190,7 +192,7 @@ bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &setti
         return false;
     while (reader.Next(record)) {
         char delimiter = reader.FieldDelimiter();
-        if (record.Raw.empty() && !record.Unterminated) {
+        if (record.Raw.empty() && !record.Unterminated && !record.Overlong) {
             if (target.Csv)
                 std::fwrite(record.LineEnd.data(), 1, record.LineEnd.size(), target.Csv);
             continue;
@@ -217,9 +219,13 @@ bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &setti
         std::vector<std::string> cells = AppendedCells(row, settings);
         if (target.Csv)
             WriteRecord(target.Csv, record, cells, delimiter);
-        else if (target.Map && !target.Map->Add(RowFeature(record, names, row, cells, target.Map->DrawsSquares())))
+        else if (target.Map && !target.Map->Add(RowFeature(record, names, row, cells, settings.Squares)))
             ++counts.LeftOut;
         ++(row.Converted ? counts.Converted : counts.Failed);
+    }
+    if (std::ferror(in)) {
+        error = "read error";
+        return false;
     }
     return true;
 }

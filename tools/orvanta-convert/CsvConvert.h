@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/orvanta-convert/PointWriter.h"
+#include "tools/orvanta-convert/MapFeature.h"
 #include "tools/orvanta-convert/ProgressLine.h"
 #include "tools/orvanta-convert/ResultFormat.h"
 
@@ -19,13 +19,13 @@ struct CsvSettings {
     int Decimals = -1;    // of the decimal columns; below 0: six
     char Delimiter = 0;   // 0: found from the first line
     bool Reverse = false; // the columns hold a position: append its codes
-    bool Squares = false; // append the square's south, west, north and east bounds
+    bool Squares = false; // append the square's bounds (CSV), draw the square (maps)
 };
 
 // Where the records go: CSV to a stream, or features to a map writer.
 struct CsvTarget {
     std::FILE *Csv = nullptr;
-    PointWriter *Map = nullptr;
+    FeatureSink *Map = nullptr;
 };
 
 struct CsvCounts {

@@ -1,24 +1,36 @@
 // The RFC 4180 record reader.
 #include "tools/orvanta-convert/CsvStream.h"
 
-// The next byte, or EOF.
-int CsvReader::Get()
+#include "tools/orvanta-convert/LineReader.h"
+
+// The next byte without taking it, or EOF; replayed bytes come first.
+int CsvReader::Peek()
 {
+    if (ReplayPos < Replay.size())
+        return static_cast<unsigned char>(Replay[ReplayPos]);
     if (Pos == Size) {
         Size = std::fread(Buffer, 1, sizeof Buffer, File);
         Pos = 0;
         if (Size == 0)
             return EOF;
     }
-    return static_cast<unsigned char>(Buffer[Pos++]);
+    return static_cast<unsigned char>(Buffer[Pos]);
 }
 
-// The next byte without taking it, or EOF.
-int CsvReader::Peek()
+// The next byte, or EOF.
+int CsvReader::Get()
 {
-    int c = Get();
-    if (c != EOF)
-        --Pos;
+    int c = Peek();
+    if (c == EOF)
+        return c;
+    if (ReplayPos < Replay.size()) {
+        if (++ReplayPos == Replay.size()) {
+            Replay.clear();
+            ReplayPos = 0;
+        }
+    } else {
+        ++Pos;
+    }
     return c;
 }
 
@@ -44,6 +56,54 @@ void CsvReader::DetectDelimiter()
     Delimiter = candidates[best];
 }
 
+// Takes EF BB BF at the very start into the raw bytes alone; a partial
+// mark is ordinary field text.
+void CsvReader::SkipByteOrderMark(CsvRecord &record)
+{
+    AtStart = false;
+    const char mark[] = "\xEF\xBB\xBF";
+    std::string taken;
+    while (taken.size() < 3 && Peek() == static_cast<unsigned char>(mark[taken.size()]))
+        taken += static_cast<char>(Get());
+    record.Raw = taken;
+    if (taken.size() < 3)
+        record.Fields.back() = taken;
+}
+
+// Ends a record whose quote stays open at the first line end after the
+// quote (lineStart: where the next line begins in Raw); the bytes after it
+// are read again as records of their own, from the line after the quote.
+void CsvReader::EndAtFirstLineEnd(CsvRecord &record, size_t lineStart)
+{
+    record.Unterminated = true;
+    if (lineStart == std::string::npos) { // the quote's own line is the last
+        record.LineEnd.clear();
+        return;
+    }
+    Replay = record.Raw.substr(lineStart) + Replay.substr(ReplayPos);
+    ReplayPos = 0;
+    size_t end = lineStart - 1;
+    if (end > 0 && record.Raw[end - 1] == '\r')
+        --end;
+    record.LineEnd = record.Raw.substr(end, lineStart - end);
+    record.Raw.resize(end);
+    Line = record.QuoteLine + 1;
+}
+
+// Drops the row read so far and the rest of its line.
+void CsvReader::SkipRestOfLine(CsvRecord &record)
+{
+    record.Overlong = true;
+    record.Unterminated = false;
+    record.Raw.clear();
+    record.Fields.assign(1, std::string());
+    int c, last = EOF;
+    while ((c = Get()) != EOF && c != '\n')
+        last = c;
+    record.LineEnd = c != '\n' ? "" : last == '\r' ? "\r\n" : "\n";
+    ++Line;
+}
+
 // Fields end at the delimiter; the record ends at a CR LF or LF outside quotes.
 // Inside quotes a doubled quote is one quote and line ends are data; a
 // quote in the middle of an unquoted field is kept as it is.
@@ -53,19 +113,39 @@ bool CsvReader::Next(CsvRecord &record)
     record.LineEnd.clear();
     record.Fields.assign(1, std::string());
     record.Unterminated = false;
+    record.Overlong = false;
     record.Line = Line;
+    record.QuoteLine = 0;
+    if (AtStart)
+        SkipByteOrderMark(record);
     if (Delimiter == 0)
         DetectDelimiter();
     int c = Get();
     if (c == EOF)
-        return false;
-    bool quoted = false, fieldStart = true;
+        return !record.Fields.back().empty();
+    bool quoted = false, fieldStart = record.Fields.back().empty();
+    long quotedLines = 0;
+    size_t lineStart = std::string::npos; // in Raw, after the quote's first line end
     for (; c != EOF; c = Get()) {
         char ch = static_cast<char>(c);
         if (quoted) {
             record.Raw += ch;
-            if (c == '\n')
+            if (c == '\n') {
                 ++Line;
+                if (lineStart == std::string::npos)
+                    lineStart = record.Raw.size();
+                if (++quotedLines > kMaxQuotedLines) {
+                    EndAtFirstLineEnd(record, lineStart);
+                    return true;
+                }
+            }
+            if (record.Raw.size() > kMaxLineBytes) {
+                if (lineStart == std::string::npos)
+                    SkipRestOfLine(record);
+                else
+                    EndAtFirstLineEnd(record, lineStart);
+                return true;
+            }
             if (c == '"') {
                 if (Peek() == '"') {
                     record.Raw += static_cast<char>(Get());
@@ -85,6 +165,10 @@ bool CsvReader::Next(CsvRecord &record)
             ++Line;
             return true;
         }
+        if (record.Raw.size() >= kMaxLineBytes) {
+            SkipRestOfLine(record);
+            return true;
+        }
         record.Raw += ch;
         if (c == Delimiter) {
             record.Fields.emplace_back();
@@ -93,13 +177,17 @@ bool CsvReader::Next(CsvRecord &record)
         }
         if (c == '"' && fieldStart) {
             quoted = true;
+            record.QuoteLine = Line;
+            quotedLines = 0;
+            lineStart = std::string::npos;
             fieldStart = false;
             continue;
         }
         fieldStart = false;
         record.Fields.back() += ch;
     }
-    record.Unterminated = quoted;
+    if (quoted)
+        EndAtFirstLineEnd(record, lineStart);
     return true;
 }
 

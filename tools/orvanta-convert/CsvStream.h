@@ -1,6 +1,9 @@
 // RFC 4180 records read one at a time from a stream, so that memory stays
 // flat whatever the size of the input; each record keeps its raw bytes so
-// that it can be written back untouched.
+// that it can be written back untouched.  A record is bounded: a row longer
+// than kMaxLineBytes is skipped to its line end, and a quote that is not
+// closed within kMaxQuotedLines lines (or the row's bound, or the input)
+// ends its row at the line end after it; reading goes on from there.
 #ifndef ORVANTA_TOOLS_CSVSTREAM_H
 #define ORVANTA_TOOLS_CSVSTREAM_H
 
@@ -8,12 +11,17 @@
 #include <string>
 #include <vector>
 
+// The most line ends one quoted field may hold.
+const long kMaxQuotedLines = 1000;
+
 struct CsvRecord {
     std::string Raw;                  // the record's bytes without its line end
     std::string LineEnd;              // "\r\n", "\n" or "" at the end of the input
     std::vector<std::string> Fields;  // the fields, quotes resolved
-    bool Unterminated = false;        // a quoted field ran to the end of the input
+    bool Unterminated = false;        // a quoted field was not closed (see QuoteLine)
+    bool Overlong = false;            // the row passed kMaxLineBytes; Raw is empty
     long Line = 0;                    // the line on which the record starts
+    long QuoteLine = 0;               // the line on which the open quote stands
 };
 
 // A buffered reader of records.
@@ -21,7 +29,8 @@ class CsvReader {
 public:
     explicit CsvReader(std::FILE *file) : File(file) {}
 
-    // Reads the next record; false at the end of the input.
+    // Reads the next record; false at the end of the input.  A UTF-8
+    // byte-order mark before the first record is kept in its Raw bytes only.
     bool Next(CsvRecord &record);
 
     // Separates fields by this byte instead of the comma; 0 picks ',', ';'
@@ -36,12 +45,18 @@ private:
     int Get();
     int Peek();
     void DetectDelimiter();
+    void SkipByteOrderMark(CsvRecord &record);
+    void EndAtFirstLineEnd(CsvRecord &record, size_t lineStart);
+    void SkipRestOfLine(CsvRecord &record);
 
     std::FILE *File;
     char Buffer[1 << 16];
     size_t Size = 0, Pos = 0;
+    std::string Replay;      // bytes to read again before the file's next ones
+    size_t ReplayPos = 0;
     long Line = 1;
     char Delimiter = ',';
+    bool AtStart = true;
 };
 
 // A field quoted as RFC 4180 asks when it holds the delimiter, a quote or a

@@ -2,11 +2,18 @@
 #include "tools/orvanta-convert/LoadMessage.h"
 
 #include "data/GridDatabase.h"
+#include "tools/common/AtomicFile.h"
+#include "tools/common/DataFileText.h"
 
-// Names the file and the cause the loader reported.
+// Names the file and the cause the loader reported; a folder and a plain
+// text that was never scrambled are named as such.
 std::string DescribeLoadFailure(const std::string &fileName, int16_t status)
 {
     std::string file = "data file '" + fileName + "'";
+    if (status == kLoadNotFound && IsFolder(fileName))
+        return file + " is a folder, not a data file";
+    if (status != kLoadNotFound && IsPlainDataFile(fileName))
+        return file + " is a plain data text; scramble it with gridtool scramble";
     switch (status) {
     case kLoadNotFound:
         return file + " not found (it cannot be opened)";

@@ -5,25 +5,13 @@
 
 #include "convert/DecimalFormat.h"
 #include "convert/Position.h"
+#include "tools/common/MapLongitude.h"
 #include "tools/common/TextEncoding.h"
+#include "tools/orvanta-convert/ResultFormat.h"
 
 namespace {
 
 const double kPoleMinutes = 5400;
-
-// Longitude in minutes west brought into -180..180 degrees, as map
-// formats require; false when it is not finite.
-bool WrappedLongitude(double west, double &wrapped)
-{
-    if (!std::isfinite(west))
-        return false;
-    wrapped = std::fmod(west, 21600.0);
-    if (wrapped > 10800)
-        wrapped -= 21600;
-    else if (wrapped <= -10800)
-        wrapped += 21600;
-    return true;
-}
 
 } // namespace
 
@@ -42,22 +30,40 @@ void MapFeature::Add(const std::string &name, const std::string &value)
     Properties.emplace_back(unique, value);
 }
 
-MapFeature CodeFeature(const ConversionResult &result, bool square)
+// The centre must be on the globe; a square whose box is not (which only a
+// hostile data file gives) leaves the centre.
+MapFeature CodePlace(const ConversionResult &result, bool square)
 {
     MapFeature feature;
-    feature.Name = Cp1252ToUtf8(result.Code);
+    feature.Name = ResultCodeText(result);
     double lat = result.Position.Latitude, lon = 0;
-    if (result.Status == ConvertStatus::Converted && std::fabs(lat) <= kPoleMinutes &&
-        WrappedLongitude(result.Position.Longitude, lon)) {
-        feature.HasPosition = true;
-        feature.Latitude = lat;
-        feature.Longitude = lon;
-        const GridBox &box = result.Extent;
-        feature.HasBox = square && WrappedLongitude(box.West, feature.Box.West) &&
-                         WrappedLongitude(box.East, feature.Box.East) && feature.Box.West >= feature.Box.East;
-        feature.Box.South = box.South;
-        feature.Box.North = box.North;
+    if (result.Status != ConvertStatus::Converted || !(std::fabs(lat) <= kPoleMinutes) ||
+        !WrapLongitudeMinutes(result.Position.Longitude, lon))
+        return feature;
+    feature.Geometry = MapFeature::Shape::Point;
+    feature.Point = {-lon / 60, lat / 60};
+    if (square) {
+        const GridBounds &box = result.Bounds;
+        feature.Rings = BoxRings(box.South, box.North, box.West, box.East);
+        if (!feature.Rings.empty())
+            feature.Geometry = MapFeature::Shape::Area;
     }
+    return feature;
+}
+
+MapFeature CodeFeature(const ConversionResult &result, bool square)
+{
+    MapFeature feature = CodePlace(result, square);
+    feature.Add("code", feature.Name);
+    if (result.Status != ConvertStatus::Converted) {
+        feature.Add("message", ConvertMessage(result));
+        return feature;
+    }
+    feature.Add("latitude", Cp1252ToUtf8(result.LatitudeText));
+    feature.Add("longitude", Cp1252ToUtf8(result.LongitudeText));
+    feature.Add("chart", std::to_string(ChartOf(result)));
+    feature.Add("confidence", ChartMeaning(result));
+    feature.Add("precision_nm", PrecisionNm(result));
     return feature;
 }
 
@@ -77,6 +83,6 @@ std::string PrecisionNm(const ConversionResult &result)
     if (result.Status != ConvertStatus::Converted)
         return "";
     char text[kPositionTextSize];
-    FormatFixed((result.Extent.North - result.Extent.South) / 2, 2, text, sizeof text);
+    FormatFixedHalfEven((result.Bounds.North - result.Bounds.South) / 2, 2, text, sizeof text);
     return text;
 }

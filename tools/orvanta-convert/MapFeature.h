@@ -1,5 +1,6 @@
-// One feature of the map outputs: a position (or none) with its properties
-// in order, as the GeoJSON, KML and GPX writers take it.
+// One feature of the map outputs: a point, an area or nothing (an input
+// without a position), with its name and its properties in order.  The
+// GeoJSON, KML and GPX writers and the map page all take it.
 #ifndef ORVANTA_TOOLS_MAPFEATURE_H
 #define ORVANTA_TOOLS_MAPFEATURE_H
 
@@ -8,23 +9,37 @@
 #include <vector>
 
 #include "convert/ConvertCode.h"
+#include "tools/common/MapGeometry.h"
 
 struct MapFeature {
-    std::string Name;           // the code, UTF-8
-    bool HasPosition = false;   // false: a row whose code failed
-    double Latitude = 0;        // minutes north
-    double Longitude = 0;       // minutes west, within one turn (-180 to 180 degrees)
-    bool HasBox = false;        // drawn as its square instead of its centre
-    GridBox Box{0, 0, 0, 0};    // minutes as Latitude and Longitude
+    enum class Shape { None, Point, Area };
+    Shape Geometry = Shape::None;
+    LonLat Point{0, 0};                      // the centre; set for Point and Area
+    std::vector<std::vector<LonLat>> Rings;  // Shape::Area: closed outer rings, each a polygon of its own
+    std::string Name;                        // the code, UTF-8
     std::vector<std::pair<std::string, std::string>> Properties; // UTF-8 names and values
 
     // Adds a property; a name already there gets a number (_2, _3, ...).
     void Add(const std::string &name, const std::string &value);
 };
 
-// The feature of a converted code: its name and the centre of its small
-// square (with square, also the square itself); without a position when
-// the code failed or the data file puts the square off the globe.
+// Where features go: a map format's writer.  Add is false for a feature
+// the format cannot hold (one without a position in KML or GPX).
+class FeatureSink {
+public:
+    virtual ~FeatureSink() = default;
+    virtual bool Add(const MapFeature &feature) = 0;
+};
+
+// The place of a code, without properties: its name and the centre of its
+// square, or with square the square (small square, cell or large square)
+// itself; no position when the code failed or the data file puts the
+// square off the globe.
+MapFeature CodePlace(const ConversionResult &result, bool square = false);
+
+// The same with the code's properties: code, the program's latitude and
+// longitude texts, chart, confidence and precision_nm; for a failed code,
+// code and message.
 MapFeature CodeFeature(const ConversionResult &result, bool square = false);
 
 // The chart number of a converted code's quad record; 0 for a failed code.

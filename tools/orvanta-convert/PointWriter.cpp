@@ -1,4 +1,4 @@
-// GeoJSON, KML and GPX points.
+// GeoJSON, KML and GPX features.
 #include "tools/orvanta-convert/PointWriter.h"
 
 #include "tools/common/TextEncoding.h"
@@ -17,6 +17,49 @@ std::string ElementName(const std::string &name)
         out += letter || (other && !out.empty()) ? c : '_';
     }
     return out.empty() ? "_" : out;
+}
+
+// A ring's points joined: "[lon, lat], ..." for GeoJSON, "lon,lat ..." for KML.
+std::string RingText(const std::vector<LonLat> &ring, bool json)
+{
+    std::string text;
+    for (size_t i = 0; i < ring.size(); ++i) {
+        std::string lon = DegreesText(ring[i].Lon), lat = DegreesText(ring[i].Lat);
+        text += json ? (i ? ", [" : "[") + lon + ", " + lat + "]" : (i ? " " : "") + lon + "," + lat;
+    }
+    return text;
+}
+
+// The GeoJSON geometry: null, a Point, a Polygon or, for a square split at
+// the 180th meridian, a MultiPolygon.
+std::string GeoJsonGeometry(const MapFeature &feature)
+{
+    switch (feature.Geometry) {
+    case MapFeature::Shape::None: return "null";
+    case MapFeature::Shape::Point: break;
+    case MapFeature::Shape::Area: {
+        bool multi = feature.Rings.size() > 1;
+        std::string text = multi ? "{\"type\": \"MultiPolygon\", \"coordinates\": [" : "{\"type\": \"Polygon\", \"coordinates\": ";
+        for (size_t r = 0; r < feature.Rings.size(); ++r)
+            text += (r ? ", [[" : "[[") + RingText(feature.Rings[r], true) + "]]";
+        return text + (multi ? "]}" : "}");
+    }
+    }
+    return "{\"type\": \"Point\", \"coordinates\": [" + DegreesText(feature.Point.Lon) + ", " +
+           DegreesText(feature.Point.Lat) + "]}";
+}
+
+// The KML geometry: a Point, a Polygon or a MultiGeometry of two.
+std::string KmlGeometry(const MapFeature &feature)
+{
+    if (feature.Geometry != MapFeature::Shape::Area)
+        return "<Point><coordinates>" + DegreesText(feature.Point.Lon) + "," + DegreesText(feature.Point.Lat) +
+               "</coordinates></Point>";
+    std::string text;
+    for (const std::vector<LonLat> &ring : feature.Rings)
+        text += "<Polygon><outerBoundaryIs><LinearRing><coordinates>" + RingText(ring, false) +
+                "</coordinates></LinearRing></outerBoundaryIs></Polygon>";
+    return feature.Rings.size() > 1 ? "<MultiGeometry>" + text + "</MultiGeometry>" : text;
 }
 
 } // namespace
@@ -53,34 +96,26 @@ void PointWriter::Begin()
         break;
     case PointFormat::Gpx:
         std::fputs("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                   "<gpx version=\"1.1\" creator=\"orvanta-convert\" xmlns=\"http://www.topografix.com/GPX/1/1\"\n"
-                   "     xmlns:ogr=\"http://osgeo.org/gdal\">\n",
+                   "<gpx version=\"1.1\" creator=\"orvanta-convert\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
+                   "xmlns:ogr=\"http://osgeo.org/gdal\">\n",
                    Out);
         break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
 }
 
-// A plain code's properties: the code and the program's texts.
 bool PointWriter::Add(const ConversionResult &result)
 {
     MapFeature feature = CodeFeature(result, Squares);
-    feature.Add("code", feature.Name);
-    feature.Add("latitude", Cp1252ToUtf8(result.LatitudeText));
-    feature.Add("longitude", Cp1252ToUtf8(result.LongitudeText));
-    feature.Add("chart", std::to_string(ChartOf(result)));
-    feature.Add("confidence", ChartMeaning(result));
-    feature.Add("precision_nm", PrecisionNm(result));
-    return feature.HasPosition && Add(feature);
+    return feature.Geometry != MapFeature::Shape::None && Add(feature);
 }
 
 bool PointWriter::Add(const MapFeature &feature)
 {
-    if (!feature.HasPosition && Format != PointFormat::GeoJson)
+    bool placed = feature.Geometry != MapFeature::Shape::None;
+    if (!placed && Format != PointFormat::GeoJson)
         return false;
-    std::string lat = DecimalDegreesText(feature.Latitude, false), lon = DecimalDegreesText(feature.Longitude, true);
-    std::string s = DecimalDegreesText(feature.Box.South, false), n = DecimalDegreesText(feature.Box.North, false);
-    std::string w = DecimalDegreesText(feature.Box.West, true), e = DecimalDegreesText(feature.Box.East, true);
     std::string text;
     switch (Format) {
     case PointFormat::GeoJson:
@@ -89,37 +124,26 @@ bool PointWriter::Add(const MapFeature &feature)
         for (size_t i = 0; i < feature.Properties.size(); ++i)
             text += (i ? ", " : "") + JsonQuote(feature.Properties[i].first) + ": " +
                     JsonQuote(feature.Properties[i].second);
-        text += "}, \"geometry\": ";
-        if (!feature.HasPosition)
-            text += "null}";
-        else if (feature.HasBox) // counter-clockwise from the south-west corner
-            text += "{\"type\": \"Polygon\", \"coordinates\": [[[" + w + ", " + s + "], [" + e + ", " + s + "], [" + e +
-                    ", " + n + "], [" + w + ", " + n + "], [" + w + ", " + s + "]]]}}";
-        else
-            text += "{\"type\": \"Point\", \"coordinates\": [" + lon + ", " + lat + "]}}";
+        text += "}, \"geometry\": " + GeoJsonGeometry(feature) + "}";
         break;
     case PointFormat::Kml:
         text = "<Placemark><name>" + XmlEscape(feature.Name) + "</name><ExtendedData>";
         for (const auto &property : feature.Properties)
             text += "<Data name=\"" + XmlEscape(property.first) + "\"><value>" + XmlEscape(property.second) +
                     "</value></Data>";
-        text += "</ExtendedData>";
-        if (feature.HasBox)
-            text += "<Polygon><outerBoundaryIs><LinearRing><coordinates>" + w + "," + s + " " + e + "," + s + " " + e +
-                    "," + n + " " + w + "," + n + " " + w + "," + s +
-                    "</coordinates></LinearRing></outerBoundaryIs></Polygon></Placemark>\n";
-        else
-            text += "<Point><coordinates>" + lon + "," + lat + "</coordinates></Point></Placemark>\n";
+        text += "</ExtendedData>" + KmlGeometry(feature) + "</Placemark>\n";
         break;
     case PointFormat::Gpx:
-        text = "<wpt lat=\"" + lat + "\" lon=\"" + lon + "\"><name>" + XmlEscape(feature.Name) + "</name><extensions>";
+        text = "<wpt lat=\"" + DegreesText(feature.Point.Lat) + "\" lon=\"" + DegreesText(feature.Point.Lon) +
+               "\"><name>" + XmlEscape(feature.Name) + "</name><extensions>";
         for (const auto &property : feature.Properties) {
             std::string element = "ogr:" + ElementName(property.first);
             text += "<" + element + ">" + XmlEscape(property.second) + "</" + element + ">";
         }
         text += "</extensions></wpt>\n";
         break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
     std::fwrite(text.data(), 1, text.size(), Out);
     First = false;
@@ -132,6 +156,7 @@ void PointWriter::End()
     case PointFormat::GeoJson: std::fputs("\n]}\n", Out); break;
     case PointFormat::Kml: std::fputs("</Document>\n</kml>\n", Out); break;
     case PointFormat::Gpx: std::fputs("</gpx>\n", Out); break;
-    case PointFormat::None: break;
+    case PointFormat::None:
+    case PointFormat::Html: break;
     }
 }

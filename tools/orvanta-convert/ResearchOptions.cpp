@@ -15,12 +15,15 @@ const char kResearchUsage[] =
     "                    one point per converted code (failed codes go to standard\n"
     "                    error); with --csv one feature per row carrying all its cells\n"
     "                    (a failed row: null geometry in GeoJSON, left out of KML/GPX)\n"
+    "  --format html     one self-contained map page that any browser opens offline:\n"
+    "                    the codes or CSV rows over a coastline and the large squares\n"
     "  --format csv      with --csv: CSV, as without a format\n"
-    "  --shape square    each code's small square: a polygon in GeoJSON and KML, south,\n"
-    "                    west, north and east columns in CSV (default: point, the centre);\n"
-    "                    every map feature and CSV row also carries chart, confidence\n"
-    "                    (confirmed for Chart 1, else reconstructed) and precision_nm,\n"
-    "                    half the square's side in nautical miles\n"
+    "  --shape square    each code's square (small square, cell or large square): a\n"
+    "                    polygon in GeoJSON, KML and the map page, south, west, north and\n"
+    "                    east columns in CSV (default: point, the centre); every map\n"
+    "                    feature and CSV row also carries chart, confidence (confirmed\n"
+    "                    for Chart 1, else reconstructed) and precision_nm, half the\n"
+    "                    square's side in nautical miles\n"
     "  --reverse [LAT LON]\n"
     "                    print every code whose small square holds the position, with\n"
     "                    the square's centre; without a position, read one per line from\n"
@@ -116,6 +119,7 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
             PointFormat format = name == "geojson" ? PointFormat::GeoJson
                                  : name == "kml"   ? PointFormat::Kml
                                  : name == "gpx"   ? PointFormat::Gpx
+                                 : name == "html"  ? PointFormat::Html
                                                    : PointFormat::None;
             if (format != PointFormat::None) {
                 options.Points = format;

@@ -1,13 +1,14 @@
 // The batch and GIS options of orvanta-convert: --csv, --header,
-// --delimiter, --reverse and the formats geojson, kml, gpx and csv.  They are taken out
-// of the command line before the basic options are read.
+// --delimiter, --shape, --reverse and the formats geojson, kml, gpx, html
+// and csv.  They are taken out of the command line before the basic
+// options are read.
 #ifndef ORVANTA_TOOLS_RESEARCHOPTIONS_H
 #define ORVANTA_TOOLS_RESEARCHOPTIONS_H
 
 #include <string>
 #include <vector>
 
-enum class PointFormat { None, GeoJson, Kml, Gpx };
+enum class PointFormat { None, GeoJson, Kml, Gpx, Html };
 
 struct ResearchOptions {
     bool Csv = false;
@@ -26,7 +27,7 @@ struct ResearchOptions {
 // The lines these options add to --help.
 extern const char kResearchUsage[];
 
-// Removes these options (and a --format geojson|kml|gpx) from args, leaving
+// Removes these options (and a --format geojson|kml|gpx|html) from args, leaving
 // the rest for the basic parser; false with a reason on a misuse.
 bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &options, std::string &error);
 

@@ -5,7 +5,11 @@
 
 #include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
+#include "tools/common/AtomicFile.h"
 #include "tools/orvanta-convert/CsvConvert.h"
+#include "tools/orvanta-convert/GridFiles.h"
+#include "tools/orvanta-convert/HtmlMapWriter.h"
+#include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ProgressLine.h"
 #include "tools/orvanta-convert/CoordinateText.h"
@@ -15,61 +19,47 @@ namespace {
 
 enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 
-// The codes of the small squares that hold the position, separated by
-// blanks, in table order.
-std::string CodesAt(double lat, double lon)
-{
-    std::string codes;
-    for (const ReverseMatch &match : ReverseLookup(Grid, lat, lon))
-        codes += (codes.empty() ? "" : " ") + Cp1252ToUtf8(match.Code);
-    return codes;
-}
-
 // One line of a position list: the line, a TAB, then the codes of the
 // position or the reason why there are none; false on a failure.  Blank
 // lines and comments starting with '#' come back as they are.
-bool ReverseLine(const std::string &line, const std::string &dataFile)
+bool ReverseLine(const std::string &line)
 {
     std::string text = line;
     if (!text.empty() && text.back() == '\r')
         text.pop_back();
     if (PassesThrough(text)) {
-        std::printf("%s\n", text.c_str());
+        std::printf("%s\n", ValidUtf8(text).c_str());
         return true;
     }
     double lat = 0, lon = 0;
     std::string error, codes;
     if (ReadPosition(text, lat, lon, error)) {
-        codes = CodesAt(lat, lon);
+        codes = CodesInGrids(lat, lon);
         if (codes.empty())
-            error = "outside the grid of " + dataFile;
+            error = OutsideTheGrids();
     }
-    std::printf("%s\t%s\n", text.c_str(), codes.empty() ? ("ERROR: " + error).c_str() : codes.c_str());
+    std::printf("%s\t%s\n", ValidUtf8(text).c_str(), codes.empty() ? ("ERROR: " + error).c_str() : codes.c_str());
     return !codes.empty();
 }
 
-// Reads one position per line of standard input; a line longer than any
-// position is cut, which ReadPosition refuses.
-int RunReverseLines(const ConvertOptions &options)
+// Reads one position per line of standard input; an overlong line is one
+// error line.
+int RunReverseLines()
 {
     bool allFound = true;
     std::string line;
-    bool pending = false;
+    bool overlong = false;
     ProgressLine progress;
-    for (int c; (c = std::getc(stdin)) != EOF;) {
-        if (c != '\n') {
-            if (line.size() <= kMaxPositionText + 1)
-                line += static_cast<char>(c);
-            pending = true;
-            continue;
+    while (ReadBoundedLine(stdin, line, overlong)) {
+        if (overlong) {
+            std::printf("%s\tERROR: line longer than %s\n", ValidUtf8(line.substr(0, kMaxPositionText)).c_str(),
+                        kMaxLineText);
+            allFound = false;
+        } else {
+            allFound = ReverseLine(line) && allFound;
         }
-        allFound = ReverseLine(line, options.DataFile) && allFound;
         progress.Tick();
-        line.clear();
-        pending = false;
     }
-    if (pending)
-        allFound = ReverseLine(line, options.DataFile) && allFound;
     progress.Finish();
     return allFound ? kAllConverted : kSomeFailed;
 }
@@ -97,37 +87,72 @@ bool ReadArgumentPosition(const std::vector<std::string> &args, double &lat, dou
 int RunReverse(const ConvertOptions &options)
 {
     if (options.Codes.empty())
-        return RunReverseLines(options);
+        return RunReverseLines();
     double lat = 0, lon = 0;
     std::string error, shown;
     for (const std::string &arg : options.Codes)
         shown += (shown.empty() ? "" : " ") + arg;
+    shown = ValidUtf8(shown);
     if (!ReadArgumentPosition(options.Codes, lat, lon, error)) {
         std::fprintf(stderr, "orvanta-convert: cannot read the position '%s': %s\n", shown.c_str(), error.c_str());
         return kCannotRun;
     }
-    std::vector<ReverseMatch> matches = ReverseLookup(Grid, lat, lon);
-    if (matches.empty()) {
-        std::printf("%s lies outside the grid of %s\n", shown.c_str(), options.DataFile.c_str());
-        return kSomeFailed;
+    bool found = false;
+    for (const auto &grid : LoadedGrids()) {
+        for (const ReverseMatch &match : ReverseLookup(grid->Db, lat, lon)) {
+            ConversionResult result = ConvertCode(match.Code, grid->Db);
+            std::string line = FormatResultLine(result, options.Format, options.Precision);
+            if (result.QuadIndex != match.QuadIndex)
+                line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
+                       std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
+                       " that holds the position";
+            std::printf("%s\n", line.c_str());
+            found = true;
+        }
     }
-    for (const ReverseMatch &match : matches) {
-        ConversionResult result = ConvertCode(match.Code);
-        std::string line = FormatResultLine(result, options.Format, options.Precision);
-        if (result.QuadIndex != match.QuadIndex)
-            line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
-                   std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
-                   " that holds the position";
-        std::printf("%s\n", line.c_str());
+    if (!found) {
+        std::printf("%s lies %s\n", shown.c_str(), OutsideTheGrids().c_str());
+        return kSomeFailed;
     }
     return kAllConverted;
 }
 
-// The name of a map format, for messages.
-const char *FormatName(PointFormat format)
-{
-    return format == PointFormat::Kml ? "KML" : format == PointFormat::Gpx ? "GPX" : "GeoJSON";
-}
+// The map document of a run: GeoJSON, KML, GPX or the map page, over the
+// loaded grids; nothing for CSV.
+class MapDocument {
+public:
+    explicit MapDocument(const ResearchOptions &research)
+        : Format(research.Points), Points(research.Points, stdout, research.Squares), Page(stdout, Databases())
+    {
+    }
+
+    void Begin() { Format == PointFormat::Html ? Page.Begin("MQK grid codes") : Points.Begin(); }
+    void End() { Format == PointFormat::Html ? Page.End() : Points.End(); }
+    FeatureSink &Sink() { return Format == PointFormat::Html ? static_cast<FeatureSink &>(Page) : Points; }
+
+    // The page lists a code without a position beside the map; the other
+    // formats leave it to standard error.
+    bool ListsFailures() const { return Format == PointFormat::Html; }
+
+    // The name of the format, for messages.
+    const char *Name() const
+    {
+        return Format == PointFormat::Kml ? "KML" : Format == PointFormat::Gpx ? "GPX" : "GeoJSON";
+    }
+
+private:
+    static std::vector<const GridDatabase *> Databases()
+    {
+        std::vector<const GridDatabase *> grids;
+        for (const auto &grid : LoadedGrids())
+            grids.push_back(&grid->Db);
+        return grids;
+    }
+
+    PointFormat Format;
+    PointWriter Points;
+    HtmlMapWriter Page;
+};
 
 // Converts every CSV input (the FILEs given, or standard input) into one
 // CSV stream or one map document.
@@ -143,20 +168,21 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     settings.Squares = research.Squares;
     CsvCounts counts;
     ProgressLine progress;
-    PointWriter writer(research.Points, stdout, research.Squares);
+    MapDocument map(research);
     CsvTarget target;
     if (research.Points == PointFormat::None)
         target.Csv = stdout;
     else
-        target.Map = &writer;
+        target.Map = &map.Sink();
     std::vector<std::string> files = options.Codes;
     if (files.empty())
         files.push_back("-");
-    writer.Begin();
+    map.Begin();
     for (const std::string &name : files) {
-        std::FILE *in = name == "-" ? stdin : std::fopen(name.c_str(), "rb");
+        std::FILE *in = name == "-" ? stdin : IsFolder(name) ? nullptr : std::fopen(name.c_str(), "rb");
         if (!in) {
-            std::fprintf(stderr, "orvanta-convert: cannot open '%s'\n", name.c_str());
+            std::fprintf(stderr, "orvanta-convert: cannot read '%s': %s\n", name.c_str(),
+                         UnreadableReason(name).c_str());
             return kCannotRun;
         }
         std::string error;
@@ -168,59 +194,57 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
             return kCannotRun;
         }
     }
-    writer.End();
+    map.End();
     progress.Finish();
     if (counts.LeftOut)
         std::fprintf(stderr, "orvanta-convert: %lld rows without a position left out of the %s file\n",
-                     counts.LeftOut, FormatName(research.Points));
+                     counts.LeftOut, map.Name());
     return counts.Failed ? kSomeFailed : kAllConverted;
 }
 
-// Converts one code into a point, or reports it on standard error; blank
-// lines and comments are no codes.
-bool AddPoint(PointWriter &writer, const std::string &text)
+// Converts one code into a feature, or reports it on standard error (the
+// map page also lists it, as having no position); blank lines and
+// comments are no codes.
+bool AddPoint(MapDocument &map, bool squares, const std::string &text)
 {
     if (PassesThrough(text))
         return true;
-    ConversionResult result = ConvertCode(NormalizeCode(text));
-    std::string failure = FormatResultLine(result, OutputFormat::Decimal);
-    if (result.Status == ConvertStatus::Converted) {
-        if (writer.Add(result))
-            return true;
-        failure = result.Code + "\tERROR: the data file puts this square off the globe";
-    }
+    ConversionResult result = ConvertInGrids(text);
+    MapFeature feature = CodeFeature(result, squares);
+    bool placed = feature.Geometry != MapFeature::Shape::None;
+    if (placed || map.ListsFailures())
+        map.Sink().Add(feature);
+    if (placed)
+        return true;
+    std::string failure = result.Status == ConvertStatus::Converted
+                              ? ResultCodeText(result) + "\tERROR: the data file puts this square off the globe"
+                              : FormatResultLine(result, OutputFormat::Decimal);
     std::fprintf(stderr, "orvanta-convert: %s\n", failure.c_str());
     return false;
 }
 
-// Writes one point per converted code of the arguments or of standard
-// input, one code per line.
+// Writes one feature per code of the arguments or of standard input, one
+// code per line.
 int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 {
-    PointWriter writer(research.Points, stdout, research.Squares);
+    MapDocument map(research);
     ProgressLine progress;
     bool allConverted = true;
-    writer.Begin();
+    map.Begin();
     for (const std::string &code : options.Codes)
-        allConverted = AddPoint(writer, code) && allConverted;
-    if (options.Codes.empty()) {
-        std::string line;
-        bool pending = false;
-        for (int c; (c = std::getc(stdin)) != EOF;) {
-            if (c != '\n') {
-                line += static_cast<char>(c);
-                pending = true;
-                continue;
-            }
-            allConverted = AddPoint(writer, line) && allConverted;
-            progress.Tick();
-            line.clear();
-            pending = false;
+        allConverted = AddPoint(map, research.Squares, code) && allConverted;
+    std::string line;
+    bool overlong = false;
+    while (options.Codes.empty() && ReadBoundedLine(stdin, line, overlong)) {
+        if (overlong) {
+            std::fprintf(stderr, "orvanta-convert: %s\n", OverlongLineResult(line).c_str());
+            allConverted = false;
+        } else {
+            allConverted = AddPoint(map, research.Squares, line) && allConverted;
         }
-        if (pending)
-            allConverted = AddPoint(writer, line) && allConverted;
+        progress.Tick();
     }
-    writer.End();
+    map.End();
     progress.Finish();
     return allConverted ? kAllConverted : kSomeFailed;
 }

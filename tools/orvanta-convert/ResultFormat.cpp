@@ -37,25 +37,32 @@ bool ParseOutputFormat(const std::string &name, OutputFormat &format)
     return true;
 }
 
-// Degrees = minutes / 60, with the sign turned for west-positive input; a
-// value that rounds to zero prints without a minus sign.
-std::string DecimalDegreesText(double minutes, bool positiveWest, int decimals)
+// Rounded as printf rounds; a value that rounds to zero prints without a
+// minus sign.
+std::string DegreesText(double degrees, int decimals)
 {
-    double degrees = (positiveWest ? -minutes : minutes) / 60.0;
     char text[kPositionTextSize];
-    FormatFixed(degrees, decimals, text, sizeof text);
+    FormatFixedHalfEven(degrees, decimals, text, sizeof text);
     if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
         std::memmove(text, text + 1, std::strlen(text));
     return text;
+}
+
+// Degrees = minutes / 60, with the sign turned for west-positive input.
+std::string DecimalDegreesText(double minutes, bool positiveWest, int decimals)
+{
+    return DegreesText((positiveWest ? -minutes : minutes) / 60.0, decimals);
 }
 
 // The whole seconds and their decimals come from one rounded text of the
 // seconds, so the carry is the formatter's.
 std::string DmsText(double minutes, bool isLatitude, int decimals)
 {
+    if (!std::isfinite(minutes))
+        return DecimalDegreesText(minutes, false, decimals);
     double seconds = std::fabs(minutes) * 60;
     char text[kPositionTextSize];
-    FormatFixed(seconds, decimals, text, sizeof text);
+    FormatFixedHalfEven(seconds, decimals, text, sizeof text);
     const char *point = std::strchr(text, '.');
     double whole = std::floor(std::strtod(text, nullptr));
     bool zero = std::strspn(text, "0.") == std::strlen(text);
@@ -88,12 +95,19 @@ std::string LongitudeText(const ConversionResult &result, OutputFormat format, i
     return Cp1252ToUtf8(result.LongitudeText);
 }
 
+// The code a line names in UTF-8: the code read (its Ä is Windows-1252),
+// or the text as given when it names none (as valid UTF-8).
+std::string ResultCodeText(const ConversionResult &result)
+{
+    return result.Status == ConvertStatus::Unreadable ? ValidUtf8(result.Code) : Cp1252ToUtf8(result.Code);
+}
+
 // Writes the code, then the position in the chosen format or the message.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format, int decimals)
 {
-    std::string line = result.Code + "\t";
+    std::string line = ResultCodeText(result) + "\t";
     if (result.Status != ConvertStatus::Converted)
-        return line + "ERROR: " + ConvertMessage(result.Status);
+        return line + "ERROR: " + ConvertMessage(result);
     return line + LatitudeText(result, format, decimals) + "\t" + LongitudeText(result, format, decimals);
 }
 

@@ -22,8 +22,14 @@ const int kMaxDecimals = 12;
 // Reads a format's name ("dm", "decimal", "dms"); false for an unknown name.
 bool ParseOutputFormat(const std::string &name, OutputFormat &format);
 
+// The code a result line names, in UTF-8: a converted code's Windows-1252
+// letters as UTF-8, a text that names no code with its invalid bytes as
+// U+FFFD.
+std::string ResultCodeText(const ConversionResult &result);
+
 // CODE<TAB>LATITUDE<TAB>LONGITUDE, or CODE<TAB>ERROR: <message>; no line
-// end.  decimals below 0 take the format's default.
+// end.  Bytes of the code that are not valid UTF-8 are written as U+FFFD.
+// decimals below 0 take the format's default.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format, int decimals = -1);
 
 // The latitude and longitude texts of a converted result in the format.
@@ -34,8 +40,13 @@ std::string LongitudeText(const ConversionResult &result, OutputFormat format, i
 // or a comment starting with '#'.
 bool PassesThrough(const std::string &line);
 
+// Degrees as a text with six decimals unless told, a half rounded to even
+// as printf does, the same text in every build; no "-0.000000".
+std::string DegreesText(double degrees, int decimals = 6);
+
 // Minutes (longitude positive west) as decimal degrees, six decimals unless
-// told, north and east positive, the same text in every build.
+// told, north and east positive, a half rounded to even as printf does, the
+// same text in every build.
 std::string DecimalDegreesText(double minutes, bool positiveWest, int decimals = 6);
 
 // Minutes (latitude north, longitude west positive) as degrees, minutes and

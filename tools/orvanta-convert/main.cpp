@@ -9,9 +9,11 @@
 #include <io.h>
 #endif
 
-#include "data/GridLoader.h"
 #include "convert/ConvertCode.h"
+#include "tools/common/ToolVersion.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
+#include "tools/orvanta-convert/GridFiles.h"
+#include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
 #include "tools/orvanta-convert/ResearchRun.h"
@@ -24,7 +26,7 @@ enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 // Converts one code and writes its line; false when the code failed.
 bool ConvertAndWrite(const std::string &text, const ConvertOptions &options)
 {
-    ConversionResult result = ConvertCode(NormalizeCode(text));
+    ConversionResult result = ConvertInGrids(text);
     std::string line = FormatResultLine(result, options.Format, options.Precision) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     return result.Status == ConvertStatus::Converted;
@@ -45,24 +47,21 @@ bool ConvertListLine(std::string line, const ConvertOptions &options)
 
 // Reads standard input line by line, each line one code (the last line
 // needs no line end), blank lines and comments passed through; returns
-// whether every code converted.
+// whether every code converted.  An overlong line is one error line.
 bool ConvertStandardInput(const ConvertOptions &options)
 {
     bool allConverted = true;
     std::string line;
-    bool pending = false;
-    for (int c; (c = std::getc(stdin)) != EOF;) {
-        if (c == '\n') {
+    bool overlong = false;
+    while (ReadBoundedLine(stdin, line, overlong)) {
+        if (!overlong) {
             allConverted = ConvertListLine(line, options) && allConverted;
-            line.clear();
-            pending = false;
-        } else {
-            line += static_cast<char>(c);
-            pending = true;
+            continue;
         }
+        std::string result = OverlongLineResult(line) + "\n";
+        std::fwrite(result.data(), 1, result.size(), stdout);
+        allConverted = false;
     }
-    if (pending)
-        allConverted = ConvertListLine(line, options) && allConverted;
     return allConverted;
 }
 
@@ -81,8 +80,12 @@ int main(int argc, char **argv)
     std::string error;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!ExtractResearchOptions(args, research, error) || !ParseConvertOptions(args, options, error)) {
-        std::fprintf(stderr, "orvanta-convert: %s\n%s%s", error.c_str(), kConvertUsage, kResearchUsage);
+        std::fprintf(stderr, "orvanta-convert: %s; try 'orvanta-convert --help'\n", error.c_str());
         return kCannotRun;
+    }
+    if (options.Version) {
+        std::fputs(VersionLine("orvanta-convert").c_str(), stdout);
+        return kAllConverted;
     }
     if (options.Help) {
         std::fputs(kConvertUsage, stdout);
@@ -90,11 +93,9 @@ int main(int argc, char **argv)
         return kAllConverted;
     }
 
-    ResetGridDatabase(Grid);
-    Grid.LoadStatus = LoadGridData(options.DataFile.c_str());
-    if (Grid.LoadStatus != kLoadOk) {
-        std::fprintf(stderr, "orvanta-convert: %s\n",
-                     DescribeLoadFailure(options.DataFile, Grid.LoadStatus).c_str());
+    std::vector<std::string> files = options.DataFiles;
+    if ((files.empty() && !FindDefaultGridFiles(argv[0], files, error)) || !LoadGridFiles(files, error)) {
+        std::fprintf(stderr, "orvanta-convert: %s\n", error.c_str());
         return kCannotRun;
     }
 

@@ -1,7 +1,7 @@
 // The plain keyword text of a data file that may be stored scrambled or
 // plain, as data makers keep both.
-#ifndef ORVANTA_TOOLS_GRIDTOOL_DATAFILETEXT_H
-#define ORVANTA_TOOLS_GRIDTOOL_DATAFILETEXT_H
+#ifndef ORVANTA_TOOLS_DATAFILETEXT_H
+#define ORVANTA_TOOLS_DATAFILETEXT_H
 
 #include <string>
 #include <vector>
@@ -19,5 +19,9 @@ DataFileText DecodeDataFile(const std::vector<unsigned char> &bytes);
 
 // The scrambled bytes the program's loader reads for that text.
 std::vector<unsigned char> ScrambledForm(const std::string &plain);
+
+// Whether the file's first bytes are those of a plain keyword text, which
+// the program cannot load before it is scrambled.
+bool IsPlainDataFile(const std::string &path);
 
 #endif

@@ -1,5 +1,7 @@
 // Telling a scrambled data file from its plain text.
-#include "tools/gridtool/DataFileText.h"
+#include "tools/common/DataFileText.h"
+
+#include <cstdio>
 
 #include "data/ScrambledReader.h"
 
@@ -57,4 +59,17 @@ std::vector<unsigned char> ScrambledForm(const std::string &plain)
     std::vector<unsigned char> bytes(plain.begin(), plain.end());
     ScrambleBytes(bytes.data(), bytes.size(), 0);
     return bytes;
+}
+
+// Decides on the first bytes only, which hold the first keyword.
+bool IsPlainDataFile(const std::string &path)
+{
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    std::vector<unsigned char> head(64);
+    head.resize(std::fread(head.data(), 1, head.size(), file));
+    std::fclose(file);
+    DataFileText text = DecodeDataFile(head);
+    return text.Recognised && !text.WasScrambled;
 }

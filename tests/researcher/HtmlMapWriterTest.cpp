@@ -1,0 +1,105 @@
+// The map page's data: each feature's geometry as the page script reads it
+// (off-globe input shown as having no position), texts that cannot end
+// their script element, and the large squares of the loaded grid.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "MapTestSupport.h"
+#include "tools/orvanta-convert/HtmlMapWriter.h"
+
+namespace {
+
+// Writes a page of the features over the grid and returns it.
+std::string PageOf(const GridDatabase &grid, const std::vector<MapFeature> &features)
+{
+    std::FILE *file = std::tmpfile();
+    HtmlMapWriter writer(file, grid);
+    writer.Begin("Diary <1941>");
+    for (const MapFeature &f : features)
+        writer.Add(f);
+    writer.End();
+    return TakeFileText(file);
+}
+
+MapFeature Point(double lon, double lat)
+{
+    MapFeature f;
+    f.Geometry = MapFeature::Shape::Point;
+    f.Point = {lon, lat};
+    return f;
+}
+
+TEST(HtmlMapWriter, FeaturesAsThePageReadsThem)
+{
+    MapFeature area;
+    area.Geometry = MapFeature::Shape::Area;
+    area.Rings = {{{-30, 54}, {-27, 54}, {-27, 55.5}, {-30, 54}}};
+    MapFeature offGlobeArea = area;
+    offGlobeArea.Rings[0][1].Lat = 91;
+    MapFeature named;
+    named.Properties = {{"code", "CA1155"}, {"note", "\"</script><b>\" \xC3\xA4"}};
+    const struct {
+        const char *what;
+        MapFeature feature;
+        const char *expected;
+    } cases[] = {
+        {"point", Point(-29.5, 55.125), "{\"geometry\": {\"point\": [55.125000, -29.500000]}, \"properties\": []}"},
+        {"east of 180 wraps", Point(190, 10), "{\"point\": [10.000000, -170.000000]}"},
+        {"not a number", Point(NAN, 10), "{\"geometry\": null"},
+        {"past the pole", Point(0, 90.5), "{\"geometry\": null"},
+        {"area", area, "{\"rings\": [[[54.000000, -30.000000], [54.000000, -27.000000], [55.500000, -27.000000], "
+                       "[54.000000, -30.000000]]]}"},
+        {"area past the pole", offGlobeArea, "{\"geometry\": null"},
+        {"no position, properties in order", named,
+         "{\"geometry\": null, \"properties\": [[\"code\", \"CA1155\"], "
+         "[\"note\", \"\\\"\\u003c/script>\\u003cb>\\\" \xC3\xA4\"]]}"},
+    };
+    static GridDatabase empty;
+    ResetGridDatabase(empty);
+    for (const auto &c : cases) {
+        std::string page = PageOf(empty, {c.feature});
+        EXPECT_NE(page.find(c.expected), std::string::npos) << c.what;
+        EXPECT_EQ(page.find("</script><b>"), std::string::npos) << c.what;
+    }
+}
+
+TEST(HtmlMapWriter, PageCarriesLibraryCoastlineAndLargeSquares)
+{
+    static GridDatabase grid;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), grid), kLoadOk);
+    std::string page = PageOf(grid, {Point(0, 0), Point(1, 1)});
+    EXPECT_EQ(page.compare(0, 15, "<!DOCTYPE html>"), 0);
+    EXPECT_NE(page.find("<title>Diary &lt;1941&gt;</title>"), std::string::npos);
+    EXPECT_NE(page.find("window.L"), std::string::npos) << "the map library is inlined";
+    EXPECT_NE(page.find("coast: [\n["), std::string::npos) << "the coastline is inlined";
+    EXPECT_NE(page.find("[\"XA\", 2, [[20.0000, 179.0000, 21.0000, 180.0000], [20.0000, -180.0000, 21.0000, "
+                        "-179.0000]]]"),
+              std::string::npos);
+    EXPECT_NE(page.find("[\"XB\", 2, [[20.0000, -179.0000, 21.0000, -177.0000]]]"), std::string::npos);
+    EXPECT_EQ(page.find("sourceMappingURL"), std::string::npos);
+    EXPECT_EQ(page.substr(page.size() - 8), "</html>\n");
+}
+
+TEST(HtmlMapWriter, PageCarriesTheSquaresOfEveryGridFileInOrder)
+{
+    static GridDatabase pacific, other;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), pacific), kLoadOk);
+    std::string text = AntimeridianGrid();
+    text.replace(text.find("QuadName XA,XB"), 14, "QuadName YA,YB");
+    ASSERT_EQ(LoadPlainText(text, other), kLoadOk);
+    std::FILE *file = std::tmpfile();
+    HtmlMapWriter writer(file, {&pacific, &other});
+    writer.Begin("Two grids");
+    writer.End();
+    std::string page = TakeFileText(file);
+    size_t xb = page.find("[\"XB\", 2,"), ya = page.find("[\"YA\", 2,"), yb = page.find("[\"YB\", 2,");
+    ASSERT_NE(yb, std::string::npos);
+    EXPECT_LT(xb, ya);
+    EXPECT_LT(ya, yb);
+    EXPECT_EQ(page.find("squares: [", page.find("squares: [") + 1), std::string::npos) << "one list";
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// Boxes of the grid as rings in longitude and latitude.
+#include "tools/common/MapGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const double kStepDegrees = 0.5;  // the longest straight piece of an edge
+const int kMinSegments = 4;       // pieces per edge, however short
+const double kFarLongitude = 36000; // a hundred turns, in degrees
+
+// Appends the points from a to b (a included, b not) in equal pieces.
+void AddEdge(std::vector<LonLat> &ring, LonLat a, LonLat b)
+{
+    double length = std::max(std::fabs(b.Lon - a.Lon), std::fabs(b.Lat - a.Lat));
+    int pieces = std::max(kMinSegments, static_cast<int>(std::ceil(length / kStepDegrees)));
+    for (int i = 0; i < pieces; ++i) {
+        double t = static_cast<double>(i) / pieces;
+        ring.push_back({a.Lon + (b.Lon - a.Lon) * t, a.Lat + (b.Lat - a.Lat) * t});
+    }
+}
+
+// South-west, south-east, north-east, north-west and back: counter-clockwise.
+std::vector<LonLat> Ring(double west, double east, double south, double north)
+{
+    std::vector<LonLat> ring;
+    AddEdge(ring, {west, south}, {east, south});
+    AddEdge(ring, {east, south}, {east, north});
+    AddEdge(ring, {east, north}, {west, north});
+    AddEdge(ring, {west, north}, {west, south});
+    ring.push_back({west, south});
+    return ring;
+}
+
+} // namespace
+
+// Orders the corners, turns west-positive minutes into east-positive
+// degrees within -180..180 and splits a box that crosses the 180th meridian.
+// A box that is not on the globe (a value that is not finite, a latitude
+// past a pole, more than 360 degrees across, a longitude a hundred turns
+// or more away, where a double no longer resolves the cells) has no rings.
+std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWestA, double lonWestB)
+{
+    for (double v : {latA, latB, lonWestA, lonWestB})
+        if (!std::isfinite(v))
+            return {};
+    double south = std::min(latA, latB) / 60, north = std::max(latA, latB) / 60;
+    double west = -std::max(lonWestA, lonWestB) / 60, east = -std::min(lonWestA, lonWestB) / 60;
+    double width = east - west;
+    if (south < -90 || north > 90 || width > 360 || std::fabs(west) >= kFarLongitude ||
+        std::fabs(east) >= kFarLongitude)
+        return {};
+    west = WrapLongitude(west);
+    east = west + width;
+    if (east <= 180)
+        return {Ring(west, east, south, north)};
+    return {Ring(west, 180, south, north), Ring(-180, east - 360, south, north)};
+}
+
+// Counts whole turns away with fmod, so that any finite value ends in range.
+double WrapLongitude(double degreesEast)
+{
+    double wrapped = std::fmod(degreesEast + 180, 360);
+    if (wrapped < 0)
+        wrapped += 360;
+    return wrapped - 180;
+}
