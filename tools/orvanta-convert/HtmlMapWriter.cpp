@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/common/MapLongitude.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/MapPageAssets.h"
 #include "tools/orvanta-convert/PointWriter.h"
@@ -32,16 +33,17 @@ std::string Number(double value, int decimals)
     return text;
 }
 
-// Whether a point can be shown: finite, with its latitude on the globe.
+// Whether a point can be shown: on the globe, within one turn of longitude
+// (the features' makers wrap longitudes).
 bool OnGlobe(LonLat p)
 {
-    return std::isfinite(p.Lon) && std::isfinite(p.Lat) && std::fabs(p.Lat) <= 90;
+    return std::fabs(p.Lon) <= 180 && std::fabs(p.Lat) <= 90;
 }
 
-// [lat, lon] as the map library takes it, the longitude within -180..180.
+// [lat, lon] as the map library takes it.
 std::string LatLon(LonLat p)
 {
-    return "[" + Number(p.Lat, 6) + ", " + Number(WrapLongitude(p.Lon), 6) + "]";
+    return "[" + Number(p.Lat, 6) + ", " + Number(p.Lon, 6) + "]";
 }
 
 // The geometry of a feature as the page script reads it: null, {"point":
@@ -140,8 +142,11 @@ MapFeature CodeFeature(const ConversionResult &result)
         feature.Properties.push_back({"message", ConvertMessage(result)});
         return feature;
     }
-    feature.Geometry = MapFeature::Shape::Point;
-    feature.Point = {-result.Position.Longitude / 60, result.Position.Latitude / 60};
+    double lon = 0;
+    if (LongitudeDegreesEast(result.Position.Longitude, lon)) {
+        feature.Geometry = MapFeature::Shape::Point;
+        feature.Point = {lon, result.Position.Latitude / 60};
+    }
     feature.Properties.push_back({"latitude", Cp1252ToUtf8(result.LatitudeText)});
     feature.Properties.push_back({"longitude", Cp1252ToUtf8(result.LongitudeText)});
     return feature;
