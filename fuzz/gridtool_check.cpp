@@ -13,6 +13,7 @@
 #include "data/GridLoader.h"
 #include "tools/gridtool/DataFileChecker.h"
 #include "tools/common/DataFileText.h"
+#include "tools/common/MapLongitude.h"
 #include "tools/gridtool/GeoJsonExport.h"
 
 namespace {
@@ -55,11 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // Small squares within an area that holds the first quad's corner.
         GridExport area;
         std::string error;
-        if (db.QuadCount > 0 && std::isfinite(db.Quads[0].DownLeftLat) && std::isfinite(db.Quads[0].DownLeftLon)) {
-            double lat = db.Quads[0].DownLeftLat / 60, lon = -db.Quads[0].DownLeftLon / 60;
+        double lon = 0;
+        if (db.QuadCount > 0 && std::isfinite(db.Quads[0].DownLeftLat) &&
+            LongitudeDegreesEast(db.Quads[0].DownLeftLon, lon)) {
+            double lat = db.Quads[0].DownLeftLat / 60;
             char box[128];
-            std::snprintf(box, sizeof box, "%.3f,%.3f,%.3f,%.3f", WrapLongitude(lon) - 0.5, lat - 0.5,
-                          WrapLongitude(lon) + 0.5, lat + 0.5);
+            std::snprintf(box, sizeof box, "%.3f,%.3f,%.3f,%.3f", lon - 0.5, lat - 0.5, lon + 0.5, lat + 0.5);
             if (ParseExportArea(box, area, error) && CountGridFeatures(db, area) <= 20000)
                 WriteGridGeoJson(db, area, sink);
         }

@@ -74,6 +74,15 @@ TEST(GeoJsonExport, BoxRingsTurnWestMinutesIntoEastDegrees)
     }
 }
 
+// An edge on a whole degree lands on it exactly, so that a box touching an
+// export area's edge does not count as overlapping it.
+TEST(GeoJsonExport, BoxEdgesOnWholeDegreesAreExact)
+{
+    std::vector<std::vector<LonLat>> rings = BoxRings(0, 54, -10506, -10560);  // 175.1 E to 176 E
+    ASSERT_EQ(rings.size(), 1u);
+    EXPECT_EQ(rings[0][rings[0].size() / 2].Lon, 176.0);
+}
+
 // Writes the layer of a plain text to a string.
 std::string LayerOf(const std::string &plain, bool cells)
 {

@@ -47,7 +47,7 @@ TEST(HtmlMapWriter, FeaturesAsThePageReadsThem)
         const char *expected;
     } cases[] = {
         {"point", Point(-29.5, 55.125), "{\"geometry\": {\"point\": [55.125000, -29.500000]}, \"properties\": []}"},
-        {"east of 180 wraps", Point(190, 10), "{\"point\": [10.000000, -170.000000]}"},
+        {"east of 180, not wrapped", Point(190, 10), "{\"geometry\": null"},
         {"not a number", Point(NAN, 10), "{\"geometry\": null"},
         {"past the pole", Point(0, 90.5), "{\"geometry\": null"},
         {"area", area, "{\"rings\": [[[54.000000, -30.000000], [54.000000, -27.000000], [55.500000, -27.000000], "

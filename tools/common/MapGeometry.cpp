@@ -1,6 +1,8 @@
 // Boxes of the grid as rings in longitude and latitude.
 #include "tools/common/MapGeometry.h"
 
+#include "tools/common/MapLongitude.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,7 +10,6 @@ namespace {
 
 const double kStepDegrees = 0.5;  // the longest straight piece of an edge
 const int kMinSegments = 4;       // pieces per edge, however short
-const double kFarLongitude = 36000; // a hundred turns, in degrees
 
 // Appends the points from a to b (a included, b not) in equal pieces.
 void AddEdge(std::vector<LonLat> &ring, LonLat a, LonLat b)
@@ -46,23 +47,12 @@ std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWe
         if (!std::isfinite(v))
             return {};
     double south = std::min(latA, latB) / 60, north = std::max(latA, latB) / 60;
-    double west = -std::max(lonWestA, lonWestB) / 60, east = -std::min(lonWestA, lonWestB) / 60;
-    double width = east - west;
-    if (south < -90 || north > 90 || width > 360 || std::fabs(west) >= kFarLongitude ||
-        std::fabs(east) >= kFarLongitude)
+    double width = (std::max(lonWestA, lonWestB) - std::min(lonWestA, lonWestB)) / 60;
+    double west = 0;
+    if (south < -90 || north > 90 || width > 360 || !LongitudeDegreesEast(std::max(lonWestA, lonWestB), west))
         return {};
-    west = WrapLongitude(west);
-    east = west + width;
+    double east = west + width;
     if (east <= 180)
         return {Ring(west, east, south, north)};
     return {Ring(west, 180, south, north), Ring(-180, east - 360, south, north)};
-}
-
-// Counts whole turns away with fmod, so that any finite value ends in range.
-double WrapLongitude(double degreesEast)
-{
-    double wrapped = std::fmod(degreesEast + 180, 360);
-    if (wrapped < 0)
-        wrapped += 360;
-    return wrapped - 180;
 }

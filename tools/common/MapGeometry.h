@@ -17,7 +17,4 @@ struct LonLat {
 // none for a box that is not on the globe.
 std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWestA, double lonWestB);
 
-// A longitude in degrees east brought into -180 to 180 (excluded).
-double WrapLongitude(double degreesEast);
-
 #endif

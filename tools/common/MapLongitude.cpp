@@ -23,3 +23,13 @@ bool WrapLongitudeMinutes(double westMinutes, double &wrapped)
     wrapped = w;
     return true;
 }
+
+// Wraps in minutes, where the wrap is exact, and divides once.
+bool LongitudeDegreesEast(double westMinutes, double &degreesEast)
+{
+    double wrapped = 0;
+    if (!WrapLongitudeMinutes(westMinutes, wrapped))
+        return false;
+    degreesEast = -wrapped / 60;
+    return true;
+}

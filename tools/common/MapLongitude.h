@@ -13,4 +13,8 @@ const double kMinutesPerTurn = 21600;
 // resolves a small square and the data cannot be meant.
 bool WrapLongitudeMinutes(double westMinutes, double &wrapped);
 
+// The same meridian in degrees east within -180 (included) to 180
+// (excluded), from one wrap and one division; false as above.
+bool LongitudeDegreesEast(double westMinutes, double &degreesEast);
+
 #endif

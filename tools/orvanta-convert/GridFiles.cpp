@@ -20,8 +20,10 @@ namespace {
 
 #ifdef _WIN32
 const char kListSeparator = ';';
+const char kInstalledData[] = "..\\share\\orvanta\\";
 #else
 const char kListSeparator = ':';
+const char kInstalledData[] = "../share/orvanta/";
 #endif
 
 const char *const kShippedFiles[] = {"GridData.bin", "GridData-Pacific.bin"};
@@ -94,7 +96,7 @@ bool FindDefaultGridFiles(const char *argv0, std::vector<std::string> &files, st
     std::string exe = ExecutableFolder(argv0);
     std::vector<std::string> folders;
     if (!exe.empty())
-        folders = {exe, exe + "../share/orvanta/"};
+        folders = {exe, exe + kInstalledData};
     folders.push_back("");
     std::string looked;
     for (const std::string &folder : folders) {

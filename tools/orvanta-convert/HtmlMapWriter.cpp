@@ -7,7 +7,6 @@
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/MapPageAssets.h"
 #include "tools/orvanta-convert/PointWriter.h"
-#include "tools/orvanta-convert/ResultFormat.h"
 
 namespace {
 
@@ -32,16 +31,17 @@ std::string Number(double value, int decimals)
     return text;
 }
 
-// Whether a point can be shown: finite, with its latitude on the globe.
+// Whether a point can be shown: on the globe, within one turn of longitude
+// (the features' makers wrap longitudes).
 bool OnGlobe(LonLat p)
 {
-    return std::isfinite(p.Lon) && std::isfinite(p.Lat) && std::fabs(p.Lat) <= 90;
+    return std::fabs(p.Lon) <= 180 && std::fabs(p.Lat) <= 90;
 }
 
-// [lat, lon] as the map library takes it, the longitude within -180..180.
+// [lat, lon] as the map library takes it.
 std::string LatLon(LonLat p)
 {
-    return "[" + Number(p.Lat, 6) + ", " + Number(WrapLongitude(p.Lon), 6) + "]";
+    return "[" + Number(p.Lat, 6) + ", " + Number(p.Lon, 6) + "]";
 }
 
 // The geometry of a feature as the page script reads it: null, {"point":

@@ -38,10 +38,10 @@ MapFeature CodePlace(const ConversionResult &result, bool square)
     feature.Name = ResultCodeText(result);
     double lat = result.Position.Latitude, lon = 0;
     if (result.Status != ConvertStatus::Converted || !(std::fabs(lat) <= kPoleMinutes) ||
-        !WrapLongitudeMinutes(result.Position.Longitude, lon))
+        !LongitudeDegreesEast(result.Position.Longitude, lon))
         return feature;
     feature.Geometry = MapFeature::Shape::Point;
-    feature.Point = {-lon / 60, lat / 60};
+    feature.Point = {lon, lat / 60};
     if (square) {
         const GridBounds &box = result.Bounds;
         feature.Rings = BoxRings(box.South, box.North, box.West, box.East);
