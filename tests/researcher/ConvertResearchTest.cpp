@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "MapTestSupport.h"
 #include "ScrambledText.h"
 #include "convert/ConvertCode.h"
 #include "convert/GridLookup.h"
@@ -334,6 +335,45 @@ TEST(PointWriter, EscapesMarkupAndForbiddenBytes)
     EXPECT_EQ(XmlEscape("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&apos;");
     EXPECT_EQ(XmlEscape(std::string("x\x01y")), "x\xEF\xBF\xBDy");
     EXPECT_EQ(XmlEscape("55\xC2\xB0" "7.50 N"), "55\xC2\xB0" "7.50 N");
+}
+
+// Each code's place in each format: its centre, its square (two pieces
+// across the 180th meridian), or no position (a null geometry in GeoJSON,
+// left out of KML and GPX); properties named once each.
+TEST(PointWriter, WritesEachCodeAsPointOrSquare)
+{
+    static GridDatabase grid;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), grid), kLoadOk);
+    const struct {
+        const char *code;
+        PointFormat format;
+        bool square, written;
+        const char *expected;
+    } cases[] = {
+        {"XB1155", PointFormat::GeoJson, false, true, "\"geometry\": {\"type\": \"Point\", \"coordinates\": [-178.000000, 20.500000]}"},
+        {"XB", PointFormat::GeoJson, true, true, "{\"type\": \"Polygon\", \"coordinates\": [[[-179.000000, 20.000000], "},
+        {"XA", PointFormat::GeoJson, true, true, "{\"type\": \"MultiPolygon\", \"coordinates\": [[[[179.000000, 20.000000], "},
+        {"XA", PointFormat::Kml, true, true, "<MultiGeometry><Polygon><outerBoundaryIs><LinearRing><coordinates>179.000000,20.000000 "},
+        {"XB11", PointFormat::Kml, true, true, "<Data name=\"precision_nm\"><value>30.00</value></Data>"},
+        {"XA", PointFormat::Gpx, true, true, "<wpt lat=\"20.500000\" lon=\"-180.000000\"><name>XA</name>"},
+    };
+    for (const auto &c : cases) {
+        std::FILE *file = std::tmpfile();
+        PointWriter writer(c.format, file, c.square);
+        writer.Begin();
+        EXPECT_EQ(writer.Add(ConvertWrittenCode(c.code, grid)), c.written) << c.code;
+        writer.End();
+        std::string text = TakeFileText(file);
+        EXPECT_NE(text.find(c.expected), std::string::npos) << c.code << ":\n" << text;
+    }
+    MapFeature failed = CodeFeature(ConvertWrittenCode("XC1155", grid));
+    failed.Add("code", "again");
+    EXPECT_EQ(failed.Properties.back().first, "code_2");
+    std::FILE *file = std::tmpfile();
+    PointWriter json(PointFormat::GeoJson, file), kml(PointFormat::Kml, file);
+    EXPECT_TRUE(json.Add(failed));
+    EXPECT_FALSE(kml.Add(failed));
+    EXPECT_NE(TakeFileText(file).find("\"geometry\": null}"), std::string::npos);
 }
 
 #ifdef ORVANTA_SHIPPED_DATA
