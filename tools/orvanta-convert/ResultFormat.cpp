@@ -75,24 +75,30 @@ std::string DmsText(double minutes, bool isLatitude, int decimals)
     return out;
 }
 
-std::string LatitudeText(const ConversionResult &result, OutputFormat format, int decimals)
+namespace {
+
+// One axis of a converted result in the format.
+std::string AxisText(const ConversionResult &result, bool isLatitude, OutputFormat format, int decimals)
 {
+    double minutes = isLatitude ? result.Position.Latitude : result.Position.Longitude;
     switch (format) {
-    case OutputFormat::Decimal: return DecimalDegreesText(result.Position.Latitude, false, DecimalsOf(format, decimals));
-    case OutputFormat::Dms: return DmsText(result.Position.Latitude, true, DecimalsOf(format, decimals));
+    case OutputFormat::Decimal: return DecimalDegreesText(minutes, !isLatitude, DecimalsOf(format, decimals));
+    case OutputFormat::Dms: return DmsText(minutes, isLatitude, DecimalsOf(format, decimals));
     case OutputFormat::DegreesMinutes: break;
     }
-    return Cp1252ToUtf8(result.LatitudeText);
+    return Cp1252ToUtf8(isLatitude ? result.LatitudeText : result.LongitudeText);
+}
+
+} // namespace
+
+std::string LatitudeText(const ConversionResult &result, OutputFormat format, int decimals)
+{
+    return AxisText(result, true, format, decimals);
 }
 
 std::string LongitudeText(const ConversionResult &result, OutputFormat format, int decimals)
 {
-    switch (format) {
-    case OutputFormat::Decimal: return DecimalDegreesText(result.Position.Longitude, true, DecimalsOf(format, decimals));
-    case OutputFormat::Dms: return DmsText(result.Position.Longitude, false, DecimalsOf(format, decimals));
-    case OutputFormat::DegreesMinutes: break;
-    }
-    return Cp1252ToUtf8(result.LongitudeText);
+    return AxisText(result, false, format, decimals);
 }
 
 // The code a line names in UTF-8: the code read (its Ä is Windows-1252),
