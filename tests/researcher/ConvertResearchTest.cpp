@@ -167,6 +167,29 @@ TEST(CsvConvert, AppendsThePositionAndKeepsEverythingElse)
     }
 }
 
+// The bounds of a square across the 180th meridian are longitudes on the
+// globe, its west edge above its east one.
+TEST(CsvConvert, SquareAcrossTheAntimeridianHasWrappedEdges)
+{
+    static GridDatabase db;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), db), kLoadOk);
+    Grid = db;
+    CsvSettings settings;
+    settings.Column = "1";
+    settings.Squares = true;
+    std::FILE *in = StreamOf("XA\n");
+    std::FILE *out = std::tmpfile();
+    CsvTarget target{out, nullptr};
+    CsvCounts counts;
+    ProgressLine progress;
+    std::string error;
+    ASSERT_TRUE(ConvertCsvStream(in, target, settings, counts, progress, error)) << error;
+    EXPECT_EQ(ReadAll(out), "XA,20.500000,180.000000,20\xC2\xB0" "30.00 N,180\xC2\xB0" "0.00 E,2,reconstructed,30.00,"
+                            "20.000000,179.000000,21.000000,-179.000000,\n");
+    std::fclose(in);
+    std::fclose(out);
+}
+
 TEST(CsvConvert, RefusesAColumnItCannotFind)
 {
     const struct {

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "tools/common/MapLongitude.h"
 #include "tools/common/TextEncoding.h"
 #include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/CoordinateText.h"
@@ -118,6 +119,18 @@ bool FindColumns(const CsvSettings &settings, const std::vector<std::string> *he
     return true;
 }
 
+// A square's west or east edge in degrees east within -180..180, so that
+// a square across the 180th meridian has its west edge above its east
+// one; a value the wrap refuses (only a hostile data file holds one) as
+// it is.
+std::string EdgeText(double westMinutes, int decimals)
+{
+    double east = 0;
+    if (!LongitudeDegreesEast(westMinutes, east))
+        return DecimalDegreesText(westMinutes, true, decimals);
+    return DegreesText(east, decimals);
+}
+
 // The appended cells of a record, in the order of AppendedColumns.
 std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings &settings)
 {
@@ -135,9 +148,9 @@ std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings 
                  PrecisionNm(r)};
         if (settings.Squares)
             cells.insert(cells.end(), {DecimalDegreesText(r.Bounds.South, false, decimals),
-                                       DecimalDegreesText(r.Bounds.West, true, decimals),
+                                       EdgeText(r.Bounds.West, decimals),
                                        DecimalDegreesText(r.Bounds.North, false, decimals),
-                                       DecimalDegreesText(r.Bounds.East, true, decimals)});
+                                       EdgeText(r.Bounds.East, decimals)});
     }
     cells.push_back(row.Message);
     return cells;
