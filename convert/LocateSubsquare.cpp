@@ -11,9 +11,13 @@ namespace {
 
 const size_t kCodeLength = 6;
 
-// Reads a two-character pair of the code as atoi would, kept to 16 bits.
+// Reads a two-character pair of the code as atoi would, kept to 16 bits;
+// two digits, the usual pair, are read at once.
 int16_t PairValue(const char *code, size_t start)
 {
+    char high = code[start], low = code[start + 1];
+    if (high >= '0' && high <= '9' && low >= '0' && low <= '9')
+        return static_cast<int16_t>((high - '0') * 10 + (low - '0'));
     char pair[3] = {code[start], code[start + 1], '\0'};
     return static_cast<int16_t>(ParseIntegerText(pair));
 }
