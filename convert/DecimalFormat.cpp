@@ -185,20 +185,20 @@ bool RoundFixedFast(double value, int decimals, uint64_t &scaled)
     double magnitude = value < 0 ? -value : value;
     if (!(magnitude < kFastLimit) || decimals < 0 || decimals > 6)
         return false;
-    double scale = 1;
-    for (int i = 0; i < decimals; ++i)
-        scale *= 10;
+    static const double kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    double scale = kScales[decimals];
+    // Below 10^12, so the signed conversion (the quicker one) holds it.
     double product = magnitude * scale;
-    double whole = static_cast<double>(static_cast<uint64_t>(product));
-    double fraction = product - whole;
+    int64_t truncated = static_cast<int64_t>(product);
+    double fraction = product - static_cast<double>(truncated);
     if (fraction > 0.5 - kTieMargin && fraction < 0.5 + kTieMargin)
         return false;
-    scaled = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    scaled = static_cast<uint64_t>(truncated) + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
-// Counts the digits first (at least one more than the decimals), then
-// writes them from the last.
+// Counts the digits first (at least one before the point), then writes
+// the decimals from the last, the point and the whole digits.
 char *WriteScaled(uint64_t n, int decimals, char *out)
 {
     if (decimals < 0)
@@ -208,16 +208,17 @@ char *WriteScaled(uint64_t n, int decimals, char *out)
     int digits = 1;
     for (uint64_t power = 10; digits < 20 && n >= power; power *= 10)
         ++digits;
-    if (digits <= decimals)
-        digits = decimals + 1;
-    char *end = out + digits + (decimals > 0 ? 1 : 0);
+    int whole = digits > decimals ? digits - decimals : 1;
+    char *end = out + whole + (decimals > 0 ? decimals + 1 : 0);
     char *at = end;
-    for (int i = 0; i < digits; ++i) {
-        if (i == decimals && i > 0)
-            *--at = '.';
+    for (int i = 0; i < decimals; ++i, n /= 10)
+        *--at = static_cast<char>('0' + n % 10);
+    if (decimals > 0)
+        *--at = '.';
+    do {
         *--at = static_cast<char>('0' + n % 10);
         n /= 10;
-    }
+    } while (at > out);
     return end;
 }
 

@@ -1,5 +1,5 @@
 // From the two digit pairs of a code to the offset of its small square.
-#include <cstring>
+#include <cstddef>
 
 #include "convert/GridLookup.h"
 #include "data/DecimalText.h"
@@ -22,6 +22,16 @@ int16_t PairValue(const char *code, size_t start)
     return static_cast<int16_t>(ParseIntegerText(pair));
 }
 
+// Whether the terminated text is kCodeLength characters long, read no
+// further than its terminator or the character after the code.
+bool HasCodeLength(const char *code)
+{
+    for (size_t i = 0; i < kCodeLength; ++i)
+        if (code[i] == '\0')
+            return false;
+    return code[kCodeLength] == '\0';
+}
+
 } // namespace
 
 // Locates the first pair in the quad's layout and the second in the
@@ -29,7 +39,7 @@ int16_t PairValue(const char *code, size_t start)
 // fractions of the quad: each quotient in double, the sum rounded to float.
 int16_t LocateSubsquare(const char *code, int16_t quadIndex, const GridDatabase &db)
 {
-    if (code == nullptr || std::strlen(code) != kCodeLength)
+    if (code == nullptr || !HasCodeLength(code))
         return kLocateWrongLength;
     if (quadIndex < 0 || quadIndex >= db.QuadCount || quadIndex >= kMaxQuadRecords)
         return kLocateNotFound;
