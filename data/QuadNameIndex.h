@@ -17,9 +17,9 @@ int SearchableRecords(const GridDatabase &db);
 
 // Orders the searchable records by name key, equal keys in table order,
 // into db.ByName, and marks where each second byte's entries begin.  The
-// loader calls it at the end of every load; whoever
-// changes names by hand calls it again.  While the number of records
-// differs from the indexed one, the lookup walks the table instead.
+// loader calls it at the end of every load; whoever changes names by hand
+// calls it again.  While the number of records differs from the indexed
+// one, the lookup walks the table instead.
 void IndexQuadNames(GridDatabase &db);
 
 // Whether db.ByName covers exactly the records that a lookup may read.
