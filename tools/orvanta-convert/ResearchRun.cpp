@@ -120,9 +120,11 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
         writer.Begin();
     for (const std::string &code : options.Codes)
         allConverted = AddPoint(writer, page, code) && allConverted;
+    LineReader reader(stdin);
+    reader.BeforeWait([] { std::fflush(stdout); });
     std::string line;
     bool overlong = false;
-    while (options.Codes.empty() && ReadBoundedLine(stdin, line, overlong)) {
+    while (options.Codes.empty() && reader.Next(line, overlong)) {
         if (overlong) {
             std::fprintf(stderr, "orvanta-convert: %s\n", OverlongLineResult(line).c_str());
             allConverted = false;

@@ -23,6 +23,9 @@ std::string ResultCodeText(const ConversionResult &result);
 // end.  Bytes of the code that are not valid UTF-8 are written as U+FFFD.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format);
 
+// The same line added to the end of out, without a copy of its parts.
+void AppendResultLine(std::string &out, const ConversionResult &result, OutputFormat format);
+
 // Minutes (longitude positive west) as decimal degrees with six decimals,
 // north and east positive, a half rounded to even as printf does, the same
 // text in every build.

@@ -11,6 +11,7 @@
 
 #include "convert/ConvertCode.h"
 #include "tools/common/ToolVersion.h"
+#include "tools/orvanta-convert/BlockOutput.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/LineReader.h"
@@ -24,29 +25,33 @@ namespace {
 enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 
 // Converts one code and writes its line; false when the code failed.
-bool ConvertAndWrite(const std::string &text, OutputFormat format)
+bool ConvertAndWrite(const std::string &text, OutputFormat format, BlockOutput &out)
 {
     ConversionResult result = ConvertInGrids(text);
-    std::string line = FormatResultLine(result, format) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    AppendResultLine(out.Text(), result, format);
+    out.EndLine();
     return result.Status == ConvertStatus::Converted;
 }
 
 // Reads standard input line by line, each line one code (the last line
 // needs no line end); returns whether every code converted.  An overlong
-// line is one error line.
-bool ConvertStandardInput(OutputFormat format)
+// line is one error line.  The lines so far go out whenever the input
+// makes the tool wait, so a program feeding codes one at a time gets each
+// answer at once.
+bool ConvertStandardInput(OutputFormat format, BlockOutput &out)
 {
     bool allConverted = true;
+    LineReader reader(stdin);
+    reader.BeforeWait([&out] { out.Flush(); });
     std::string line;
     bool overlong = false;
-    while (ReadBoundedLine(stdin, line, overlong)) {
+    while (reader.Next(line, overlong)) {
         if (!overlong) {
-            allConverted = ConvertAndWrite(line, format) && allConverted;
+            allConverted = ConvertAndWrite(line, format, out) && allConverted;
             continue;
         }
-        std::string result = OverlongLineResult(line) + "\n";
-        std::fwrite(result.data(), 1, result.size(), stdout);
+        out.Text() += OverlongLineResult(line);
+        out.EndLine();
         allConverted = false;
     }
     return allConverted;
@@ -89,11 +94,13 @@ int main(int argc, char **argv)
     if (research.Any())
         return RunResearch(research, options);
 
+    BlockOutput out(stdout);
     bool allConverted = true;
     if (options.Codes.empty())
-        allConverted = ConvertStandardInput(options.Format);
+        allConverted = ConvertStandardInput(options.Format, out);
     for (const std::string &code : options.Codes)
-        allConverted = ConvertAndWrite(code, options.Format) && allConverted;
+        allConverted = ConvertAndWrite(code, options.Format, out) && allConverted;
+    out.Flush();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fputs("orvanta-convert: cannot write the results\n", stderr);
         return kCannotRun;
