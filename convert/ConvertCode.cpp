@@ -86,13 +86,16 @@ ConversionResult ConvertCoarseCode(const std::string &code, const GridDatabase &
 } // namespace
 
 // Letters first, then each matched record in table order; the last lookup
-// result decides the message when none holds the code.
+// result decides the message when none holds the code.  The field's cut
+// to kCodeFieldLength characters needs no copy: the letters come first,
+// and the lookup reads the text up to its first NUL, which is not six
+// characters long whether cut or not when the text is longer.
 ConversionResult ConvertCode(const std::string &code, const GridDatabase &db)
 {
     ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", "", {}, ""};
-    std::string field = code.substr(0, kCodeFieldLength);
+    const char *field = code.c_str();
     char letters[3] = {0, 0, 0};
-    for (size_t i = 0; i < 2 && i < field.size(); ++i)
+    for (size_t i = 0; i < 2 && i < code.size(); ++i)
         letters[i] = field[i];
     MatchCount = FindQuadsByName(letters, db);
     if (MatchCount == 0)
@@ -100,7 +103,7 @@ ConversionResult ConvertCode(const std::string &code, const GridDatabase &db)
 
     int16_t last = kLocateNotFound;
     for (int i = 0; i < MatchCount; ++i) {
-        last = LocateSubsquare(field.c_str(), MatchList[i], db);
+        last = LocateSubsquare(field, MatchList[i], db);
         if (last == kLocateFound) {
             result.QuadIndex = MatchList[i];
             break;

@@ -102,41 +102,24 @@ char DigitAt(const ExactDecimal &d, int i)
 const double kTieMargin = 1e-3;
 const double kFastLimit = 1e6;
 
-// Writes the whole number n with its last decimals digits after a point,
-// building the text from its end.
+// Writes the whole number n with its last decimals digits after a point.
 void PutScaled(TextSink &sink, uint64_t n, int decimals, bool negative)
 {
     char digits[32];
-    char *end = digits + sizeof digits, *first = end;
-    int count = 0;
-    do {
-        *--first = static_cast<char>('0' + n % 10);
-        n /= 10;
-        if (++count == decimals)
-            *--first = '.';
-    } while (n != 0 || count <= decimals);
+    char *first = digits;
     if (negative)
-        *--first = '-';
-    PutSpan(sink, first, static_cast<size_t>(end - first));
+        *first++ = '-';
+    char *end = WriteScaled(n, decimals, first);
+    PutSpan(sink, digits, static_cast<size_t>(end - digits));
 }
 
-// The common case of FormatFixed without the exact expansion: a moderate
-// value whose digits after the last decimal are clearly not a half.
-// Returns false when the exact path must decide.
+// The common case of FormatFixed without the exact expansion.
 bool FormatFixedFast(double value, int decimals, TextSink &sink)
 {
-    double magnitude = value < 0 ? -value : value;
-    if (!(magnitude < kFastLimit) || decimals < 0 || decimals > 6)
+    uint64_t scaled;
+    if (!RoundFixedFast(value, decimals, scaled))
         return false;
-    double scale = 1;
-    for (int i = 0; i < decimals; ++i)
-        scale *= 10;
-    double scaled = magnitude * scale;
-    double whole = static_cast<double>(static_cast<uint64_t>(scaled));
-    double fraction = scaled - whole;
-    if (fraction > 0.5 - kTieMargin && fraction < 0.5 + kTieMargin)
-        return false;
-    PutScaled(sink, static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0), decimals, value < 0);
+    PutScaled(sink, scaled, decimals, value < 0);
     return true;
 }
 
@@ -194,6 +177,50 @@ void PutFixed(TextSink &sink, const ExactDecimal &d, int decimals, bool halfEven
 }
 
 } // namespace
+
+// A moderate value whose digits after the last decimal are clearly not a
+// half.
+bool RoundFixedFast(double value, int decimals, uint64_t &scaled)
+{
+    double magnitude = value < 0 ? -value : value;
+    if (!(magnitude < kFastLimit) || decimals < 0 || decimals > 6)
+        return false;
+    static const double kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    double scale = kScales[decimals];
+    // Below 10^12, so the signed conversion (the quicker one) holds it.
+    double product = magnitude * scale;
+    int64_t truncated = static_cast<int64_t>(product);
+    double fraction = product - static_cast<double>(truncated);
+    if (fraction > 0.5 - kTieMargin && fraction < 0.5 + kTieMargin)
+        return false;
+    scaled = static_cast<uint64_t>(truncated) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// Counts the digits first (at least one before the point), then writes
+// the decimals from the last, the point and the whole digits.
+char *WriteScaled(uint64_t n, int decimals, char *out)
+{
+    if (decimals < 0)
+        decimals = 0;
+    if (decimals > 6)
+        decimals = 6;
+    int digits = 1;
+    for (uint64_t power = 10; digits < 20 && n >= power; power *= 10)
+        ++digits;
+    int whole = digits > decimals ? digits - decimals : 1;
+    char *end = out + whole + (decimals > 0 ? decimals + 1 : 0);
+    char *at = end;
+    for (int i = 0; i < decimals; ++i, n /= 10)
+        *--at = static_cast<char>('0' + n % 10);
+    if (decimals > 0)
+        *--at = '.';
+    do {
+        *--at = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (at > out);
+    return end;
+}
 
 // Takes the fast path when it is sure of the digits, else the exact one.
 void FormatFixed(double value, int decimals, char *text, size_t size)

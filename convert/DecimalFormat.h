@@ -6,6 +6,7 @@
 #define ORVANTA_CONVERT_DECIMALFORMAT_H
 
 #include <cstddef>
+#include <cstdint>
 
 // Digits of the longest exact expansion (a subnormal double has 767) and
 // a little room.
@@ -32,6 +33,18 @@ void FormatFixed(double value, int decimals, char *text, size_t size);
 // takes a shortcut for values that are clearly not halves; this is the
 // reference it must agree with.
 void FormatFixedExact(double value, int decimals, char *text, size_t size);
+
+// The shortcut of FormatFixed for ordinary values: the magnitude times
+// 10^decimals rounded as FormatFixed rounds it.  False where only the
+// exact expansion can tell (large values, more than 6 decimals, a
+// fraction near a half, infinities and NaN).
+bool RoundFixedFast(double value, int decimals, uint64_t &scaled);
+
+// Writes the whole number n with a point before its last decimals digits
+// and at least one digit before the point ("0.05" for 5 with 2 decimals,
+// decimals from 0 to 6, others taken to the nearer end); returns the end
+// of the text, which is not terminated.  At most 21 characters.
+char *WriteScaled(uint64_t n, int decimals, char *out);
 
 // Writes value as the C library's printf "%.<decimals>f" does: rounded to
 // nearest on the exact binary value, a half to the even digit (-52.1640625

@@ -1,5 +1,5 @@
 // From the two digit pairs of a code to the offset of its small square.
-#include <cstring>
+#include <cstddef>
 
 #include "convert/GridLookup.h"
 #include "data/DecimalText.h"
@@ -11,11 +11,25 @@ namespace {
 
 const size_t kCodeLength = 6;
 
-// Reads a two-character pair of the code as atoi would, kept to 16 bits.
+// Reads a two-character pair of the code as atoi would, kept to 16 bits;
+// two digits, the usual pair, are read at once.
 int16_t PairValue(const char *code, size_t start)
 {
+    char high = code[start], low = code[start + 1];
+    if (high >= '0' && high <= '9' && low >= '0' && low <= '9')
+        return static_cast<int16_t>((high - '0') * 10 + (low - '0'));
     char pair[3] = {code[start], code[start + 1], '\0'};
     return static_cast<int16_t>(ParseIntegerText(pair));
+}
+
+// Whether the terminated text is kCodeLength characters long, read no
+// further than its terminator or the character after the code.
+bool HasCodeLength(const char *code)
+{
+    for (size_t i = 0; i < kCodeLength; ++i)
+        if (code[i] == '\0')
+            return false;
+    return code[kCodeLength] == '\0';
 }
 
 } // namespace
@@ -25,7 +39,7 @@ int16_t PairValue(const char *code, size_t start)
 // fractions of the quad: each quotient in double, the sum rounded to float.
 int16_t LocateSubsquare(const char *code, int16_t quadIndex, const GridDatabase &db)
 {
-    if (code == nullptr || std::strlen(code) != kCodeLength)
+    if (code == nullptr || !HasCodeLength(code))
         return kLocateWrongLength;
     if (quadIndex < 0 || quadIndex >= db.QuadCount || quadIndex >= kMaxQuadRecords)
         return kLocateNotFound;

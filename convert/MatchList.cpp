@@ -32,8 +32,8 @@ int16_t FindByWalking(const char *letters, const GridDatabase &db)
     return count;
 }
 
-// Finds the first entry of the name's key in the index by halving, then
-// takes the entries of that key, which are in table order.
+// Finds the first entry of the name's key among those of its second byte
+// by halving, then takes the entries of that key, which are in table order.
 int16_t FindInIndex(const char *letters, const GridDatabase &db)
 {
     int key = NameKey(letters);
@@ -41,14 +41,15 @@ int16_t FindInIndex(const char *letters, const GridDatabase &db)
         return 0;
     const NameIndexEntry *entries = db.ByName;
     int records = db.NameIndexCount;
-    int low = 0, high = records;
-    while (low < high) {
-        int middle = low + (high - low) / 2;
-        if (entries[middle].Key < key)
-            low = middle + 1;
-        else
-            high = middle;
-    }
+    int from = db.ByNameFrom[key >> 8], to = db.ByNameFrom[(key >> 8) + 1];
+    if (from < 0 || to > records || from >= to)
+        return 0;
+    // Halves the entries of the second byte without a branch on the
+    // comparison (a select instead), which the processor could not foretell.
+    const NameIndexEntry *base = entries + from;
+    for (int n = to - from; n > 1; n -= n / 2)
+        base = base[n / 2].Key < key ? base + n / 2 : base;
+    int low = static_cast<int>(base - entries) + (base->Key < key ? 1 : 0);
     int16_t count = 0;
     for (int i = low; i < records && count < kMaxMatches && entries[i].Key == key; ++i) {
         int16_t record = entries[i].Record;

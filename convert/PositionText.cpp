@@ -1,5 +1,6 @@
 // Latitude and longitude as whole degrees, decimal minutes and a letter.
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "convert/DecimalFormat.h"
@@ -15,12 +16,38 @@ const char kDegreeSign = '\xB0'; // Windows-1252
 // the letter and the terminator.
 const size_t kPartsLength = kPositionTextSize - 2;
 
+// Degrees below this take the short path; 60.00 minutes in hundredths.
+const double kFastDegrees = 1e6;
+const uint64_t kWholeDegree = 6000;
+
 // Appends one character if it fits and returns the new length.
 size_t AppendChar(char *text, size_t length, char c)
 {
     if (length < kPartsLength)
         text[length++] = c;
     return length;
+}
+
+// The text of ordinary values: fewer than a million degrees and minutes
+// whose hundredths FormatFixed's shortcut settles, written straight into
+// the text, as the general path would write it; false when FormatMinutes
+// must take its general path.
+bool FormatMinutesFast(double degrees, double minutes, char letter, char text[kPositionTextSize])
+{
+    uint64_t hundredths;
+    if (!(degrees < kFastDegrees) || std::signbit(minutes) || !RoundFixedFast(minutes, 2, hundredths))
+        return false;
+    if (hundredths == kWholeDegree) {
+        degrees += 1.0;
+        hundredths = 0;
+    }
+    char *end = WriteScaled(static_cast<uint64_t>(degrees), 0, text);
+    *end++ = kDegreeSign;
+    end = WriteScaled(hundredths, 2, end);
+    *end++ = ' ';
+    *end++ = letter;
+    *end = '\0';
+    return true;
 }
 
 // Degrees truncated toward zero (kept in a double, so that no float of a
@@ -37,6 +64,8 @@ void FormatMinutes(double value, char positive, char negative, char text[kPositi
         minutes = std::fabs(minutes);
         letter = negative;
     }
+    if (FormatMinutesFast(degrees, minutes, letter, text))
+        return;
     // Minutes that round to 60.00 are the next degree.
     char minuteText[kPositionTextSize];
     FormatFixed(minutes, 2, minuteText, sizeof minuteText);

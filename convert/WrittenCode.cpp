@@ -120,6 +120,48 @@ size_t SkipPrefix(const std::vector<Unit> &units, size_t at, size_t end)
     return at;
 }
 
+// One letter of a plain code at i: an ASCII letter, Ä or ä in UTF-8, or
+// the Windows-1252 byte of either where no other byte follows or an ASCII
+// one does (so that no UTF-8 sequence starts there).  Sets the letter and
+// returns its length in bytes, 0 when there is none.
+size_t PlainLetter(const std::string &text, size_t i, char &letter)
+{
+    unsigned char b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80) {
+        letter = static_cast<char>(b & ~0x20); // a-z to A-Z
+        return letter >= 'A' && letter <= 'Z' ? 1 : 0;
+    }
+    letter = kUmlautA;
+    if (b == 0xC3 && i + 1 < text.size() && (text[i + 1] == '\x84' || text[i + 1] == '\xA4'))
+        return 2;
+    if ((b == 0xC4 || b == 0xE4) && (i + 1 == text.size() || static_cast<unsigned char>(text[i + 1]) < 0x80))
+        return 1;
+    return 0;
+}
+
+// The common case of a text that is a code as it is, in either case: two
+// letters and 0, 2 or 4 digits, nothing else.  The full reading gives each
+// such text the same code; false for every other text.
+bool ReadPlainCode(const std::string &text, std::string &code)
+{
+    char plain[6];
+    size_t at = 0;
+    for (int k = 0; k < 2; ++k) {
+        size_t length = at < text.size() ? PlainLetter(text, at, plain[k]) : 0;
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    size_t digits = text.size() - at;
+    if (digits != 0 && digits != 2 && digits != 4)
+        return false;
+    for (size_t i = 0; i < digits; ++i)
+        if (!IsDigit(plain[2 + i] = text[at + i]))
+            return false;
+    code.assign(plain, 2 + digits);
+    return true;
+}
+
 WrittenCode Fault(const std::string &text)
 {
     return {false, "", text};
@@ -136,6 +178,9 @@ std::string Where(const Unit &unit)
 // up to two digit pairs, naming the first character that fits none.
 WrittenCode ReadWrittenCode(const std::string &text)
 {
+    WrittenCode plain = {true, "", ""};
+    if (ReadPlainCode(text, plain.Code))
+        return plain;
     std::vector<Unit> units = SplitCharacters(text);
     size_t at = 0, end = units.size();
     while (at < end && IsBlank(units[at].Code))

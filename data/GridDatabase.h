@@ -66,6 +66,10 @@ struct GridDatabase {
     // table order (see data/QuadNameIndex.h); every load rebuilds it.
     NameIndexEntry ByName[kMaxQuadRecords];
     int16_t NameIndexCount;
+    // Where the entries of each second name byte begin in ByName: those
+    // whose key's high byte is b stand from ByNameFrom[b] up to
+    // ByNameFrom[b + 1]; the entries of names without a terminator before.
+    int16_t ByNameFrom[257];
 };
 
 // The program's one database.

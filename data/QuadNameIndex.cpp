@@ -24,7 +24,7 @@ int NameKey(const char *name)
 }
 
 // Sorts the records by (key, number): a lookup then finds the records of
-// one name together and in table order.
+// one name together and in table order, among those of its second byte.
 void IndexQuadNames(GridDatabase &db)
 {
     int records = SearchableRecords(db);
@@ -34,6 +34,12 @@ void IndexQuadNames(GridDatabase &db)
         return a.Key != b.Key ? a.Key < b.Key : a.Record < b.Record;
     });
     db.NameIndexCount = static_cast<int16_t>(records);
+    int entry = 0;
+    for (int b = 0; b <= 256; ++b) {
+        while (entry < records && db.ByName[entry].Key >> 8 < b)
+            ++entry;
+        db.ByNameFrom[b] = static_cast<int16_t>(entry);
+    }
 }
 
 bool HasNameIndex(const GridDatabase &db)

@@ -16,9 +16,10 @@ int NameKey(const char *name);
 int SearchableRecords(const GridDatabase &db);
 
 // Orders the searchable records by name key, equal keys in table order,
-// into db.ByName.  The loader calls it at the end of every load; whoever
-// changes names by hand calls it again.  While the number of records
-// differs from the indexed one, the lookup walks the table instead.
+// into db.ByName, and marks where each second byte's entries begin.  The
+// loader calls it at the end of every load; whoever changes names by hand
+// calls it again.  While the number of records differs from the indexed
+// one, the lookup walks the table instead.
 void IndexQuadNames(GridDatabase &db);
 
 // Whether db.ByName covers exactly the records that a lookup may read.

@@ -126,6 +126,29 @@ TEST(DecimalFormatTest, CutToFit)
 
 namespace {
 
+// Whole numbers with a point before their last digits, as the shortcuts
+// write them.
+TEST(DecimalFormatTest, ScaledWholeNumbers)
+{
+    const struct {
+        uint64_t Number;
+        int Decimals;
+        const char *Text;
+    } cases[] = {
+        {0, 0, "0"},          {0, 2, "0.00"},       {5, 2, "0.05"},        {1250, 2, "12.50"},
+        {9, 0, "9"},          {10, 0, "10"},        {123456, 6, "0.123456"}, {1234567, 6, "1.234567"},
+        {18446744073709551615ull, 0, "18446744073709551615"},
+        {7, -3, "7"},         {7, 9, "0.000007"}, // decimals taken to 0..6
+    };
+    for (const auto &c : cases) {
+        char text[32];
+        std::memset(text, 'x', sizeof text);
+        char *end = WriteScaled(c.Number, c.Decimals, text);
+        EXPECT_EQ(std::string(text, end), c.Text) << c.Number << " with " << c.Decimals;
+        EXPECT_EQ(*end, 'x') << c.Number;
+    }
+}
+
 // The shortcuts for ordinary values give exactly the digits of the exact
 // path: on random values, on values a hair away from halves, and on the
 // halves themselves; whole parts on values of every size.

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "GridFixture.h"
+#include "convert/DecimalFormat.h"
 #include "convert/GridLookup.h"
 #include "convert/Position.h"
 
@@ -114,6 +116,33 @@ TEST_F(PositionTest, TextLengthWithin180Degrees)
     }
     EXPECT_EQ(longest, 11u);
     EXPECT_EQ(Readable(Longitude(-10799.999)), "180°0.00 E");
+}
+
+// The texts of ordinary values take a shortcut; it gives the text built
+// from the exact expansions, also next to halves of a hundredth and next
+// to whole degrees.
+TEST_F(PositionTest, ShortcutTextsAgreeWithTheExactPath)
+{
+    uint64_t state = 0x2545F4914F6CDD1Dull;
+    for (int i = 0; i < 100000; ++i) {
+        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        double base = static_cast<double>(state % 2160000) / 100.0 - 10800.0;
+        double nudges[] = {0, 0.005, 0.005 + 1e-9, 0.005 - 1e-9, -1e-7, 59.996};
+        double value = (i % 4 == 0) ? std::floor(base / 60) * 60 + nudges[i % 6] : base;
+        double degrees = std::trunc(value * 0.016666666666666666);
+        double minutes = value - degrees * 60.0;
+        if (value < 0)
+            degrees = std::fabs(degrees), minutes = std::fabs(minutes);
+        char whole[64], tail[64];
+        FormatFixedExact(minutes, 2, tail, sizeof tail);
+        if (std::strcmp(tail, "60.00") == 0) {
+            degrees += 1;
+            std::strcpy(tail, "0.00");
+        }
+        FormatWholeExact(degrees, whole, sizeof whole);
+        std::string expected = std::string(whole) + "\xB0" + tail + (value < 0 ? " S" : " N");
+        ASSERT_EQ(Latitude(value), expected) << value;
+    }
 }
 
 // Values far outside the globe, as a data file's floats may give, print

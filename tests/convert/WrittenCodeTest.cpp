@@ -21,7 +21,8 @@ TEST(WrittenCode, FormsThatNameACode)
         {"QU", "QU"},                  {"Qu QU 96", "QU96"},        {"AM", "AM"},
         {"AM19", "AM19"},              {"am 19", "AM19"},           {"\xC3\x84J1155", "\xC4J1155"},
         {"\xC3\xA4j 11 55", "\xC4J1155"}, {"\xC4J1155", "\xC4J1155"}, {"\xE4j1155", "\xC4J1155"},
-        {"AM1969.", "AM1969"},
+        {"AM1969.", "AM1969"},         {"aM1969", "AM1969"},        {"A\xC4", "A\xC4"},
+        {"\xC4\xC3\xA4" "12", "\xC4\xC4" "12"},
     };
     for (const auto &c : cases) {
         WrittenCode w = ReadWrittenCode(c.Text);
@@ -49,6 +50,11 @@ TEST(WrittenCode, FaultsSayWhatIsWrong)
         {"AM1969/", "'/' at character 7 is not part of a code"},
         {"\xC3\xA9M1969", "'\xC3\xA9' at character 1 where a letter belongs"},
         {"AM\xFF" "1969", "byte 0xFF at character 3 is not part of a code"},
+        {"`M1969", "'`' at character 1 where a letter belongs"},
+        {"A[1969", "'[' at character 2 where a letter belongs"},
+        {"\xC4\x80M1969", "'\xC4\x80' at character 1 where a letter belongs"},
+        {"\xC3\x85M1969", "'\xC3\x85' at character 1 where a letter belongs"},
+        {"AM19690", "5 digits"},
     };
     for (const auto &c : cases) {
         WrittenCode w = ReadWrittenCode(c.Text);

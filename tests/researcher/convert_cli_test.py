@@ -13,6 +13,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import unittest
 
 from toolrun import run_on_stream
@@ -86,6 +87,29 @@ class ConvertCli(unittest.TestCase):
             return peak  # KiB
         small, large = peak_memory(1000), peak_memory(400000)
         self.assertLess(large - small, 8 * 1024, "memory grew with the input: %d KiB -> %d KiB" % (small, large))
+
+    def test_answers_each_code_while_the_input_stays_open(self):
+        # A program that feeds one code and waits for its line must get it
+        # before it sends the next, in the line formats and the map formats.
+        for args, expected in (([], b"CA1155\t55\xc2\xb07.50 N"), (["--format", "kml"], b"<Placemark><name>CA1155")):
+            with self.subTest(args=args):
+                process = subprocess.Popen([CONVERT, "--data", self.data, *args], stdin=subprocess.PIPE,
+                                           stdout=subprocess.PIPE)
+                timer = threading.Timer(60, process.kill)
+                timer.start()
+                try:
+                    process.stdin.write(b"CA1155\n")
+                    process.stdin.flush()
+                    while True:  # the header lines of a map format come first
+                        line = process.stdout.readline()
+                        self.assertNotEqual(line, b"", "no answer before the next code")
+                        if line.startswith(expected):
+                            break
+                finally:
+                    timer.cancel()
+                    process.stdin.close()
+                    process.stdout.read()
+                    process.wait()
 
     def test_hostile_streams_in_flat_memory(self):
         # 64 MB without a line end, or after a quote that is never closed.

@@ -2,6 +2,7 @@
 // conversion of one code and the line formats.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "convert/ConvertCode.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
+#include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ResultFormat.h"
 
@@ -104,6 +106,11 @@ TEST_F(ConvertToolTest, ResultLines)
     };
     for (const auto &c : cases)
         EXPECT_EQ(FormatResultLine(ConvertCode(c.Code), c.Format), c.Line) << c.Code;
+    // A code longer than the pieces a line is put together in.
+    std::string code = "QQ" + std::string(300, '\xB0');
+    EXPECT_EQ(FormatResultLine(ConvertCode(code), OutputFormat::Decimal),
+              Cp1252ToUtf8(code) + "\tERROR: Grid not in database.");
+    EXPECT_EQ(Cp1252ToUtf8(code).size(), 2 + 300 * 2u);
 }
 
 // The tools read written codes: a whole code converts as the button does,
@@ -241,6 +248,44 @@ TEST(ConvertToolParts, LoadFailuresInWords)
     };
     for (const auto &c : cases)
         EXPECT_EQ(DescribeLoadFailure("g.bin", c.Status).rfind(c.Text, 0), 0u) << c.Status;
+}
+
+// Lines read in blocks: a line across two blocks, blank lines, CR and NUL
+// kept, the bound exactly reached and passed, a last line without LF; the
+// hook runs before every read.
+TEST(ConvertToolParts, LinesReadInBoundedBlocks)
+{
+    const std::vector<std::pair<std::string, bool>> lines = {
+        {std::string(65530, 'a'), false}, {"CA1155", false}, {"", false}, {"AM\r", false},
+        {std::string("A\0M", 3), false}, {std::string(kMaxLineBytes, 'b'), false},
+        {std::string(kMaxLineBytes + 1, 'c'), true}, {"CD1234", false},
+    };
+    std::FILE *file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    size_t total = 2;
+    for (const auto &line : lines) {
+        std::fwrite(line.first.data(), 1, line.first.size(), file), std::fputc('\n', file);
+        total += line.first.size() + 1;
+    }
+    std::fputs("EF", file);
+    std::rewind(file);
+    LineReader reader(file);
+    int waits = 0;
+    reader.BeforeWait([&waits] { ++waits; });
+    std::string line;
+    bool overlong = false;
+    for (const auto &expected : lines) {
+        ASSERT_TRUE(reader.Next(line, overlong));
+        EXPECT_EQ(overlong, expected.second) << expected.first.substr(0, 10);
+        EXPECT_EQ(line, expected.first.substr(0, kMaxLineBytes)) << expected.first.substr(0, 10);
+    }
+    ASSERT_TRUE(reader.Next(line, overlong));
+    EXPECT_EQ(line, "EF");
+    EXPECT_FALSE(reader.Next(line, overlong));
+    EXPECT_FALSE(reader.Next(line, overlong));
+    // A file gives whole blocks, then the end.
+    EXPECT_EQ(waits, static_cast<int>((total + LineReader::kBlockBytes - 1) / LineReader::kBlockBytes + 1));
+    std::fclose(file);
 }
 
 // Echoed input: valid UTF-8 kept, each broken sequence one U+FFFD.

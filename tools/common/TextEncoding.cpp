@@ -24,11 +24,6 @@ unsigned CodePointOf(unsigned char byte)
     return kHighControls[byte - 0x80] ? kHighControls[byte - 0x80] : 0xFFFD;
 }
 
-size_t Utf8Length(unsigned code)
-{
-    return code < 0x80 ? 1 : code < 0x800 ? 2 : 3;
-}
-
 // Writes the UTF-8 form of a code point below U+10000; returns the end.
 char *PutUtf8(char *out, unsigned code)
 {
@@ -47,26 +42,46 @@ char *PutUtf8(char *out, unsigned code)
 
 } // namespace
 
-// Measures the UTF-8 text first, then writes it into a string of that size.
 std::string Cp1252ToUtf8(const std::string &text)
 {
-    size_t length = 0;
-    for (unsigned char byte : text)
-        length += byte < 0x80 ? 1 : Utf8Length(CodePointOf(byte));
-    std::string out(length, '\0');
-    char *end = &out[0];
-    for (unsigned char byte : text)
-        end = byte < 0x80 ? (*end = static_cast<char>(byte), end + 1) : PutUtf8(end, CodePointOf(byte));
+    std::string out;
+    AppendCp1252AsUtf8(out, text);
+    return out;
+}
+
+// Converts a piece at a time through a small buffer on the stack.
+void AppendCp1252AsUtf8(std::string &out, const std::string &text)
+{
+    const size_t kPiece = 64;
+    char utf8[3 * kPiece];
+    for (size_t start = 0; start < text.size(); start += kPiece) {
+        size_t count = std::min(kPiece, text.size() - start);
+        out.append(utf8, static_cast<size_t>(PutCp1252AsUtf8(utf8, text.data() + start, count) - utf8));
+    }
+}
+
+char *PutCp1252AsUtf8(char *out, const char *text, size_t size)
+{
+    for (size_t i = 0; i < size; ++i) {
+        unsigned char byte = static_cast<unsigned char>(text[i]);
+        out = byte < 0x80 ? (*out = static_cast<char>(byte), out + 1) : PutUtf8(out, CodePointOf(byte));
+    }
+    return out;
+}
+
+std::string ValidUtf8(const std::string &bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    AppendValidUtf8(out, bytes);
     return out;
 }
 
 // Walks the sequences: a lead byte, then its continuation bytes within the
 // ranges that exclude overlong forms, surrogates and code points past
 // U+10FFFF.
-std::string ValidUtf8(const std::string &bytes)
+void AppendValidUtf8(std::string &out, const std::string &bytes)
 {
-    std::string out;
-    out.reserve(bytes.size());
     size_t i = 0;
     while (i < bytes.size()) {
         unsigned char b = static_cast<unsigned char>(bytes[i]);
@@ -85,7 +100,6 @@ std::string ValidUtf8(const std::string &bytes)
             out += "\xEF\xBF\xBD";
         i += valid;
     }
-    return out;
 }
 
 // Escapes quotes, backslashes and control characters.

@@ -10,9 +10,19 @@
 // U+FFFD.
 std::string Cp1252ToUtf8(const std::string &text);
 
+// The same, added to the end of out.
+void AppendCp1252AsUtf8(std::string &out, const std::string &text);
+
+// The same for size bytes of text, written at out, which has room for
+// 3 x size bytes; returns the end of what was written (not terminated).
+char *PutCp1252AsUtf8(char *out, const char *text, size_t size);
+
 // Input bytes echoed into output: valid UTF-8 is kept as it is, every byte
 // that does not belong to a valid sequence becomes U+FFFD.
 std::string ValidUtf8(const std::string &bytes);
+
+// The same, added to the end of out.
+void AppendValidUtf8(std::string &out, const std::string &bytes);
 
 // Quotes a UTF-8 text as a JSON string, escaping what JSON requires.
 std::string JsonQuote(const std::string &utf8);

@@ -136,11 +136,12 @@ bool LoadGridFiles(const std::vector<std::string> &files, std::string &error)
 // Grid serves (as in the tests of the batch parts).
 ConversionResult ConvertInGrids(const std::string &text)
 {
-    ConversionResult best = ConvertWrittenCode(text, Grids().empty() ? Grid : Grids()[0]->Db);
-    for (size_t i = 1; i < Grids().size() && best.Status != ConvertStatus::Converted &&
+    const auto &grids = Grids();
+    ConversionResult best = ConvertWrittenCode(text, grids.empty() ? Grid : grids[0]->Db);
+    for (size_t i = 1; i < grids.size() && best.Status != ConvertStatus::Converted &&
                        best.Status != ConvertStatus::Unreadable;
          ++i) {
-        ConversionResult next = ConvertWrittenCode(best.Code, Grids()[i]->Db);
+        ConversionResult next = ConvertWrittenCode(best.Code, grids[i]->Db);
         if (next.Status == ConvertStatus::Converted || best.Status == ConvertStatus::GridNotFound)
             best = next;
     }

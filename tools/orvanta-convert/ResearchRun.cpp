@@ -50,7 +50,9 @@ int RunReverseLines()
     std::string line;
     bool overlong = false;
     ProgressLine progress;
-    while (ReadBoundedLine(stdin, line, overlong)) {
+    LineReader reader(stdin);
+    reader.BeforeWait([] { std::fflush(stdout); });
+    while (reader.Next(line, overlong)) {
         if (overlong) {
             std::printf("%s\tERROR: line longer than %s\n", ValidUtf8(line.substr(0, kMaxPositionText)).c_str(),
                         kMaxLineText);
@@ -233,9 +235,11 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
     map.Begin();
     for (const std::string &code : options.Codes)
         allConverted = AddPoint(map, research.Squares, code) && allConverted;
+    LineReader reader(stdin);
+    reader.BeforeWait([] { std::fflush(stdout); });
     std::string line;
     bool overlong = false;
-    while (options.Codes.empty() && ReadBoundedLine(stdin, line, overlong)) {
+    while (options.Codes.empty() && reader.Next(line, overlong)) {
         if (overlong) {
             std::fprintf(stderr, "orvanta-convert: %s\n", OverlongLineResult(line).c_str());
             allConverted = false;

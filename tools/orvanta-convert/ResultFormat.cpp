@@ -1,6 +1,7 @@
 // The line formats of orvanta-convert.
 #include "tools/orvanta-convert/ResultFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -15,6 +16,82 @@ const int kDecimalPlaces = 6;
 int DecimalsOf(OutputFormat format, int decimals)
 {
     return decimals >= 0 ? decimals : DefaultDecimals(format);
+}
+
+// Degrees rounded as printf rounds; a value that rounds to zero prints
+// without a minus sign.
+void FormatDegrees(double degrees, int decimals, char text[kPositionTextSize])
+{
+    FormatFixedHalfEven(degrees, decimals, text, kPositionTextSize);
+    if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
+        std::memmove(text, text + 1, std::strlen(text));
+}
+
+// Degrees = minutes / 60, with the sign turned for west-positive input.
+void FormatDecimalDegrees(double minutes, bool positiveWest, char text[kPositionTextSize],
+                          int decimals = kDecimalPlaces)
+{
+    FormatDegrees((positiveWest ? -minutes : minutes) / 60.0, decimals, text);
+}
+
+// A line put together on the stack and added to a string in pieces of up
+// to a buffer, so that its many short parts cost no string operation each.
+class LineText {
+public:
+    explicit LineText(std::string &out) : Out(out) {}
+    ~LineText() { Out.append(Buffer, Length); }
+
+    void Put(char c)
+    {
+        MakeRoom(1);
+        Buffer[Length++] = c;
+    }
+
+    void Put(const char *text)
+    {
+        for (; *text; ++text)
+            Put(*text);
+    }
+
+    void Put(const std::string &utf8)
+    {
+        Out.append(Buffer, Length);
+        Length = 0;
+        Out += utf8;
+    }
+
+    // Windows-1252 bytes as UTF-8 (three bytes at most for each).
+    void PutCp1252(const std::string &text)
+    {
+        const size_t kPiece = sizeof Buffer / 3;
+        for (size_t start = 0; start < text.size(); start += kPiece) {
+            size_t count = std::min(kPiece, text.size() - start);
+            MakeRoom(3 * count);
+            Length = static_cast<size_t>(PutCp1252AsUtf8(Buffer + Length, text.data() + start, count) - Buffer);
+        }
+    }
+
+private:
+    void MakeRoom(size_t count)
+    {
+        if (Length + count > sizeof Buffer) {
+            Out.append(Buffer, Length);
+            Length = 0;
+        }
+    }
+
+    std::string &Out;
+    char Buffer[256];
+    size_t Length = 0;
+};
+
+// The code of a result line (see ResultCodeText).
+void PutCodeText(LineText &line, const ConversionResult &result)
+{
+    if (result.Status == ConvertStatus::Unreadable)
+        line.Put(ValidUtf8(result.Code));
+    else
+        line.PutCp1252(result.Code);
 }
 
 } // namespace
@@ -37,21 +114,18 @@ bool ParseOutputFormat(const std::string &name, OutputFormat &format)
     return true;
 }
 
-// Rounded as printf rounds; a value that rounds to zero prints without a
-// minus sign.
 std::string DegreesText(double degrees, int decimals)
 {
     char text[kPositionTextSize];
-    FormatFixedHalfEven(degrees, decimals, text, sizeof text);
-    if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
-        std::memmove(text, text + 1, std::strlen(text));
+    FormatDegrees(degrees, decimals, text);
     return text;
 }
 
-// Degrees = minutes / 60, with the sign turned for west-positive input.
 std::string DecimalDegreesText(double minutes, bool positiveWest, int decimals)
 {
-    return DegreesText((positiveWest ? -minutes : minutes) / 60.0, decimals);
+    char text[kPositionTextSize];
+    FormatDecimalDegrees(minutes, positiveWest, text, decimals);
+    return text;
 }
 
 // The whole seconds and their decimals come from one rounded text of the
@@ -101,23 +175,55 @@ std::string LongitudeText(const ConversionResult &result, OutputFormat format, i
     return AxisText(result, false, format, decimals);
 }
 
+bool PassesThrough(const std::string &line)
+{
+    return line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#';
+}
+
 // The code a line names in UTF-8: the code read (its Ä is Windows-1252),
 // or the text as given when it names none (as valid UTF-8).
 std::string ResultCodeText(const ConversionResult &result)
 {
-    return result.Status == ConvertStatus::Unreadable ? ValidUtf8(result.Code) : Cp1252ToUtf8(result.Code);
+    std::string text;
+    {
+        LineText line(text); // adds its last piece when it ends
+        PutCodeText(line, result);
+    }
+    return text;
 }
 
-// Writes the code, then the position in the chosen format or the message.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format, int decimals)
 {
-    std::string line = ResultCodeText(result) + "\t";
-    if (result.Status != ConvertStatus::Converted)
-        return line + "ERROR: " + ConvertMessage(result);
-    return line + LatitudeText(result, format, decimals) + "\t" + LongitudeText(result, format, decimals);
+    std::string line;
+    AppendResultLine(line, result, format, decimals);
+    return line;
 }
 
-bool PassesThrough(const std::string &line)
+// Writes the code, then the position in the chosen format or the message;
+// the program's texts and decimal degrees are put straight into the line,
+// other decimals and dms through their texts.
+void AppendResultLine(std::string &out, const ConversionResult &result, OutputFormat format, int decimals)
 {
-    return line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#';
+    LineText line(out);
+    PutCodeText(line, result);
+    line.Put('\t');
+    if (result.Status != ConvertStatus::Converted) {
+        line.Put("ERROR: ");
+        line.Put(ConvertMessage(result));
+    } else if (format == OutputFormat::Dms) {
+        line.Put(LatitudeText(result, format, decimals));
+        line.Put('\t');
+        line.Put(LongitudeText(result, format, decimals));
+    } else if (format == OutputFormat::Decimal) {
+        char text[kPositionTextSize];
+        FormatDecimalDegrees(result.Position.Latitude, false, text, DecimalsOf(format, decimals));
+        line.Put(text);
+        line.Put('\t');
+        FormatDecimalDegrees(result.Position.Longitude, true, text, DecimalsOf(format, decimals));
+        line.Put(text);
+    } else {
+        line.PutCp1252(result.LatitudeText);
+        line.Put('\t');
+        line.PutCp1252(result.LongitudeText);
+    }
 }

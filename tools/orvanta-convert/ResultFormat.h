@@ -32,6 +32,9 @@ std::string ResultCodeText(const ConversionResult &result);
 // decimals below 0 take the format's default.
 std::string FormatResultLine(const ConversionResult &result, OutputFormat format, int decimals = -1);
 
+// The same line added to the end of out, without a copy of its parts.
+void AppendResultLine(std::string &out, const ConversionResult &result, OutputFormat format, int decimals = -1);
+
 // The latitude and longitude texts of a converted result in the format.
 std::string LatitudeText(const ConversionResult &result, OutputFormat format, int decimals = -1);
 std::string LongitudeText(const ConversionResult &result, OutputFormat format, int decimals = -1);

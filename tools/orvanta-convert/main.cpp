@@ -11,6 +11,7 @@
 
 #include "convert/ConvertCode.h"
 #include "tools/common/ToolVersion.h"
+#include "tools/orvanta-convert/BlockOutput.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
 #include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/LineReader.h"
@@ -24,42 +25,44 @@ namespace {
 enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 
 // Converts one code and writes its line; false when the code failed.
-bool ConvertAndWrite(const std::string &text, const ConvertOptions &options)
+bool ConvertAndWrite(const std::string &text, const ConvertOptions &options, BlockOutput &out)
 {
     ConversionResult result = ConvertInGrids(text);
-    std::string line = FormatResultLine(result, options.Format, options.Precision) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    AppendResultLine(out.Text(), result, options.Format, options.Precision);
+    out.EndLine();
     return result.Status == ConvertStatus::Converted;
 }
 
 // Converts one line of a code list; a blank line or a comment is written
 // back as it came, without its CR.
-bool ConvertListLine(std::string line, const ConvertOptions &options)
+bool ConvertListLine(const std::string &line, const ConvertOptions &options, BlockOutput &out)
 {
     if (!PassesThrough(line))
-        return ConvertAndWrite(line, options);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stdout);
+        return ConvertAndWrite(line, options, out);
+    out.Text().append(line, 0, !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size());
+    out.EndLine();
     return true;
 }
 
 // Reads standard input line by line, each line one code (the last line
 // needs no line end), blank lines and comments passed through; returns
-// whether every code converted.  An overlong line is one error line.
-bool ConvertStandardInput(const ConvertOptions &options)
+// whether every code converted.  An overlong line is one error line.  The
+// lines so far go out whenever the input makes the tool wait, so a program
+// feeding codes one at a time gets each answer at once.
+bool ConvertStandardInput(const ConvertOptions &options, BlockOutput &out)
 {
     bool allConverted = true;
+    LineReader reader(stdin);
+    reader.BeforeWait([&out] { out.Flush(); });
     std::string line;
     bool overlong = false;
-    while (ReadBoundedLine(stdin, line, overlong)) {
+    while (reader.Next(line, overlong)) {
         if (!overlong) {
-            allConverted = ConvertListLine(line, options) && allConverted;
+            allConverted = ConvertListLine(line, options, out) && allConverted;
             continue;
         }
-        std::string result = OverlongLineResult(line) + "\n";
-        std::fwrite(result.data(), 1, result.size(), stdout);
+        out.Text() += OverlongLineResult(line);
+        out.EndLine();
         allConverted = false;
     }
     return allConverted;
@@ -102,11 +105,13 @@ int main(int argc, char **argv)
     if (research.Any())
         return RunResearch(research, options);
 
+    BlockOutput out(stdout);
     bool allConverted = true;
     if (options.Codes.empty())
-        allConverted = ConvertStandardInput(options);
+        allConverted = ConvertStandardInput(options, out);
     for (const std::string &code : options.Codes)
-        allConverted = ConvertAndWrite(code, options) && allConverted;
+        allConverted = ConvertAndWrite(code, options, out) && allConverted;
+    out.Flush();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fputs("orvanta-convert: cannot write the results\n", stderr);
         return kCannotRun;
