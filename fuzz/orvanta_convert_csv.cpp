@@ -1,15 +1,17 @@
 // Fuzz target: orvanta-convert --csv over the fixture database.  The first
 // line of the input holds the settings (the column, then "h" for a header
-// row and "d" for decimal degrees, separated by blanks); the rest is the
-// CSV stream.  A run that succeeds writes back every line end of its input
-// (records pass through untouched, the added cells hold none), and counts
-// one result per converted or failed record.
+// row and "d" for decimal degrees, separated by blanks; "g" writes GeoJSON
+// features instead); the rest is the CSV stream.  A run that succeeds
+// writes back every line end of its input (records pass through untouched,
+// the added cells hold none), or strict JSON, and counts one result per
+// converted or failed record.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "FuzzSupport.h"
 #include "tools/orvanta-convert/CsvConvert.h"
+#include "tools/orvanta-convert/PointWriter.h"
 
 namespace {
 
@@ -30,6 +32,9 @@ CsvSettings ReadSettings(const std::string &line)
     std::string flags = blank == std::string::npos ? "" : line.substr(blank);
     settings.Header = flags.find(" h") != std::string::npos;
     settings.Format = flags.find(" d") != std::string::npos ? OutputFormat::Decimal : OutputFormat::DegreesMinutes;
+    settings.Reverse = flags.find(" r") != std::string::npos;  // the column is LATCOL,LONCOL
+    settings.Squares = flags.find(" s") != std::string::npos;
+    settings.Delimiter = flags.find(" ;") != std::string::npos ? ';' : 0; // else found from the first line
     return settings;
 }
 
@@ -50,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (end == std::string::npos)
         return 0;
     CsvSettings settings = ReadSettings(input.substr(0, end));
+    bool geojson = input.substr(0, end).find(" g") != std::string::npos && !settings.Reverse;
     std::string csv = input.substr(end + 1);
     if (csv.empty())
         return 0;
@@ -62,13 +68,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CsvCounts counts;
     ProgressLine progress;
     std::string error;
-    bool ok = ConvertCsvStream(in, out, settings, counts, progress, error);
+    PointWriter writer(PointFormat::GeoJson, out, settings.Squares);
+    CsvTarget target{geojson ? nullptr : out, geojson ? &writer : nullptr};
+    if (geojson)
+        writer.Begin();
+    bool ok = ConvertCsvStream(in, target, settings, counts, progress, error);
+    if (geojson)
+        writer.End();
     std::fclose(in);
     std::fclose(out);
 
     FUZZ_CHECK(ok == error.empty());
     FUZZ_CHECK(counts.Converted >= 0 && counts.Failed >= 0);
-    if (ok)
+    if (ok && geojson)
+        FUZZ_CHECK(IsStrictJson(written, writtenSize));
+    else if (ok)
         FUZZ_CHECK(CountLineFeeds(written, writtenSize) == CountLineFeeds(csv.data(), csv.size()));
     std::free(written);
     return 0;

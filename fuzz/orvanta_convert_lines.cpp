@@ -12,7 +12,6 @@
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ResearchOptions.h"
 #include "tools/orvanta-convert/ResultFormat.h"
-#include "tools/orvanta-convert/ReverseLookup.h"
 
 namespace {
 
@@ -74,9 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(!error.empty());
     else if (!ParseConvertOptions(args, options, error))
         FUZZ_CHECK(!error.empty());
-    double minutes;
-    ParseCoordinate(research.ReverseLat, true, minutes);
-    ParseCoordinate(research.ReverseLon, false, minutes);
 
     if (!sink)
         sink = std::fopen("/dev/null", "w");

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "tools/orvanta-convert/ReverseLookup.h"
+#include "tools/orvanta-convert/CoordinateText.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "MapTestSupport.h"
 #include "ScrambledText.h"
 #include "convert/ConvertCode.h"
 #include "convert/GridLookup.h"
@@ -15,6 +16,7 @@
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/PointWriter.h"
+#include "tools/orvanta-convert/CoordinateText.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
 
 namespace {
@@ -89,14 +91,12 @@ TEST(CsvStream, QuotesOnlyWhatNeedsIt)
 struct CsvCase {
     const char *what;
     std::string input;
-    const char *column;
-    bool header;
-    OutputFormat format;
+    CsvSettings settings;
     std::string output;
     long long converted, failed;
 };
 
-TEST(CsvConvert, AppendsThreeCellsAndKeepsEverythingElse)
+TEST(CsvConvert, AppendsThePositionAndKeepsEverythingElse)
 {
     static GridDatabase db;
     ASSERT_EQ(LoadPlainText(kGrid, db), kLoadOk);
@@ -104,63 +104,90 @@ TEST(CsvConvert, AppendsThreeCellsAndKeepsEverythingElse)
     const CsvCase cases[] = {
         {"codes in column 2, CR LF kept",
          "1942-03-01,CA1155,\"convoy, sighted\"\r\n1942-03-02,ca2255,x\r\n",
-         "2", false, OutputFormat::Decimal,
-         "1942-03-01,CA1155,\"convoy, sighted\",55.125000,-29.500000,\r\n"
-         "1942-03-02,ca2255,x,54.375000,-28.500000,\r\n",
+         {"2", false, OutputFormat::Decimal},
+         "1942-03-01,CA1155,\"convoy, sighted\",55.125000,-29.500000,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,confirmed,2.50,\r\n"
+         "1942-03-02,ca2255,x,54.375000,-28.500000,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,1,confirmed,2.50,\r\n",
          2, 0},
         {"failures keep their row with the program's message",
          "XX1111\nCA 135\nCA2355\nCA2255",
-         "1", false, OutputFormat::DegreesMinutes,
-         "XX1111,,,Grid not in database.\nCA 135,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\n"
-         "CA2355,,,Position not in database\nCA2255,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,",
+         {"1", false, OutputFormat::DegreesMinutes, 2},
+         "XX1111,,,,,,,,Grid not in database.\nCA 135,,,,,,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\n"
+         "CA2355,,,,,,,,Position not in database\nCA2255,54.38,-28.50,54\xC2\xB0" "22.50 N,28\xC2\xB0" "30.00 W,1,confirmed,2.50,",
          1, 3},
         {"header row names the column",
          "date,grid\n1942,CF1155\n\n1943,CA1155\n",
-         "grid", true, OutputFormat::Decimal,
-         "date,grid,latitude,longitude,message\n1942,CF1155,56.625000,-23.500000,\n\n"
-         "1943,CA1155,55.125000,-29.500000,\n",
+         {"grid", true, OutputFormat::Decimal},
+         "date,grid,latitude,longitude,latitude_text,longitude_text,chart,confidence,precision_nm,message\n"
+         "1942,CF1155,56.625000,-23.500000,56\xC2\xB0" "37.50 N,23\xC2\xB0" "30.00 W,1,confirmed,2.50,\n\n"
+         "1943,CA1155,55.125000,-29.500000,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,confirmed,2.50,\n",
          2, 0},
+        {"semicolons found by the first line and kept; dms texts",
+         "Datum;Quadrat;Notiz\r\n1.3.1942;CA1155;\"a;b\"\r\n",
+         {"Quadrat", true, OutputFormat::Dms},
+         "Datum;Quadrat;Notiz;latitude;longitude;latitude_text;longitude_text;chart;confidence;precision_nm;message\r\n"
+         "1.3.1942;CA1155;\"a;b\";55.125000;-29.500000;\"55\xC2\xB0" "07'30\"\"N\";\"29\xC2\xB0" "30'00\"\"W\";1;confirmed;2.50;\r\n",
+         1, 0},
         {"a row without the column",
          "only\n",
-         "3", false, OutputFormat::Decimal,
-         "only,,,no column 3 in this row\n",
+         {"3", false, OutputFormat::Decimal},
+         "only,,,,,,,,no column 3 in this row\n",
          0, 1},
         {"an unclosed quote ends the input",
          "CA1155,\"open\n",
-         "1", false, OutputFormat::Decimal,
-         "CA1155,\"open\",,,quote opened on line 1 is never closed; the row ends with that line\n",
+         {"1", false, OutputFormat::Decimal},
+         "CA1155,\"open\",,,,,,,,quote opened on line 1 is never closed; the row ends with that line\n",
          0, 1},
         {"a stray quote ends its own row only",
          "CA1155\n\"CA1155,x\nCA1155\n",
-         "1", false, OutputFormat::Decimal,
-         "CA1155,55.125000,-29.500000,\n\"CA1155,x\",,,quote opened on line 2 is never closed; the row ends with "
-         "that line\nCA1155,55.125000,-29.500000,\n",
+         {"1", false, OutputFormat::Decimal, 1},
+         "CA1155,55.1,-29.5,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,confirmed,2.50,\n"
+         "\"CA1155,x\",,,,,,,,quote opened on line 2 is never closed; the row ends with that line\n"
+         "CA1155,55.1,-29.5,55\xC2\xB0" "7.50 N,29\xC2\xB0" "30.00 W,1,confirmed,2.50,\n",
          2, 1},
-        {"a byte-order mark is kept and skipped",
-         "\xEF\xBB\xBF" "code\nCA1155\n",
-         "code", true, OutputFormat::Decimal,
-         "\xEF\xBB\xBF" "code,latitude,longitude,message\nCA1155,55.125000,-29.500000,\n",
-         1, 0},
-        {"a byte-order mark before a code",
-         "\xEF\xBB\xBF" "CA1155\n",
-         "1", false, OutputFormat::Decimal,
-         "\xEF\xBB\xBF" "CA1155,55.125000,-29.500000,\n",
+        {"a byte-order mark is kept; semicolons found after it",
+         "\xEF\xBB\xBF" "code;x\nCA1155;1\n",
+         {"code", true, OutputFormat::Decimal},
+         "\xEF\xBB\xBF" "code;x;latitude;longitude;latitude_text;longitude_text;chart;confidence;precision_nm;message\n"
+         "CA1155;1;55.125000;-29.500000;55\xC2\xB0" "7.50 N;29\xC2\xB0" "30.00 W;1;confirmed;2.50;\n",
          1, 0},
     };
     for (const CsvCase &c : cases) {
-        const CsvSettings settings{c.column, c.header, c.format};
         std::FILE *in = StreamOf(c.input);
         std::FILE *out = std::tmpfile();
         CsvCounts counts;
         ProgressLine progress;
         std::string error;
-        ASSERT_TRUE(ConvertCsvStream(in, out, settings, counts, progress, error)) << c.what << ": " << error;
+        CsvTarget target{out, nullptr};
+        ASSERT_TRUE(ConvertCsvStream(in, target, c.settings, counts, progress, error)) << c.what << ": " << error;
         EXPECT_EQ(ReadAll(out), c.output) << c.what;
         EXPECT_EQ(counts.Converted, c.converted) << c.what;
         EXPECT_EQ(counts.Failed, c.failed) << c.what;
         std::fclose(in);
         std::fclose(out);
     }
+}
+
+// The bounds of a square across the 180th meridian are longitudes on the
+// globe, its west edge above its east one.
+TEST(CsvConvert, SquareAcrossTheAntimeridianHasWrappedEdges)
+{
+    static GridDatabase db;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), db), kLoadOk);
+    Grid = db;
+    CsvSettings settings;
+    settings.Column = "1";
+    settings.Squares = true;
+    std::FILE *in = StreamOf("XA\n");
+    std::FILE *out = std::tmpfile();
+    CsvTarget target{out, nullptr};
+    CsvCounts counts;
+    ProgressLine progress;
+    std::string error;
+    ASSERT_TRUE(ConvertCsvStream(in, target, settings, counts, progress, error)) << error;
+    EXPECT_EQ(ReadAll(out), "XA,20.500000,180.000000,20\xC2\xB0" "30.00 N,180\xC2\xB0" "0.00 E,2,reconstructed,30.00,"
+                            "20.000000,179.000000,21.000000,-179.000000,\n");
+    std::fclose(in);
+    std::fclose(out);
 }
 
 TEST(CsvConvert, RefusesAColumnItCannotFind)
@@ -177,7 +204,8 @@ TEST(CsvConvert, RefusesAColumnItCannotFind)
         CsvCounts counts;
         ProgressLine progress;
         std::string error;
-        EXPECT_FALSE(ConvertCsvStream(in, out, c.settings, counts, progress, error));
+        CsvTarget target{out, nullptr};
+        EXPECT_FALSE(ConvertCsvStream(in, target, c.settings, counts, progress, error));
         EXPECT_NE(error.find(c.error), std::string::npos) << error;
         std::fclose(in);
         std::fclose(out);
@@ -220,6 +248,49 @@ TEST(ReverseLookup, ReadsDecimalDegreesAndTheProgramsTexts)
             EXPECT_DOUBLE_EQ(minutes, c.minutes) << c.text;
         }
     }
+}
+
+TEST(ReverseLookup, ReadsPositionsAsDiariesWriteThem)
+{
+    const struct {
+        const char *text;
+        double lat, lon; // minutes, west positive; unused on an error
+        const char *error;
+    } cases[] = {
+        {"56\xC2\xB0" "44'N 14\xC2\xB0" "05'W", 3404, 845, ""},
+        {"56\xC2\xB0" "44.5'N, 14\xC2\xB0" "5.5'E", 3404.5, -845.5, ""},
+        {"56 44 N 14 05 W", 3404, 845, ""},
+        {"N56\xC2\xB0" "44' W14\xC2\xB0" "05'", 3404, 845, ""},
+        {"56.5N14.25W", 3390, 855, ""},
+        {"56\xC2\xB0" "44'30\"N;0\xC2\xB0" "14\xE2\x80\xB2" "W", 3404.5, 14, ""}, // seconds; a prime marks minutes
+        {"56\xC2\xB0" "44'30''S\t14 0 30 W", -3404.5, 840.5, ""},
+        {"-56.5 -14.25", -3390, 855, ""},
+        {"14\xC2\xB0" "05'W 56\xC2\xB0" "44'N", 3404, 845, ""},          // longitude first, both lettered
+        {"95 10", 0, 0, "latitude 95 is beyond 90"},
+        {"56 N 190 W", 0, 0, "longitude 190 W is beyond 180"},
+        {"56 75 N 14 W", 0, 0, "minutes 75 are beyond 60"},
+        {"56.5 30 N 14 W", 0, 0, "degrees 56.5 followed by minutes must be whole"},
+        {"56 44 14 05", 0, 0, "degrees and minutes need a hemisphere letter (E or W) or a sign"},
+        {"-56 N 14 W", 0, 0, "'-56 N' has both a sign and a hemisphere letter"},
+        {"56.5", 0, 0, "'56.5' has no longitude"},
+        {"56.5N 14x", 0, 0, "cannot read '14x' as a longitude"},
+        {"", 0, 0, "no position"},
+    };
+    for (const auto &c : cases) {
+        double lat = -1, lon = -1;
+        std::string error;
+        bool ok = ReadPosition(c.text, lat, lon, error);
+        EXPECT_EQ(error, c.error) << c.text;
+        EXPECT_EQ(ok, *c.error == '\0') << c.text;
+        if (ok) {
+            EXPECT_DOUBLE_EQ(lat, c.lat) << c.text;
+            EXPECT_DOUBLE_EQ(lon, c.lon) << c.text;
+        }
+    }
+    std::string error;
+    double lat, lon;
+    EXPECT_FALSE(ReadPosition(std::string(kMaxPositionText + 1, '5'), lat, lon, error));
+    EXPECT_EQ(error, "position text longer than 200 characters");
 }
 
 TEST(ReverseLookup, FindsTheSmallSquareOfEachQuadThatHoldsThePosition)
@@ -287,6 +358,45 @@ TEST(PointWriter, EscapesMarkupAndForbiddenBytes)
     EXPECT_EQ(XmlEscape("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&apos;");
     EXPECT_EQ(XmlEscape(std::string("x\x01y")), "x\xEF\xBF\xBDy");
     EXPECT_EQ(XmlEscape("55\xC2\xB0" "7.50 N"), "55\xC2\xB0" "7.50 N");
+}
+
+// Each code's place in each format: its centre, its square (two pieces
+// across the 180th meridian), or no position (a null geometry in GeoJSON,
+// left out of KML and GPX); properties named once each.
+TEST(PointWriter, WritesEachCodeAsPointOrSquare)
+{
+    static GridDatabase grid;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), grid), kLoadOk);
+    const struct {
+        const char *code;
+        PointFormat format;
+        bool square, written;
+        const char *expected;
+    } cases[] = {
+        {"XB1155", PointFormat::GeoJson, false, true, "\"geometry\": {\"type\": \"Point\", \"coordinates\": [-178.000000, 20.500000]}"},
+        {"XB", PointFormat::GeoJson, true, true, "{\"type\": \"Polygon\", \"coordinates\": [[[-179.000000, 20.000000], "},
+        {"XA", PointFormat::GeoJson, true, true, "{\"type\": \"MultiPolygon\", \"coordinates\": [[[[179.000000, 20.000000], "},
+        {"XA", PointFormat::Kml, true, true, "<MultiGeometry><Polygon><outerBoundaryIs><LinearRing><coordinates>179.000000,20.000000 "},
+        {"XB11", PointFormat::Kml, true, true, "<Data name=\"precision_nm\"><value>30.00</value></Data>"},
+        {"XA", PointFormat::Gpx, true, true, "<wpt lat=\"20.500000\" lon=\"-180.000000\"><name>XA</name>"},
+    };
+    for (const auto &c : cases) {
+        std::FILE *file = std::tmpfile();
+        PointWriter writer(c.format, file, c.square);
+        writer.Begin();
+        EXPECT_EQ(writer.Add(ConvertWrittenCode(c.code, grid)), c.written) << c.code;
+        writer.End();
+        std::string text = TakeFileText(file);
+        EXPECT_NE(text.find(c.expected), std::string::npos) << c.code << ":\n" << text;
+    }
+    MapFeature failed = CodeFeature(ConvertWrittenCode("XC1155", grid));
+    failed.Add("code", "again");
+    EXPECT_EQ(failed.Properties.back().first, "code_2");
+    std::FILE *file = std::tmpfile();
+    PointWriter json(PointFormat::GeoJson, file), kml(PointFormat::Kml, file);
+    EXPECT_TRUE(json.Add(failed));
+    EXPECT_FALSE(kml.Add(failed));
+    EXPECT_NE(TakeFileText(file).find("\"geometry\": null}"), std::string::npos);
 }
 
 #ifdef ORVANTA_SHIPPED_DATA

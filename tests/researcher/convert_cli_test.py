@@ -52,16 +52,18 @@ class ConvertCli(unittest.TestCase):
             f.write(data)
         return path
 
-    def test_csv_rows_come_back_whole_with_three_cells(self):
+    def test_csv_rows_come_back_whole_with_the_position(self):
         cases = [
             # (arguments, input, exit status, expected output)
             (["--csv", "2", "--format", "decimal"], b"1,CA1155,a\r\n2,\"cf1155\",\"b,c\"\r\n", 0,
-             b"1,CA1155,a,55.125000,-29.500000,\r\n2,\"cf1155\",\"b,c\",56.625000,-23.500000,\r\n"),
-            (["--csv", "code", "--header"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
-             "day,code,latitude,longitude,message\n3,CA1155,55°7.50 N,29°30.00 W,\n"
-             "4,ZZ9999,,,Grid not in database.\n".encode()),
-            (["--csv", "1"], b"CA 113\nCA2355\n", 1,
-             b"CA 113,,,\"3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969\"\nCA2355,,,Position not in database\n"),
+             "1,CA1155,a,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,confirmed,2.50,\r\n"
+             "2,\"cf1155\",\"b,c\",56.625000,-23.500000,56°37.50 N,23°30.00 W,1,confirmed,2.50,\r\n".encode()),
+            (["--csv", "code", "--header", "--format", "csv"], b"day,code\n3,CA1155\n4,ZZ9999\n", 1,
+             "day,code,latitude,longitude,latitude_text,longitude_text,chart,confidence,precision_nm,message\n"
+             "3,CA1155,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,confirmed,2.50,\n4,ZZ9999,,,,,,,,Grid not in database.\n".encode()),
+            (["--csv", "1", "--delimiter", ";"], b"CA 113;x,y\nCA2355;y\n", 1,
+             b"CA 113;x,y;;;;;;;;3 digits: a code has four (a small square), two (a cell) or none (a large square), "
+             b"e.g. AM1969\nCA2355;y;;;;;;;;Position not in database\n"),
             (["--csv", "grid", "--header"], b"day,code\n", 2, b""),
         ]
         for args, data, status, expected in cases:
@@ -119,8 +121,8 @@ class ConvertCli(unittest.TestCase):
              (2, "CA1155\t55\u00b07.50 N\t29\u00b030.00 W", "x" * 99 + "\tERROR: line longer than 1 MiB")),
             (["--format", "gpx"], "", "y" * 65536, 1024, 1, (3, "<?xml", "</gpx>")),
             (["--csv", "2"], "0,\"stray\n", "1,CA1155," + "n" * 1000 + "\n", 65536, 1,
-             (1 + 65536, "0,\"stray\",,,quote opened on line 1 is never closed", "1,CA1155,nnnn")),
-            (["--csv", "1"], "", "z" * 65536, 1024, 1, (1, ",,,row on line 1 is longer than 1 MiB; skipped", "")),
+             (1 + 65536, "0,\"stray\",,,,,,,,quote opened on line 1 is never closed", "1,CA1155,nnnn")),
+            (["--csv", "1"], "", "z" * 65536, 1024, 1, (1, ",,,,,,,,row on line 1 is longer than 1 MiB; skipped", "")),
         ]
         for args, head, body, repeats, status, (count, first, last) in cases:
             with self.subTest(args=args, head=head):
@@ -187,11 +189,71 @@ class ConvertCli(unittest.TestCase):
                 self.assertIn(driver, info.stdout)
                 points = re.findall(r"POINT Z? ?\(([-0-9.]+) ([-0-9.]+)", info.stdout)
                 names = re.findall(r"(?:name|Name|code) \(String\) = (\w+)", info.stdout)
-                self.assertEqual([n for n in names if n in POSITIONS], ["CA1155", "CF1155", "CB2177"])
+                self.assertEqual(list(dict.fromkeys(n for n in names if n in POSITIONS)), ["CA1155", "CF1155", "CB2177"])
                 self.assertEqual(len(points), 3)
                 for name, (lon, lat) in zip(["CA1155", "CF1155", "CB2177"], points):
                     self.assertAlmostEqual(float(lat), POSITIONS[name][0], places=5)
                     self.assertAlmostEqual(float(lon), POSITIONS[name][1], places=5)
+
+    def test_squares_with_their_precision_and_chart(self):
+        # CA1155: 5 minutes of latitude by 1/9 degree of longitude, centre 55.125 N 29.5 W; its cell CA11
+        # is 0.75 by 1 degree, its large square CA 1.5 by 3 degrees.
+        cases = [("CA1155", "(-29.555556, 55.083333) - (-29.444444, 55.166667)", "2.50"),
+                 ("CA11", (1.0, 0.75), "22.50"), ("CA", (3.0, 1.5), "45.00")]
+        for fmt in ("geojson", "kml"):
+            for code, extent, precision in cases:
+                with self.subTest(fmt=fmt, code=code):
+                    result = self.run_convert("--shape", "square", "--format", fmt, code)
+                    info = subprocess.run(["ogrinfo", "-ro", "-al", self.write("square." + fmt, result.stdout)],
+                                          capture_output=True, text=True)
+                    self.assertIn("POLYGON ((", info.stdout)
+                    box = [float(v) for v in re.search(r"Extent: \(([-0-9.]+), ([-0-9.]+)\) - \(([-0-9.]+), "
+                                                       r"([-0-9.]+)\)", info.stdout).groups()]
+                    if isinstance(extent, str):
+                        self.assertIn("Extent: " + extent, info.stdout)
+                    else:
+                        self.assertEqual((round(box[2] - box[0], 6), round(box[3] - box[1], 6)), extent)
+                    for field in ("chart (String) = 1", "confidence (String) = confirmed",
+                                  "precision_nm (String) = " + precision):
+                        self.assertIn(field, info.stdout)
+        rows = list(csv.DictReader(io.StringIO(self.run_convert(
+            "--csv", "1", "--header", "--shape", "square", stdin=b"grid\nCA1155\n").stdout.decode())))
+        self.assertEqual([rows[0][k] for k in ("south", "west", "north", "east", "precision_nm", "confidence")],
+                         ["55.083333", "-29.555556", "55.166667", "-29.444444", "2.50", "confirmed"])
+
+    def test_diary_csv_becomes_map_features(self):
+        diary = ("date;boat;grid;event\r\n1943-03-01;U 99;CA1155;\"convoy; 3 ships\"\r\n"
+                 "1943-03-02;U 99;XX1111;lost\r\n1943-03-03;U 99;cf1155;\"<dived> & \"\"waited\"\"\"\r\n").encode()
+        path = self.write("diary.csv", diary)
+        for fmt in ("geojson", "kml", "gpx"):
+            with self.subTest(fmt=fmt):
+                result = self.run_convert("--csv", "grid", "--header", "--format", fmt, path)
+                self.assertEqual(result.returncode, 1)
+                self.assertEqual(result.stderr.decode(), "" if fmt == "geojson" else
+                                 "orvanta-convert: 1 rows without a position left out of the %s file\n" % fmt.upper())
+                out = self.write("diary." + fmt, result.stdout)
+                info = subprocess.run(["ogrinfo", "-ro", "-al", out] + (["waypoints"] if fmt == "gpx" else []),
+                                      capture_output=True, text=True)
+                self.assertEqual(info.returncode, 0, info.stderr)
+                features = info.stdout.split("OGRFeature")[1:]
+                self.assertEqual(len(features), 3 if fmt == "geojson" else 2)
+                # GDAL names GPX extension fields ogr_NAME and types them.
+                first = re.sub(r" \(\w+\)", "", features[0]).replace("ogr_", "")
+                for field in ("boat = U 99", "event = convoy; 3 ships", "code = CA1155", "latitude = 55.125",
+                              "chart = 1"):
+                    self.assertIn(field, first)
+                self.assertIn("POINT (-29.5 55.125", first)
+                self.assertIn('event = <dived> & "waited"', re.sub(r" \(\w+\)", "", features[-1]).replace("ogr_", ""))
+                if fmt == "geojson":
+                    self.assertIn("message (String) = Grid not in database.", features[1])
+                    self.assertNotIn("POINT", features[1])
+        # The README's one command from a diary to a GeoPackage.
+        gpkg = os.path.join(self.dir, "diary.gpkg")
+        subprocess.run("%s --data %s --csv grid --header --format geojson %s | ogr2ogr -nln diary %s /vsistdin/"
+                       % (CONVERT, self.data, path, gpkg), shell=True, check=True)
+        info = subprocess.run(["ogrinfo", "-ro", "-al", "-q", gpkg], capture_output=True, text=True)
+        self.assertEqual(info.stdout.count("OGRFeature(diary)"), 3, info.stdout)
+        self.assertIn("POINT (-23.5 56.625)", info.stdout)
 
     def test_reverse_lookup(self):
         cases = [
@@ -211,6 +273,27 @@ class ConvertCli(unittest.TestCase):
                     result = self.run_convert("--reverse", *args)
                 self.assertEqual(result.returncode, status, result.stderr)
                 self.assertTrue(result.stdout.decode().startswith(expected), result.stdout)
+
+    def test_reverse_reads_one_position_per_line(self):
+        lines = ["55.125 -29.5", "55°7.5'N 29°30'W", "", "# from the log", "N56 37 30, W23 30", "95 10",
+                 "60 -25", "56.62N"]
+        result = self.run_convert("--reverse", stdin="\r\n".join(lines).encode())
+        self.assertEqual(result.returncode, 1, result.stderr)
+        out = result.stdout.decode().split("\n")
+        self.assertEqual(out[:-1], [
+            "55.125 -29.5\tCA1155", "55°7.5'N 29°30'W\tCA1155", "", "# from the log",
+            "N56 37 30, W23 30\tCF1155", "95 10\tERROR: latitude 95 is beyond 90",
+            "60 -25\tERROR: outside the grid of " + self.data, "56.62N\tERROR: '56.62N' has no longitude"])
+        self.assertEqual(self.run_convert("--reverse", stdin=b"55.125 -29.5\n").returncode, 0)
+        one = self.run_convert("--reverse", "55", "7.5", "N", "29", "30", "W")
+        self.assertEqual(one.stdout.decode(), "CA1155\t55°7.50 N\t29°30.00 W\n")
+        table = self.run_convert("--reverse", "--csv", "lat,lon", "--header",
+                                 stdin="day;lat;lon\r\n1;55 7.5 N;29°30'W\r\n2;95;1\r\n".encode())
+        self.assertEqual((table.returncode, table.stdout.decode()), (1, "day;lat;lon;code;message\r\n"
+                         "1;55 7.5 N;29°30'W;CA1155;\r\n2;95;1;;latitude 95 is beyond 90\r\n"))
+        bad = self.run_convert("--reverse", "-33", "200")
+        self.assertEqual((bad.returncode, bad.stderr.decode()), (2, "orvanta-convert: cannot read the position "
+                                                                  "'-33 200': longitude 200 is beyond 180\n"))
 
     def test_grid_files_found_and_searched_in_order(self):
         # A second grid of the names XA..XF lies 10 degrees further south.

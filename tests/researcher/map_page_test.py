@@ -44,19 +44,22 @@ window.addEventListener('error', function (e) {
 # Put last into the body: what the map shows, as JSON in the DOM.
 REPORT = """<script>
 (function () {
-  var map = window.orvantaMap, markers = [], labels = [];
+  var map = window.orvantaMap, markers = [], areas = [], labels = [];
   map.eachLayer(function (layer) {
     if (layer.orvantaProperties && layer.getLatLng) {
       var at = map.latLngToContainerPoint(layer.getLatLng());
       markers.push({properties: layer.orvantaProperties, lat: layer.getLatLng().lat,
                     lng: layer.getLatLng().lng, x: at.x, y: at.y});
+    } else if (layer.orvantaProperties && layer.getBounds) {
+      var b = layer.getBounds();
+      areas.push({properties: layer.orvantaProperties, box: [b.getSouth(), b.getWest(), b.getNorth(), b.getEast()]});
     }
   });
   document.querySelectorAll('.orvanta-square-label').forEach(function (e) { labels.push(e.textContent); });
   var unplaced = document.querySelector('.orvanta-unplaced');
   var report = document.createElement('pre');
   report.id = 'orvanta-report';
-  report.textContent = JSON.stringify({problems: window.orvantaProblems, markers: markers, labels: labels,
+  report.textContent = JSON.stringify({problems: window.orvantaProblems, markers: markers, areas: areas, labels: labels,
                                        unplaced: unplaced ? unplaced.textContent : '',
                                        images: document.querySelectorAll('img:not(.leaflet-tile)').length});
   document.body.appendChild(report);
@@ -97,15 +100,17 @@ def pixel(png, x, y):
     return tuple(values)
 
 
-def make_page(folder, grid, *codes):
-    """Scrambles the grid text and writes the page of the codes: the exit
-    status, standard error and the page's text."""
+def make_page(folder, grid, *codes, stdin=None):
+    """Scrambles the grid text and writes the page of the codes (or of the
+    options and the CSV on standard input): the exit status, standard error
+    and the page's text."""
     plain = os.path.join(folder, "grid.txt")
     with open(plain, "wb") as f:
         f.write(grid.encode())
     data = os.path.join(folder, "GridData.bin")
     subprocess.run([GRIDTOOL, "scramble", plain, data], check=True)
-    result = subprocess.run([CONVERT, "--data", data, "--format", "html", *codes], capture_output=True, timeout=120)
+    result = subprocess.run([CONVERT, "--data", data, "--format", "html", *codes], input=stdin, capture_output=True,
+                            timeout=120)
     return result.returncode, result.stderr.decode(), result.stdout.decode()
 
 
@@ -161,7 +166,8 @@ class MapPage(unittest.TestCase):
                 self.assertAlmostEqual(m["lat"], lat, places=5)
                 self.assertAlmostEqual(m["lng"], lon, places=5)
                 self.assertTrue(0 < m["x"] < MAP_SIZE[0] and 0 < m["y"] < MAP_SIZE[1], m)
-                self.assertEqual([p[0] for p in m["properties"]], ["code", "latitude", "longitude"])
+                self.assertEqual([p[0] for p in m["properties"]],
+                                 ["code", "latitude", "longitude", "chart", "confidence", "precision_nm"])
         # North is up and west is left: CF (north-east) above and right of CA.
         self.assertLess(markers["CF1155"]["y"], markers["CA1155"]["y"])
         self.assertGreater(markers["CF1155"]["x"], markers["CA1155"]["x"])
@@ -187,6 +193,23 @@ class MapPage(unittest.TestCase):
         self.assertEqual(report["problems"], [])
         x = {m["properties"][0][1]: m["x"] for m in report["markers"]}
         self.assertTrue(0 < x["XA1155"] < x["XB1155"] < MAP_SIZE[0], x)
+
+    def test_csv_rows_as_squares_with_their_cells(self):
+        folder = os.path.join(self.dir, "diary")
+        os.mkdir(folder)
+        status, stderr, html = make_page(folder, GRID, "--csv", "grid", "--header", "--shape", "square",
+                                         stdin=b"day;grid;event\n1943-03-01;CA1155;convoy\n1943-03-02;XX1111;lost\n")
+        self.assertEqual(status, 1, stderr)
+        report, log = probe(folder, html)
+        self.assertIsNotNone(report, log[-2000:])
+        self.assertEqual(report["problems"], [])
+        self.assertEqual(len(report["areas"]), 1)
+        area = report["areas"][0]
+        self.assertEqual(dict(area["properties"])["event"], "convoy")
+        self.assertEqual([p[0] for p in area["properties"]][:3], ["day", "grid", "event"])
+        for got, want in zip(area["box"], (55 + 5 / 60, -29.5 - 1 / 18, 55 + 10 / 60, -29.5 + 1 / 18)):
+            self.assertAlmostEqual(got, want, places=5)
+        self.assertIn("1 without a position", report["unplaced"])
 
     def test_screenshot_shows_the_markers(self):
         shot = os.path.join(self.dir, "shot.png")

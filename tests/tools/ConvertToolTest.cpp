@@ -167,6 +167,26 @@ TEST(ConvertToolParts, DecimalDegrees)
         EXPECT_EQ(DecimalDegreesText(c.Minutes, c.PositiveWest), c.Text) << c.Minutes;
 }
 
+// Degrees, minutes and seconds: a rounding carries through the seconds and
+// minutes, zero has the northern or eastern letter.
+TEST(ConvertToolParts, DegreesMinutesSeconds)
+{
+    const struct {
+        double Minutes;
+        bool IsLatitude;
+        int Decimals;
+        const char *Text;
+    } cases[] = {
+        {3307.5, true, 0, "55\xC2\xB0" "07'30\"N"},       {-30, true, 1, "0\xC2\xB0" "30'00.0\"S"},
+        {1267.25, false, 0, "21\xC2\xB0" "07'15\"W"},     {-1267.25, false, 2, "21\xC2\xB0" "07'15.00\"E"},
+        {59.99999, true, 0, "1\xC2\xB0" "00'00\"N"},      {59.99999, true, 3, "0\xC2\xB0" "59'59.999\"N"},
+        {-0.000001, false, 0, "0\xC2\xB0" "00'00\"E"},    {10800, false, 0, "180\xC2\xB0" "00'00\"W"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DmsText(c.Minutes, c.IsLatitude, c.Decimals), c.Text) << c.Minutes;
+    EXPECT_EQ(DecimalDegreesText(3308.4, false, 2), "55.14"); // --precision
+}
+
 TEST(ConvertToolParts, Options)
 {
     const struct {
@@ -189,7 +209,10 @@ TEST(ConvertToolParts, Options)
         {{"-"}, true, "", OutputFormat::DegreesMinutes, 1, false, ""},
         {{"--data"}, false, "", OutputFormat::DegreesMinutes, 0, false, "option --data needs a value"},
         {{"--format", "utm"}, false, "", OutputFormat::DegreesMinutes, 0, false,
-         "unknown format 'utm' (use dm, decimal, geojson, kml, gpx or html)"},
+         "unknown format 'utm' (use dm, decimal, dms, csv, geojson, kml, gpx or html)"},
+        {{"--format=dms", "-33.5", "-.5"}, true, "", OutputFormat::Dms, 2, false, ""}, // negative numbers are operands
+        {{"--precision", "13"}, false, "", OutputFormat::DegreesMinutes, 0, false, "--precision takes a whole number from 0 to 12"},
+        {{"--precision=-1"}, false, "", OutputFormat::DegreesMinutes, 0, false, "--precision takes a whole number from 0 to 12"},
         {{"--formats=dm"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '--formats=dm'"},
         {{"-x"}, false, "", OutputFormat::DegreesMinutes, 0, false, "unknown option '-x'"},
     };

@@ -10,6 +10,7 @@
 struct ConvertOptions {
     std::vector<std::string> DataFiles; // none: the shipped files, wherever found
     OutputFormat Format = OutputFormat::DegreesMinutes;
+    int Precision = -1;             // decimals; below 0: the format's default
     std::vector<std::string> Codes; // none: read codes from standard input
     bool Help = false;
     bool Version = false;

@@ -1,11 +1,27 @@
 // The CSV batch conversion, one record at a time.
 #include "tools/orvanta-convert/CsvConvert.h"
 
+#include <vector>
+
+#include "tools/common/MapLongitude.h"
 #include "tools/common/TextEncoding.h"
 #include "convert/ConvertCode.h"
-#include "tools/orvanta-convert/GridFiles.h"
+#include "tools/orvanta-convert/CoordinateText.h"
 #include "tools/orvanta-convert/CsvStream.h"
+#include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/LineReader.h"
+#include "tools/orvanta-convert/MapFeature.h"
+
+std::vector<std::string> AppendedColumns(bool squares)
+{
+    std::vector<std::string> names = {"latitude", "longitude", "latitude_text", "longitude_text",
+                                      "chart", "confidence", "precision_nm"};
+    if (squares)
+        names.insert(names.end(), {"south", "west", "north", "east"});
+    names.push_back("message");
+    return names;
+}
+const char *const kReverseColumns[2] = {"code", "message"};
 
 namespace {
 
@@ -17,82 +33,208 @@ size_t ColumnNumber(const std::string &text)
     return static_cast<size_t>(std::stoul(text));
 }
 
-// Writes the record's bytes untouched, then the three new cells and the
-// record's own line end.
-void WriteRecord(std::FILE *out, const CsvRecord &record, const std::string &lat, const std::string &lon,
-                 const std::string &message)
+// What one record gives: the conversion, or the reason there is none.
+struct RowOutcome {
+    ConversionResult Result{};
+    std::string Message;
+    bool Converted = false;
+};
+
+// The record's cells of the columns, or why the record cannot give them.
+bool TakeCells(const CsvRecord &record, const std::vector<size_t> &columns, std::vector<std::string> &cells,
+               std::string &message)
+{
+    if (record.Overlong || record.Unterminated) {
+        std::string line = std::to_string(record.Overlong ? record.Line : record.QuoteLine);
+        message = record.Overlong ? "row on line " + line + " is longer than " + kMaxLineText + "; skipped"
+                                  : "quote opened on line " + line + " is never closed; the row ends with that line";
+        return false;
+    }
+    for (size_t column : columns) {
+        if (column > record.Fields.size()) {
+            message = "no column " + std::to_string(column) + " in this row";
+            return false;
+        }
+        cells.push_back(record.Fields[column - 1]);
+    }
+    return true;
+}
+
+// Converts the record's code cell, or says why the record has none.
+RowOutcome ConvertRow(const CsvRecord &record, const std::vector<size_t> &columns)
+{
+    RowOutcome row;
+    std::vector<std::string> cells;
+    if (!TakeCells(record, columns, cells, row.Message))
+        return row;
+    row.Result = ConvertInGrids(cells[0]);
+    row.Converted = row.Result.Status == ConvertStatus::Converted;
+    row.Message = row.Converted ? "" : ConvertMessage(row.Result);
+    return row;
+}
+
+// The codes whose small squares hold the record's position, or why there
+// are none; one blank between codes.
+std::vector<std::string> ReverseCells(const CsvRecord &record, const std::vector<size_t> &columns)
+{
+    std::vector<std::string> cells;
+    std::string message, codes;
+    if (!TakeCells(record, columns, cells, message))
+        return {"", message};
+    CoordinateReading lat = ReadCoordinate(cells[0], true), lon = ReadCoordinate(cells[1], false);
+    if (!lat.Ok || !lon.Ok)
+        return {"", lat.Ok ? lon.Error : lat.Error};
+    codes = CodesInGrids(lat.Minutes, lon.Minutes);
+    return {codes, codes.empty() ? OutsideTheGrids() : ""};
+}
+
+// The column numbers the settings name: one code column, or a latitude and
+// a longitude column with Reverse; names are looked up in the header.
+bool FindColumns(const CsvSettings &settings, const std::vector<std::string> *header, std::vector<size_t> &columns,
+                 std::string &error)
+{
+    std::vector<std::string> specs(1);
+    for (char c : settings.Column)
+        if (c == ',' && settings.Reverse)
+            specs.emplace_back();
+        else
+            specs.back() += c;
+    if (specs.size() != (settings.Reverse ? 2u : 1u)) {
+        error = "--reverse --csv needs two columns, LATCOL,LONCOL";
+        return false;
+    }
+    columns.clear();
+    for (const std::string &spec : specs) {
+        size_t column = ColumnNumber(spec);
+        for (size_t i = 0; header && column == 0 && i < header->size(); ++i)
+            if ((*header)[i] == spec)
+                column = i + 1;
+        if (column == 0) {
+            error = header ? "no column named '" + spec + "' in the header row"
+                           : "--csv needs a column number from 1 (a column name needs --header)";
+            return false;
+        }
+        columns.push_back(column);
+    }
+    return true;
+}
+
+// A square's west or east edge in degrees east within -180..180, so that
+// a square across the 180th meridian has its west edge above its east
+// one; a value the wrap refuses (only a hostile data file holds one) as
+// it is.
+std::string EdgeText(double westMinutes, int decimals)
+{
+    double east = 0;
+    if (!LongitudeDegreesEast(westMinutes, east))
+        return DecimalDegreesText(westMinutes, true, decimals);
+    return DegreesText(east, decimals);
+}
+
+// The appended cells of a record, in the order of AppendedColumns.
+std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings &settings)
+{
+    std::vector<std::string> cells(AppendedColumns(settings.Squares).size() - 1);
+    if (row.Converted) {
+        const ConversionResult &r = row.Result;
+        int decimals = settings.Decimals >= 0 ? settings.Decimals : DefaultDecimals(OutputFormat::Decimal);
+        OutputFormat texts = settings.Format == OutputFormat::Dms ? OutputFormat::Dms : OutputFormat::DegreesMinutes;
+        cells = {DecimalDegreesText(r.Position.Latitude, false, decimals),
+                 DecimalDegreesText(r.Position.Longitude, true, decimals),
+                 LatitudeText(r, texts, settings.Decimals),
+                 LongitudeText(r, texts, settings.Decimals),
+                 std::to_string(ChartOf(r)),
+                 ChartMeaning(r),
+                 PrecisionNm(r)};
+        if (settings.Squares)
+            cells.insert(cells.end(), {DecimalDegreesText(r.Bounds.South, false, decimals),
+                                       EdgeText(r.Bounds.West, decimals),
+                                       DecimalDegreesText(r.Bounds.North, false, decimals),
+                                       EdgeText(r.Bounds.East, decimals)});
+    }
+    cells.push_back(row.Message);
+    return cells;
+}
+
+// Writes the record's bytes untouched, then the cells and the record's own
+// line end.
+void WriteRecord(std::FILE *out, const CsvRecord &record, const std::vector<std::string> &cells, char delimiter)
 {
     std::string line = record.Raw;
     if (record.Unterminated)
         line += '"';
-    line += "," + CsvField(lat) + "," + CsvField(lon) + "," + CsvField(message) + record.LineEnd;
+    for (const std::string &cell : cells)
+        line += delimiter + CsvField(cell, delimiter);
+    line += record.LineEnd;
     std::fwrite(line.data(), 1, line.size(), out);
 }
 
-// The cells of one data record.
-void ConvertRecord(std::FILE *out, const CsvRecord &record, size_t column, OutputFormat format, CsvCounts &counts)
+// The record as a feature: every cell under its column's name, then the
+// code and the appended cells but for the two texts.
+MapFeature RowFeature(const CsvRecord &record, const std::vector<std::string> &names, const RowOutcome &row,
+                      const std::vector<std::string> &cells, bool squares)
 {
-    if (record.Overlong || record.Unterminated) {
-        std::string line = std::to_string(record.Overlong ? record.Line : record.QuoteLine);
-        WriteRecord(out, record, "", "",
-                    record.Overlong ? "row on line " + line + " is longer than " + kMaxLineText + "; skipped"
-                                    : "quote opened on line " + line + " is never closed; the row ends with that line");
-        ++counts.Failed;
-        return;
-    }
-    if (column > record.Fields.size()) {
-        WriteRecord(out, record, "", "", "no column " + std::to_string(column) + " in this row");
-        ++counts.Failed;
-        return;
-    }
-    ConversionResult result = ConvertInGrids(record.Fields[column - 1]);
-    if (result.Status != ConvertStatus::Converted) {
-        WriteRecord(out, record, "", "", ConvertMessage(result));
-        ++counts.Failed;
-        return;
-    }
-    if (format == OutputFormat::Decimal)
-        WriteRecord(out, record, DecimalDegreesText(result.Position.Latitude, false),
-                    DecimalDegreesText(result.Position.Longitude, true), "");
-    else
-        WriteRecord(out, record, Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText), "");
-    ++counts.Converted;
+    MapFeature feature;
+    if (row.Converted)
+        feature = CodePlace(row.Result, squares);
+    for (size_t i = 0; i < record.Fields.size(); ++i)
+        feature.Add(i < names.size() ? ValidUtf8(names[i]) : "col" + std::to_string(i + 1), ValidUtf8(record.Fields[i]));
+    feature.Add("code", row.Converted ? feature.Name : "");
+    std::vector<std::string> columns = AppendedColumns(false);
+    for (size_t k = 0; k < columns.size() - 1; ++k)
+        if (columns[k].find("_text") == std::string::npos)
+            feature.Add(columns[k], cells[k]);
+    feature.Add("message", cells.back());
+    return feature;
 }
 
 } // namespace
 
-// The header (when there is one) settles the column; blank lines pass
+// The header (when there is one) settles the columns; blank lines pass
 // through as they are.
-bool ConvertCsvStream(std::FILE *in, std::FILE *out, const CsvSettings &settings, CsvCounts &counts,
+bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &settings, CsvCounts &counts,
                       ProgressLine &progress, std::string &error)
 {
     CsvReader reader(in);
+    reader.SetDelimiter(settings.Delimiter);
     CsvRecord record;
-    size_t column = ColumnNumber(settings.Column);
+    std::vector<size_t> columns;
     bool headerPending = settings.Header;
-    if (column == 0 && !settings.Header) {
-        error = "--csv needs a column number from 1 (a column name needs --header)";
+    std::vector<std::string> names;
+    if (!settings.Header && !FindColumns(settings, nullptr, columns, error))
         return false;
-    }
     while (reader.Next(record)) {
+        char delimiter = reader.FieldDelimiter();
         if (record.Raw.empty() && !record.Unterminated && !record.Overlong) {
-            std::fwrite(record.LineEnd.data(), 1, record.LineEnd.size(), out);
+            if (target.Csv)
+                std::fwrite(record.LineEnd.data(), 1, record.LineEnd.size(), target.Csv);
             continue;
         }
         if (headerPending) {
             headerPending = false;
-            for (size_t i = 0; column == 0 && i < record.Fields.size(); ++i)
-                if (record.Fields[i] == settings.Column)
-                    column = i + 1;
-            if (column == 0) {
-                error = "no column named '" + settings.Column + "' in the header row";
+            names = record.Fields;
+            if (!FindColumns(settings, &names, columns, error))
                 return false;
-            }
-            WriteRecord(out, record, "latitude", "longitude", "message");
+            if (target.Csv && settings.Reverse)
+                WriteRecord(target.Csv, record, {kReverseColumns[0], kReverseColumns[1]}, delimiter);
+            else if (target.Csv)
+                WriteRecord(target.Csv, record, AppendedColumns(settings.Squares), delimiter);
             continue;
         }
-        ConvertRecord(out, record, column, settings.Format, counts);
         progress.Tick();
+        if (settings.Reverse) {
+            std::vector<std::string> cells = ReverseCells(record, columns);
+            WriteRecord(target.Csv, record, cells, delimiter);
+            ++(cells[0].empty() ? counts.Failed : counts.Converted);
+            continue;
+        }
+        RowOutcome row = ConvertRow(record, columns);
+        std::vector<std::string> cells = AppendedCells(row, settings);
+        if (target.Csv)
+            WriteRecord(target.Csv, record, cells, delimiter);
+        else if (target.Map && !target.Map->Add(RowFeature(record, names, row, cells, settings.Squares)))
+            ++counts.LeftOut;
+        ++(row.Converted ? counts.Converted : counts.Failed);
     }
     if (std::ferror(in)) {
         error = "read error";

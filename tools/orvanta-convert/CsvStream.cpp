@@ -34,6 +34,28 @@ int CsvReader::Get()
     return c;
 }
 
+// Counts the candidates on the first line of the first buffer full.
+void CsvReader::DetectDelimiter()
+{
+    Delimiter = ',';
+    if (Peek() == EOF)
+        return;
+    const char candidates[] = {',', ';', '\t'};
+    size_t counts[3] = {0, 0, 0};
+    bool quoted = false;
+    for (size_t i = Pos; i < Size && Buffer[i] != '\n'; ++i) {
+        if (Buffer[i] == '"')
+            quoted = !quoted;
+        for (int k = 0; k < 3 && !quoted; ++k)
+            counts[k] += Buffer[i] == candidates[k];
+    }
+    int best = 0;
+    for (int k = 1; k < 3; ++k)
+        if (counts[k] > counts[best])
+            best = k;
+    Delimiter = candidates[best];
+}
+
 // Takes EF BB BF at the very start into the raw bytes alone; a partial
 // mark is ordinary field text.
 void CsvReader::SkipByteOrderMark(CsvRecord &record)
@@ -82,7 +104,7 @@ void CsvReader::SkipRestOfLine(CsvRecord &record)
     ++Line;
 }
 
-// Fields end at commas; the record ends at a CR LF or LF outside quotes.
+// Fields end at the delimiter; the record ends at a CR LF or LF outside quotes.
 // Inside quotes a doubled quote is one quote and line ends are data; a
 // quote in the middle of an unquoted field is kept as it is.
 bool CsvReader::Next(CsvRecord &record)
@@ -96,6 +118,8 @@ bool CsvReader::Next(CsvRecord &record)
     record.QuoteLine = 0;
     if (AtStart)
         SkipByteOrderMark(record);
+    if (Delimiter == 0)
+        DetectDelimiter();
     int c = Get();
     if (c == EOF)
         return !record.Fields.back().empty();
@@ -146,7 +170,7 @@ bool CsvReader::Next(CsvRecord &record)
             return true;
         }
         record.Raw += ch;
-        if (c == ',') {
+        if (c == Delimiter) {
             record.Fields.emplace_back();
             fieldStart = true;
             continue;
@@ -168,9 +192,9 @@ bool CsvReader::Next(CsvRecord &record)
 }
 
 // Doubles the quotes inside a quoted field.
-std::string CsvField(const std::string &text)
+std::string CsvField(const std::string &text, char delimiter)
 {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
+    if (text.find_first_of("\"\r\n") == std::string::npos && text.find(delimiter) == std::string::npos)
         return text;
     std::string quoted = "\"";
     for (char c : text) {

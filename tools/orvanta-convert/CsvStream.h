@@ -33,9 +33,18 @@ public:
     // byte-order mark before the first record is kept in its Raw bytes only.
     bool Next(CsvRecord &record);
 
+    // Separates fields by this byte instead of the comma; 0 picks ',', ';'
+    // or TAB by the first line (the most of them outside quotes; a comma on
+    // a tie), as spreadsheets in many locales write semicolons.
+    void SetDelimiter(char delimiter) { Delimiter = delimiter; }
+
+    // The delimiter in use, once the first record is read.
+    char FieldDelimiter() const { return Delimiter; }
+
 private:
     int Get();
     int Peek();
+    void DetectDelimiter();
     void SkipByteOrderMark(CsvRecord &record);
     void EndAtFirstLineEnd(CsvRecord &record, size_t lineStart);
     void SkipRestOfLine(CsvRecord &record);
@@ -46,11 +55,12 @@ private:
     std::string Replay;      // bytes to read again before the file's next ones
     size_t ReplayPos = 0;
     long Line = 1;
+    char Delimiter = ',';
     bool AtStart = true;
 };
 
-// A field quoted as RFC 4180 asks when it holds a comma, a quote or a line
-// end; otherwise as it is.
-std::string CsvField(const std::string &text);
+// A field quoted as RFC 4180 asks when it holds the delimiter, a quote or a
+// line end; otherwise as it is.
+std::string CsvField(const std::string &text, char delimiter = ',');
 
 #endif

@@ -12,7 +12,9 @@
 #endif
 
 #include "data/GridLoader.h"
+#include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/LoadMessage.h"
+#include "tools/orvanta-convert/ReverseLookup.h"
 
 namespace {
 
@@ -152,4 +154,25 @@ std::string LoadedGridNames()
     for (const auto &grid : Grids())
         names += (names.empty() ? "" : ", ") + grid->Path;
     return names;
+}
+
+// As ConvertInGrids, the program's Grid serves when no file is loaded.
+std::string CodesInGrids(double latitude, double longitude)
+{
+    std::string codes;
+    std::vector<const GridDatabase *> grids;
+    for (const auto &grid : Grids())
+        grids.push_back(&grid->Db);
+    if (grids.empty())
+        grids.push_back(&Grid);
+    for (const GridDatabase *grid : grids)
+        for (const ReverseMatch &match : ReverseLookup(*grid, latitude, longitude))
+            codes += (codes.empty() ? "" : " ") + Cp1252ToUtf8(match.Code);
+    return codes;
+}
+
+std::string OutsideTheGrids()
+{
+    std::string names = LoadedGridNames();
+    return names.empty() ? "outside the grid" : "outside the grid of " + ValidUtf8(names);
 }

@@ -34,7 +34,16 @@ bool LoadGridFiles(const std::vector<std::string> &files, std::string &error);
 // if some file has the letters, else "Grid not in database.".
 ConversionResult ConvertInGrids(const std::string &text);
 
+// The codes of the small squares that hold a position (minutes, latitude
+// north, longitude west) in every loaded file, in order, UTF-8, separated
+// by blanks; empty outside the grids.
+std::string CodesInGrids(double latitude, double longitude);
+
 // The loaded files' paths, joined by ", ".
 std::string LoadedGridNames();
+
+// What is said of a position in no loaded file: "outside the grid of "
+// and the files' names, as valid UTF-8.
+std::string OutsideTheGrids();
 
 #endif

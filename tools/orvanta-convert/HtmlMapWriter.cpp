@@ -4,11 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/common/MapLongitude.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/MapPageAssets.h"
 #include "tools/orvanta-convert/PointWriter.h"
-#include "tools/orvanta-convert/ResultFormat.h"
 
 namespace {
 
@@ -116,7 +114,7 @@ void HtmlMapWriter::Begin(const std::string &title)
 }
 
 // {"geometry": ..., "properties": [[name, value], ...]}
-void HtmlMapWriter::Add(const MapFeature &feature)
+bool HtmlMapWriter::Add(const MapFeature &feature)
 {
     std::string text = std::string(First ? "\n" : ",\n") + "{\"geometry\": " + GeometryText(feature) +
                        ", \"properties\": [";
@@ -126,28 +124,10 @@ void HtmlMapWriter::Add(const MapFeature &feature)
     text += "]}";
     std::fwrite(text.data(), 1, text.size(), Out);
     First = false;
+    return true;
 }
 
 void HtmlMapWriter::End()
 {
     std::fprintf(Out, "\n]};\n</script>\n<script>\n%s\n</script>\n</body>\n</html>\n", kPageScript);
-}
-
-// The same texts as the other formats: code, latitude, longitude.
-MapFeature CodeFeature(const ConversionResult &result)
-{
-    MapFeature feature;
-    feature.Properties.push_back({"code", ResultCodeText(result)});
-    if (result.Status != ConvertStatus::Converted) {
-        feature.Properties.push_back({"message", ConvertMessage(result)});
-        return feature;
-    }
-    double lon = 0;
-    if (LongitudeDegreesEast(result.Position.Longitude, lon)) {
-        feature.Geometry = MapFeature::Shape::Point;
-        feature.Point = {lon, result.Position.Latitude / 60};
-    }
-    feature.Properties.push_back({"latitude", Cp1252ToUtf8(result.LatitudeText)});
-    feature.Properties.push_back({"longitude", Cp1252ToUtf8(result.LongitudeText)});
-    return feature;
 }

@@ -10,22 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "convert/ConvertCode.h"
 #include "data/GridDatabase.h"
-#include "tools/common/MapGeometry.h"
+#include "tools/orvanta-convert/MapFeature.h"
 
-// One thing to show: a point, an area or nothing (an input without a
-// position, listed beside the map), with its properties in the order the
-// pop-up lists them.
-struct MapFeature {
-    enum class Shape { None, Point, Area };
-    Shape Geometry = Shape::None;
-    LonLat Point{0, 0};                      // Shape::Point
-    std::vector<std::vector<LonLat>> Rings;  // Shape::Area: closed outer rings, each a polygon of its own
-    std::vector<std::pair<std::string, std::string>> Properties; // UTF-8 names and values
-};
-
-class HtmlMapWriter {
+class HtmlMapWriter : public FeatureSink {
 public:
     // The grids' large squares become the overlay layer.
     HtmlMapWriter(std::FILE *out, const GridDatabase &grid) : Out(out), Grids{&grid} {}
@@ -36,7 +24,8 @@ public:
 
     // Writes one feature; a point or ring off the globe (a value that is
     // not finite, a latitude past a pole) is shown as having no position.
-    void Add(const MapFeature &feature);
+    // The page lists every feature, so this is always true.
+    bool Add(const MapFeature &feature) override;
 
     // Writes the script that draws the page.
     void End();
@@ -46,10 +35,5 @@ private:
     std::vector<const GridDatabase *> Grids;
     bool First = true;
 };
-
-// A code's feature: the centre of its small square with the code and the
-// program's latitude and longitude texts, or, for a code that failed, no
-// position with the code and the program's message.
-MapFeature CodeFeature(const ConversionResult &result);
 
 #endif

@@ -1,32 +1,65 @@
-// GeoJSON, KML and GPX points.
+// GeoJSON, KML and GPX features.
 #include "tools/orvanta-convert/PointWriter.h"
 
-#include <cmath>
-
-#include "tools/common/MapLongitude.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/ResultFormat.h"
 
 namespace {
 
-// The code and texts of a result as UTF-8, the position as decimal degrees
-// on the globe.
-struct PointTexts {
-    std::string Code, Latitude, Longitude, Lat, Lon;
-};
-
-const double kPoleMinutes = 5400;
-
-// False for a position that is not on the globe: a latitude past a pole or
-// a longitude that the map wrap refuses (none of them finite or sensible).
-bool TextsOf(const ConversionResult &result, PointTexts &texts)
+// An XML element name made of the property's name: letters, digits, '_',
+// '-' and '.', starting with a letter or '_'; every other byte becomes '_'.
+std::string ElementName(const std::string &name)
 {
-    double lat = result.Position.Latitude, lon = 0;
-    if (!(std::fabs(lat) <= kPoleMinutes) || !WrapLongitudeMinutes(result.Position.Longitude, lon))
-        return false;
-    texts = {ResultCodeText(result), Cp1252ToUtf8(result.LatitudeText), Cp1252ToUtf8(result.LongitudeText),
-             DecimalDegreesText(lat, false), DecimalDegreesText(lon, true)};
-    return true;
+    std::string out;
+    for (char c : name) {
+        bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+        bool other = (c >= '0' && c <= '9') || c == '-' || c == '.';
+        out += letter || (other && !out.empty()) ? c : '_';
+    }
+    return out.empty() ? "_" : out;
+}
+
+// A ring's points joined: "[lon, lat], ..." for GeoJSON, "lon,lat ..." for KML.
+std::string RingText(const std::vector<LonLat> &ring, bool json)
+{
+    std::string text;
+    for (size_t i = 0; i < ring.size(); ++i) {
+        std::string lon = DegreesText(ring[i].Lon), lat = DegreesText(ring[i].Lat);
+        text += json ? (i ? ", [" : "[") + lon + ", " + lat + "]" : (i ? " " : "") + lon + "," + lat;
+    }
+    return text;
+}
+
+// The GeoJSON geometry: null, a Point, a Polygon or, for a square split at
+// the 180th meridian, a MultiPolygon.
+std::string GeoJsonGeometry(const MapFeature &feature)
+{
+    switch (feature.Geometry) {
+    case MapFeature::Shape::None: return "null";
+    case MapFeature::Shape::Point: break;
+    case MapFeature::Shape::Area: {
+        bool multi = feature.Rings.size() > 1;
+        std::string text = multi ? "{\"type\": \"MultiPolygon\", \"coordinates\": [" : "{\"type\": \"Polygon\", \"coordinates\": ";
+        for (size_t r = 0; r < feature.Rings.size(); ++r)
+            text += (r ? ", [[" : "[[") + RingText(feature.Rings[r], true) + "]]";
+        return text + (multi ? "]}" : "}");
+    }
+    }
+    return "{\"type\": \"Point\", \"coordinates\": [" + DegreesText(feature.Point.Lon) + ", " +
+           DegreesText(feature.Point.Lat) + "]}";
+}
+
+// The KML geometry: a Point, a Polygon or a MultiGeometry of two.
+std::string KmlGeometry(const MapFeature &feature)
+{
+    if (feature.Geometry != MapFeature::Shape::Area)
+        return "<Point><coordinates>" + DegreesText(feature.Point.Lon) + "," + DegreesText(feature.Point.Lat) +
+               "</coordinates></Point>";
+    std::string text;
+    for (const std::vector<LonLat> &ring : feature.Rings)
+        text += "<Polygon><outerBoundaryIs><LinearRing><coordinates>" + RingText(ring, false) +
+                "</coordinates></LinearRing></outerBoundaryIs></Polygon>";
+    return feature.Rings.size() > 1 ? "<MultiGeometry>" + text + "</MultiGeometry>" : text;
 }
 
 } // namespace
@@ -63,7 +96,8 @@ void PointWriter::Begin()
         break;
     case PointFormat::Gpx:
         std::fputs("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                   "<gpx version=\"1.1\" creator=\"orvanta-convert\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n",
+                   "<gpx version=\"1.1\" creator=\"orvanta-convert\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
+                   "xmlns:ogr=\"http://osgeo.org/gdal\">\n",
                    Out);
         break;
     case PointFormat::None:
@@ -73,32 +107,45 @@ void PointWriter::Begin()
 
 bool PointWriter::Add(const ConversionResult &result)
 {
-    PointTexts t;
-    if (!TextsOf(result, t))
+    MapFeature feature = CodeFeature(result, Squares);
+    return feature.Geometry != MapFeature::Shape::None && Add(feature);
+}
+
+bool PointWriter::Add(const MapFeature &feature)
+{
+    bool placed = feature.Geometry != MapFeature::Shape::None;
+    if (!placed && Format != PointFormat::GeoJson)
         return false;
+    std::string text;
     switch (Format) {
     case PointFormat::GeoJson:
-        std::fprintf(Out,
-                     "%s\n{\"type\": \"Feature\", \"properties\": {\"code\": %s, \"latitude\": %s, \"longitude\": %s}, "
-                     "\"geometry\": {\"type\": \"Point\", \"coordinates\": [%s, %s]}}",
-                     First ? "" : ",", JsonQuote(t.Code).c_str(), JsonQuote(t.Latitude).c_str(),
-                     JsonQuote(t.Longitude).c_str(), t.Lon.c_str(), t.Lat.c_str());
+        text = First ? "\n" : ",\n";
+        text += "{\"type\": \"Feature\", \"properties\": {";
+        for (size_t i = 0; i < feature.Properties.size(); ++i)
+            text += (i ? ", " : "") + JsonQuote(feature.Properties[i].first) + ": " +
+                    JsonQuote(feature.Properties[i].second);
+        text += "}, \"geometry\": " + GeoJsonGeometry(feature) + "}";
         break;
     case PointFormat::Kml:
-        std::fprintf(Out,
-                     "<Placemark><name>%s</name><description>%s %s</description>"
-                     "<Point><coordinates>%s,%s</coordinates></Point></Placemark>\n",
-                     XmlEscape(t.Code).c_str(), XmlEscape(t.Latitude).c_str(), XmlEscape(t.Longitude).c_str(),
-                     t.Lon.c_str(), t.Lat.c_str());
+        text = "<Placemark><name>" + XmlEscape(feature.Name) + "</name><ExtendedData>";
+        for (const auto &property : feature.Properties)
+            text += "<Data name=\"" + XmlEscape(property.first) + "\"><value>" + XmlEscape(property.second) +
+                    "</value></Data>";
+        text += "</ExtendedData>" + KmlGeometry(feature) + "</Placemark>\n";
         break;
     case PointFormat::Gpx:
-        std::fprintf(Out, "<wpt lat=\"%s\" lon=\"%s\"><name>%s</name><desc>%s %s</desc></wpt>\n", t.Lat.c_str(),
-                     t.Lon.c_str(), XmlEscape(t.Code).c_str(), XmlEscape(t.Latitude).c_str(),
-                     XmlEscape(t.Longitude).c_str());
+        text = "<wpt lat=\"" + DegreesText(feature.Point.Lat) + "\" lon=\"" + DegreesText(feature.Point.Lon) +
+               "\"><name>" + XmlEscape(feature.Name) + "</name><extensions>";
+        for (const auto &property : feature.Properties) {
+            std::string element = "ogr:" + ElementName(property.first);
+            text += "<" + element + ">" + XmlEscape(property.second) + "</" + element + ">";
+        }
+        text += "</extensions></wpt>\n";
         break;
     case PointFormat::None:
     case PointFormat::Html: break;
     }
+    std::fwrite(text.data(), 1, text.size(), Out);
     First = false;
     return true;
 }

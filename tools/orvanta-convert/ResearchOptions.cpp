@@ -4,16 +4,36 @@
 const char kResearchUsage[] =
     "Batch files, map formats and reverse lookup:\n"
     "  --csv COLUMN      read CSV (RFC 4180) from the FILEs given, or standard input,\n"
-    "                    and write it back with latitude, longitude and message\n"
-    "                    columns appended; COLUMN is the code column's number (from 1),\n"
-    "                    or its name with --header\n"
+    "                    and write it back with latitude and longitude (decimal\n"
+    "                    degrees), latitude_text and longitude_text (the program's\n"
+    "                    texts, or dms), chart and message columns appended; COLUMN is\n"
+    "                    the code column's number (from 1), or its name with --header\n"
     "  --header          the first CSV row is a header row\n"
+    "  --delimiter C     the CSV field separator (default: ',', ';' or TAB, whichever\n"
+    "                    the first line holds most of; the output keeps it)\n"
     "  --format geojson|kml|gpx\n"
-    "                    one point per converted code (failed codes go to standard error)\n"
-    "  --format html     one self-contained map page that any browser opens offline: the\n"
-    "                    codes over a coastline and the grid's large squares\n"
-    "  --reverse LAT LON print every code whose small square holds the position: decimal\n"
-    "                    degrees (north, east positive) or texts such as \"55\xC2\xB0" "7.50 N\"\n";
+    "                    one point per converted code (failed codes go to standard\n"
+    "                    error); with --csv one feature per row carrying all its cells\n"
+    "                    (a failed row: null geometry in GeoJSON, left out of KML/GPX)\n"
+    "  --format html     one self-contained map page that any browser opens offline:\n"
+    "                    the codes or CSV rows over a coastline and the large squares\n"
+    "  --format csv      with --csv: CSV, as without a format\n"
+    "  --shape square    each code's square (small square, cell or large square): a\n"
+    "                    polygon in GeoJSON, KML and the map page, south, west, north and\n"
+    "                    east columns in CSV (default: point, the centre); every map\n"
+    "                    feature and CSV row also carries chart, confidence (confirmed\n"
+    "                    for Chart 1, else reconstructed) and precision_nm, half the\n"
+    "                    square's side in nautical miles\n"
+    "  --reverse [LAT LON]\n"
+    "                    print every code whose small square holds the position, with\n"
+    "                    the square's centre; without a position, read one per line from\n"
+    "                    standard input and write each line back with its codes after a\n"
+    "                    TAB (blank lines and # comments pass unchanged).  Positions read\n"
+    "                    as decimal degrees (north, east positive), 56.7333N, 56\xC2\xB0" "44.5'N,\n"
+    "                    56 44 N, N56\xC2\xB0" "44', 56\xC2\xB0" "44'30\"N or the program's texts\n"
+    "  --reverse --csv LATCOL,LONCOL\n"
+    "                    read the position of each CSV row from two columns and append\n"
+    "                    code (the codes, separated by blanks) and message columns\n";
 
 namespace {
 
@@ -55,14 +75,30 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
             continue;
         }
         if (arg == "--reverse") {
-            if (i + 2 >= args.size()) {
-                error = "option --reverse needs a latitude and a longitude";
+            options.Reverse = true;
+            args.erase(args.begin() + static_cast<long>(i));
+            continue;
+        }
+        if (!TakeValue(args, i, "--shape", value, matched, error))
+            return false;
+        if (matched) {
+            if (value != "square" && value != "point") {
+                error = "unknown shape '" + value + "' (use square or point)";
                 return false;
             }
-            options.Reverse = true;
-            options.ReverseLat = args[i + 1];
-            options.ReverseLon = args[i + 2];
-            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 3);
+            options.Squares = value == "square";
+            continue;
+        }
+        if (!TakeValue(args, i, "--delimiter", value, matched, error))
+            return false;
+        if (matched) {
+            if (value == "\\t" || value == "tab")
+                value = "\t";
+            if (value.size() != 1 || value == "\"" || value == "\n" || value == "\r") {
+                error = "--delimiter takes one character other than a quote or a line end";
+                return false;
+            }
+            options.Delimiter = value[0];
             continue;
         }
         if (!TakeValue(args, i, "--csv", value, matched, error))
@@ -74,6 +110,12 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
         }
         if (arg == "--format" || arg.compare(0, 9, "--format=") == 0) {
             std::string name = arg == "--format" ? (i + 1 < args.size() ? args[i + 1] : "") : arg.substr(9);
+            if (name == "csv") {
+                options.CsvFormat = true;
+                args.erase(args.begin() + static_cast<long>(i),
+                           args.begin() + static_cast<long>(i) + (arg == "--format" ? 2 : 1));
+                continue;
+            }
             PointFormat format = name == "geojson" ? PointFormat::GeoJson
                                  : name == "kml"   ? PointFormat::Kml
                                  : name == "gpx"   ? PointFormat::Gpx
@@ -90,12 +132,16 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
         }
         ++i;
     }
-    if (options.Csv && options.Points != PointFormat::None) {
-        error = "--csv writes CSV; use --format dm or decimal with it";
+    if ((options.CsvFormat || options.Delimiter) && !options.Csv) {
+        error = std::string(options.CsvFormat ? "--format csv" : "--delimiter") + " goes with --csv";
         return false;
     }
-    if (options.Reverse && (options.Csv || options.Points != PointFormat::None)) {
-        error = "--reverse takes no --csv or point format";
+    if (options.Squares && !options.Csv && options.Points == PointFormat::None) {
+        error = "--shape goes with --csv or a map format";
+        return false;
+    }
+    if (options.Reverse && options.Points != PointFormat::None) {
+        error = "--reverse writes text or CSV, not a map format";
         return false;
     }
     if (options.Header && !options.Csv) {

@@ -1,6 +1,7 @@
 // The batch and GIS options of orvanta-convert: --csv, --header,
-// --reverse and the map formats geojson, kml, gpx and html.  They are taken out
-// of the command line before the basic options are read.
+// --delimiter, --shape, --reverse and the formats geojson, kml, gpx, html
+// and csv.  They are taken out of the command line before the basic
+// options are read.
 #ifndef ORVANTA_TOOLS_RESEARCHOPTIONS_H
 #define ORVANTA_TOOLS_RESEARCHOPTIONS_H
 
@@ -13,12 +14,14 @@ struct ResearchOptions {
     bool Csv = false;
     std::string CsvColumn;      // a 1-based number, or a header name with --header
     bool Header = false;
-    bool Reverse = false;
-    std::string ReverseLat, ReverseLon;
+    char Delimiter = 0;         // 0: found from the first line
+    bool Reverse = false;       // the arguments (or input lines) are positions
     PointFormat Points = PointFormat::None;
+    bool CsvFormat = false;     // --format csv, the same as none with --csv
+    bool Squares = false;       // --shape square: each code's square, not its centre
 
     // Whether any of these options was given.
-    bool Any() const { return Csv || Header || Reverse || Points != PointFormat::None; }
+    bool Any() const { return Csv || Header || Reverse || Points != PointFormat::None || Delimiter || Squares; }
 };
 
 // The lines these options add to --help.

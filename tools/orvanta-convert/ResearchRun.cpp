@@ -12,29 +12,98 @@
 #include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/ProgressLine.h"
+#include "tools/orvanta-convert/CoordinateText.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
 
 namespace {
 
 enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 
-// Prints every code whose small square holds the position, with the centre
-// of that square, or says that the position lies outside the grid.
-int RunReverse(const ResearchOptions &research, const ConvertOptions &options)
+// One line of a position list: the line, a TAB, then the codes of the
+// position or the reason why there are none; false on a failure.  Blank
+// lines and comments starting with '#' come back as they are.
+bool ReverseLine(const std::string &line)
 {
+    std::string text = line;
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    if (PassesThrough(text)) {
+        std::printf("%s\n", ValidUtf8(text).c_str());
+        return true;
+    }
     double lat = 0, lon = 0;
-    if (!ParseCoordinate(research.ReverseLat, true, lat) || !ParseCoordinate(research.ReverseLon, false, lon)) {
-        std::fprintf(stderr,
-                     "orvanta-convert: cannot read the position '%s' '%s': give the latitude, then the longitude, "
-                     "as decimal degrees (north and east positive) or as 55\xC2\xB0" "7.50 N 21\xC2\xB0" "7.25 W\n",
-                     research.ReverseLat.c_str(), research.ReverseLon.c_str());
+    std::string error, codes;
+    if (ReadPosition(text, lat, lon, error)) {
+        codes = CodesInGrids(lat, lon);
+        if (codes.empty())
+            error = OutsideTheGrids();
+    }
+    std::printf("%s\t%s\n", ValidUtf8(text).c_str(), codes.empty() ? ("ERROR: " + error).c_str() : codes.c_str());
+    return !codes.empty();
+}
+
+// Reads one position per line of standard input; an overlong line is one
+// error line.
+int RunReverseLines()
+{
+    bool allFound = true;
+    std::string line;
+    bool overlong = false;
+    ProgressLine progress;
+    LineReader reader(stdin);
+    reader.BeforeWait([] { std::fflush(stdout); });
+    while (reader.Next(line, overlong)) {
+        if (overlong) {
+            std::printf("%s\tERROR: line longer than %s\n", ValidUtf8(line.substr(0, kMaxPositionText)).c_str(),
+                        kMaxLineText);
+            allFound = false;
+        } else {
+            allFound = ReverseLine(line) && allFound;
+        }
+        progress.Tick();
+    }
+    progress.Finish();
+    return allFound ? kAllConverted : kSomeFailed;
+}
+
+// Reads the position of the arguments: a latitude and a longitude as two
+// arguments, or a whole position in one or more.
+bool ReadArgumentPosition(const std::vector<std::string> &args, double &lat, double &lon, std::string &error)
+{
+    if (args.size() == 2) {
+        CoordinateReading latitude = ReadCoordinate(args[0], true), longitude = ReadCoordinate(args[1], false);
+        lat = latitude.Minutes;
+        lon = longitude.Minutes;
+        error = !latitude.Ok ? latitude.Error : longitude.Error;
+        return latitude.Ok && longitude.Ok;
+    }
+    std::string joined;
+    for (const std::string &arg : args)
+        joined += (joined.empty() ? "" : " ") + arg;
+    return ReadPosition(joined, lat, lon, error);
+}
+
+// Prints every code whose small square holds the position, with the centre
+// of that square, or says that the position lies outside the grid; without
+// a position, reads a list of them.
+int RunReverse(const ConvertOptions &options)
+{
+    if (options.Codes.empty())
+        return RunReverseLines();
+    double lat = 0, lon = 0;
+    std::string error, shown;
+    for (const std::string &arg : options.Codes)
+        shown += (shown.empty() ? "" : " ") + arg;
+    shown = ValidUtf8(shown);
+    if (!ReadArgumentPosition(options.Codes, lat, lon, error)) {
+        std::fprintf(stderr, "orvanta-convert: cannot read the position '%s': %s\n", shown.c_str(), error.c_str());
         return kCannotRun;
     }
     bool found = false;
     for (const auto &grid : LoadedGrids()) {
         for (const ReverseMatch &match : ReverseLookup(grid->Db, lat, lon)) {
             ConversionResult result = ConvertCode(match.Code, grid->Db);
-            std::string line = FormatResultLine(result, options.Format);
+            std::string line = FormatResultLine(result, options.Format, options.Precision);
             if (result.QuadIndex != match.QuadIndex)
                 line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
                        std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
@@ -44,25 +113,73 @@ int RunReverse(const ResearchOptions &research, const ConvertOptions &options)
         }
     }
     if (!found) {
-        std::printf("%s %s lies outside the grid of %s\n", ValidUtf8(research.ReverseLat).c_str(),
-                    ValidUtf8(research.ReverseLon).c_str(), ValidUtf8(LoadedGridNames()).c_str());
+        std::printf("%s lies %s\n", shown.c_str(), OutsideTheGrids().c_str());
         return kSomeFailed;
     }
     return kAllConverted;
 }
 
-// Converts every CSV input (the FILEs given, or standard input).
+// The map document of a run: GeoJSON, KML, GPX or the map page, over the
+// loaded grids; nothing for CSV.
+class MapDocument {
+public:
+    explicit MapDocument(const ResearchOptions &research)
+        : Format(research.Points), Points(research.Points, stdout, research.Squares), Page(stdout, Databases())
+    {
+    }
+
+    void Begin() { Format == PointFormat::Html ? Page.Begin("MQK grid codes") : Points.Begin(); }
+    void End() { Format == PointFormat::Html ? Page.End() : Points.End(); }
+    FeatureSink &Sink() { return Format == PointFormat::Html ? static_cast<FeatureSink &>(Page) : Points; }
+
+    // The page lists a code without a position beside the map; the other
+    // formats leave it to standard error.
+    bool ListsFailures() const { return Format == PointFormat::Html; }
+
+    // The name of the format, for messages.
+    const char *Name() const
+    {
+        return Format == PointFormat::Kml ? "KML" : Format == PointFormat::Gpx ? "GPX" : "GeoJSON";
+    }
+
+private:
+    static std::vector<const GridDatabase *> Databases()
+    {
+        std::vector<const GridDatabase *> grids;
+        for (const auto &grid : LoadedGrids())
+            grids.push_back(&grid->Db);
+        return grids;
+    }
+
+    PointFormat Format;
+    PointWriter Points;
+    HtmlMapWriter Page;
+};
+
+// Converts every CSV input (the FILEs given, or standard input) into one
+// CSV stream or one map document.
 int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
 {
     CsvSettings settings;
     settings.Column = research.CsvColumn;
     settings.Header = research.Header;
     settings.Format = options.Format;
+    settings.Decimals = options.Precision;
+    settings.Delimiter = research.Delimiter;
+    settings.Reverse = research.Reverse;
+    settings.Squares = research.Squares;
     CsvCounts counts;
     ProgressLine progress;
+    MapDocument map(research);
+    CsvTarget target;
+    if (research.Points == PointFormat::None)
+        target.Csv = stdout;
+    else
+        target.Map = &map.Sink();
     std::vector<std::string> files = options.Codes;
     if (files.empty())
         files.push_back("-");
+    map.Begin();
     for (const std::string &name : files) {
         std::FILE *in = name == "-" ? stdin : IsFolder(name) ? nullptr : std::fopen(name.c_str(), "rb");
         if (!in) {
@@ -71,7 +188,7 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
             return kCannotRun;
         }
         std::string error;
-        bool ok = ConvertCsvStream(in, stdout, settings, counts, progress, error);
+        bool ok = ConvertCsvStream(in, target, settings, counts, progress, error);
         if (in != stdin)
             std::fclose(in);
         if (!ok) {
@@ -79,47 +196,45 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
             return kCannotRun;
         }
     }
+    map.End();
     progress.Finish();
+    if (counts.LeftOut)
+        std::fprintf(stderr, "orvanta-convert: %lld rows without a position left out of the %s file\n",
+                     counts.LeftOut, map.Name());
     return counts.Failed ? kSomeFailed : kAllConverted;
 }
 
-// Converts one code into a point, or reports it on standard error; the
-// map page also lists a failed code, as having no position.
-bool AddPoint(PointWriter &writer, HtmlMapWriter *page, const std::string &text)
+// Converts one code into a feature, or reports it on standard error (the
+// map page also lists it, as having no position); blank lines and
+// comments are no codes.
+bool AddPoint(MapDocument &map, bool squares, const std::string &text)
 {
+    if (PassesThrough(text))
+        return true;
     ConversionResult result = ConvertInGrids(text);
-    std::string failure = FormatResultLine(result, OutputFormat::Decimal);
-    if (page) {
-        page->Add(CodeFeature(result));
-        if (result.Status == ConvertStatus::Converted)
-            return true;
-    } else if (result.Status == ConvertStatus::Converted) {
-        if (writer.Add(result))
-            return true;
-        failure = ResultCodeText(result) + "\tERROR: the data file puts this square off the globe";
-    }
+    MapFeature feature = CodeFeature(result, squares);
+    bool placed = feature.Geometry != MapFeature::Shape::None;
+    if (placed || map.ListsFailures())
+        map.Sink().Add(feature);
+    if (placed)
+        return true;
+    std::string failure = result.Status == ConvertStatus::Converted
+                              ? ResultCodeText(result) + "\tERROR: the data file puts this square off the globe"
+                              : FormatResultLine(result, OutputFormat::Decimal);
     std::fprintf(stderr, "orvanta-convert: %s\n", failure.c_str());
     return false;
 }
 
-// Writes one point (or one feature of the map page) per code of the
-// arguments or of standard input, one code per line.
+// Writes one feature per code of the arguments or of standard input, one
+// code per line.
 int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 {
-    PointWriter writer(research.Points, stdout);
-    std::vector<const GridDatabase *> grids;
-    for (const auto &grid : LoadedGrids())
-        grids.push_back(&grid->Db);
-    HtmlMapWriter pageWriter(stdout, grids);
-    HtmlMapWriter *page = research.Points == PointFormat::Html ? &pageWriter : nullptr;
+    MapDocument map(research);
     ProgressLine progress;
     bool allConverted = true;
-    if (page)
-        page->Begin("MQK grid codes");
-    else
-        writer.Begin();
+    map.Begin();
     for (const std::string &code : options.Codes)
-        allConverted = AddPoint(writer, page, code) && allConverted;
+        allConverted = AddPoint(map, research.Squares, code) && allConverted;
     LineReader reader(stdin);
     reader.BeforeWait([] { std::fflush(stdout); });
     std::string line;
@@ -129,14 +244,11 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
             std::fprintf(stderr, "orvanta-convert: %s\n", OverlongLineResult(line).c_str());
             allConverted = false;
         } else {
-            allConverted = AddPoint(writer, page, line) && allConverted;
+            allConverted = AddPoint(map, research.Squares, line) && allConverted;
         }
         progress.Tick();
     }
-    if (page)
-        page->End();
-    else
-        writer.End();
+    map.End();
     progress.Finish();
     return allConverted ? kAllConverted : kSomeFailed;
 }
@@ -145,9 +257,9 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 
 int RunResearch(const ResearchOptions &research, const ConvertOptions &options)
 {
-    int status = research.Reverse ? RunReverse(research, options)
-                 : research.Csv   ? RunCsv(research, options)
-                                  : RunPoints(research, options);
+    int status = research.Csv       ? RunCsv(research, options)
+                 : research.Reverse ? RunReverse(options)
+                                    : RunPoints(research, options);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fputs("orvanta-convert: cannot write the results\n", stderr);
         return kCannotRun;

@@ -2,6 +2,7 @@
 #include "tools/orvanta-convert/ResultFormat.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "convert/DecimalFormat.h"
@@ -11,15 +12,26 @@ namespace {
 
 const int kDecimalPlaces = 6;
 
-// Degrees = minutes / 60, with the sign turned for west-positive input,
-// rounded as printf rounds; a value that rounds to zero prints without a
-// minus sign.
-void FormatDecimalDegrees(double minutes, bool positiveWest, char text[kPositionTextSize])
+// A format's decimals: the given ones, or its default.
+int DecimalsOf(OutputFormat format, int decimals)
 {
-    double degrees = (positiveWest ? -minutes : minutes) / 60.0;
-    FormatFixedHalfEven(degrees, kDecimalPlaces, text, kPositionTextSize);
+    return decimals >= 0 ? decimals : DefaultDecimals(format);
+}
+
+// Degrees rounded as printf rounds; a value that rounds to zero prints
+// without a minus sign.
+void FormatDegrees(double degrees, int decimals, char text[kPositionTextSize])
+{
+    FormatFixedHalfEven(degrees, decimals, text, kPositionTextSize);
     if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
         std::memmove(text, text + 1, std::strlen(text));
+}
+
+// Degrees = minutes / 60, with the sign turned for west-positive input.
+void FormatDecimalDegrees(double minutes, bool positiveWest, char text[kPositionTextSize],
+                          int decimals = kDecimalPlaces)
+{
+    FormatDegrees((positiveWest ? -minutes : minutes) / 60.0, decimals, text);
 }
 
 // A line put together on the stack and added to a string in pieces of up
@@ -84,22 +96,88 @@ void PutCodeText(LineText &line, const ConversionResult &result)
 
 } // namespace
 
+int DefaultDecimals(OutputFormat format)
+{
+    return format == OutputFormat::Decimal ? kDecimalPlaces : 0;
+}
+
 bool ParseOutputFormat(const std::string &name, OutputFormat &format)
 {
     if (name == "dm")
         format = OutputFormat::DegreesMinutes;
     else if (name == "decimal")
         format = OutputFormat::Decimal;
+    else if (name == "dms")
+        format = OutputFormat::Dms;
     else
         return false;
     return true;
 }
 
-std::string DecimalDegreesText(double minutes, bool positiveWest)
+std::string DegreesText(double degrees, int decimals)
 {
     char text[kPositionTextSize];
-    FormatDecimalDegrees(minutes, positiveWest, text);
+    FormatDegrees(degrees, decimals, text);
     return text;
+}
+
+std::string DecimalDegreesText(double minutes, bool positiveWest, int decimals)
+{
+    char text[kPositionTextSize];
+    FormatDecimalDegrees(minutes, positiveWest, text, decimals);
+    return text;
+}
+
+// The whole seconds and their decimals come from one rounded text of the
+// seconds, so the carry is the formatter's.
+std::string DmsText(double minutes, bool isLatitude, int decimals)
+{
+    if (!std::isfinite(minutes))
+        return DecimalDegreesText(minutes, false, decimals);
+    double seconds = std::fabs(minutes) * 60;
+    char text[kPositionTextSize];
+    FormatFixedHalfEven(seconds, decimals, text, sizeof text);
+    const char *point = std::strchr(text, '.');
+    double whole = std::floor(std::strtod(text, nullptr));
+    bool zero = std::strspn(text, "0.") == std::strlen(text);
+    bool positive = zero || (isLatitude ? minutes > 0 : minutes < 0);
+    char hemisphere = isLatitude ? (positive ? 'N' : 'S') : (positive ? 'E' : 'W');
+    char out[kPositionTextSize];
+    std::snprintf(out, sizeof out, "%.0f\xC2\xB0%02d'%02d%s\"%c", std::floor(whole / 3600),
+                  static_cast<int>(std::fmod(std::floor(whole / 60), 60)), static_cast<int>(std::fmod(whole, 60)),
+                  point ? point : "", hemisphere);
+    return out;
+}
+
+namespace {
+
+// One axis of a converted result in the format.
+std::string AxisText(const ConversionResult &result, bool isLatitude, OutputFormat format, int decimals)
+{
+    double minutes = isLatitude ? result.Position.Latitude : result.Position.Longitude;
+    switch (format) {
+    case OutputFormat::Decimal: return DecimalDegreesText(minutes, !isLatitude, DecimalsOf(format, decimals));
+    case OutputFormat::Dms: return DmsText(minutes, isLatitude, DecimalsOf(format, decimals));
+    case OutputFormat::DegreesMinutes: break;
+    }
+    return Cp1252ToUtf8(isLatitude ? result.LatitudeText : result.LongitudeText);
+}
+
+} // namespace
+
+std::string LatitudeText(const ConversionResult &result, OutputFormat format, int decimals)
+{
+    return AxisText(result, true, format, decimals);
+}
+
+std::string LongitudeText(const ConversionResult &result, OutputFormat format, int decimals)
+{
+    return AxisText(result, false, format, decimals);
+}
+
+bool PassesThrough(const std::string &line)
+{
+    return line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#';
 }
 
 // The code a line names in UTF-8: the code read (its Ä is Windows-1252),
@@ -114,15 +192,17 @@ std::string ResultCodeText(const ConversionResult &result)
     return text;
 }
 
-std::string FormatResultLine(const ConversionResult &result, OutputFormat format)
+std::string FormatResultLine(const ConversionResult &result, OutputFormat format, int decimals)
 {
     std::string line;
-    AppendResultLine(line, result, format);
+    AppendResultLine(line, result, format, decimals);
     return line;
 }
 
-// Writes the code, then the position in the chosen format or the message.
-void AppendResultLine(std::string &out, const ConversionResult &result, OutputFormat format)
+// Writes the code, then the position in the chosen format or the message;
+// the program's texts and decimal degrees are put straight into the line,
+// other decimals and dms through their texts.
+void AppendResultLine(std::string &out, const ConversionResult &result, OutputFormat format, int decimals)
 {
     LineText line(out);
     PutCodeText(line, result);
@@ -130,12 +210,16 @@ void AppendResultLine(std::string &out, const ConversionResult &result, OutputFo
     if (result.Status != ConvertStatus::Converted) {
         line.Put("ERROR: ");
         line.Put(ConvertMessage(result));
+    } else if (format == OutputFormat::Dms) {
+        line.Put(LatitudeText(result, format, decimals));
+        line.Put('\t');
+        line.Put(LongitudeText(result, format, decimals));
     } else if (format == OutputFormat::Decimal) {
         char text[kPositionTextSize];
-        FormatDecimalDegrees(result.Position.Latitude, false, text);
+        FormatDecimalDegrees(result.Position.Latitude, false, text, DecimalsOf(format, decimals));
         line.Put(text);
         line.Put('\t');
-        FormatDecimalDegrees(result.Position.Longitude, true, text);
+        FormatDecimalDegrees(result.Position.Longitude, true, text, DecimalsOf(format, decimals));
         line.Put(text);
     } else {
         line.PutCp1252(result.LatitudeText);

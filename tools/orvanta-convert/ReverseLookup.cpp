@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "convert/GridLookup.h"
 
@@ -65,32 +64,6 @@ std::string CodeAt(const GridDatabase &db, int index, double fracX, double fracY
     return code;
 }
 
-// Skips blanks.
-void SkipBlanks(const char *&p)
-{
-    while (*p == ' ' || *p == '\t')
-        ++p;
-}
-
-// Reads an unsigned decimal number (digits with an optional fraction, no
-// exponent or hexadecimal form); false when there is none.
-bool ReadNumber(const char *&p, double &value)
-{
-    const char *start = p;
-    int digits = 0;
-    for (; *p >= '0' && *p <= '9'; ++p)
-        ++digits;
-    if (*p == '.')
-        for (++p; *p >= '0' && *p <= '9'; ++p)
-            ++digits;
-    if (digits == 0 || digits > 30) {
-        p = start;
-        return false;
-    }
-    value = std::strtod(std::string(start, p).c_str(), nullptr);
-    return true;
-}
-
 } // namespace
 
 // Tests every record in table order.
@@ -108,53 +81,4 @@ std::vector<ReverseMatch> ReverseLookup(const GridDatabase &db, double latitude,
             matches.push_back({code, static_cast<int16_t>(i)});
     }
     return matches;
-}
-
-// Decimal degrees with an optional sign or hemisphere letter, or degrees,
-// a degree sign (or blank), minutes and a hemisphere letter.
-bool ParseCoordinate(const std::string &text, bool isLatitude, double &minutes)
-{
-    const char *p = text.c_str();
-    SkipBlanks(p);
-    bool negative = false;
-    if (*p == '-' || *p == '+')
-        negative = *p++ == '-';
-    double degrees = 0, extra = 0;
-    if (!ReadNumber(p, degrees))
-        return false;
-    const char *afterDegrees = p;
-    if (p[0] == '\xC2' && p[1] == '\xB0') // p[1] is at most the terminator
-        p += 2;
-    else if (*p == '\xB0')
-        ++p;
-    SkipBlanks(p);
-    bool hasMinutes = p != afterDegrees && ReadNumber(p, extra);
-    if (hasMinutes && (degrees != std::floor(degrees) || extra > 60))
-        return false;
-    SkipBlanks(p);
-    char hemisphere = *p ? *p++ : '\0';
-    SkipBlanks(p);
-    if (*p)
-        return false;
-    const char *positive = isLatitude ? "Nn" : "Ee";
-    const char *negativeLetters = isLatitude ? "Ss" : "Ww";
-    if (hemisphere) {
-        if (negative)
-            return false;
-        if (hemisphere == positive[0] || hemisphere == positive[1])
-            negative = false;
-        else if (hemisphere == negativeLetters[0] || hemisphere == negativeLetters[1])
-            negative = true;
-        else
-            return false;
-    } else if (hasMinutes) {
-        return false; // degrees and minutes need their hemisphere
-    }
-    double value = degrees * 60 + extra;
-    double limit = isLatitude ? 90 * 60 : 180 * 60;
-    if (value > limit)
-        return false;
-    double northEast = negative ? -value : value;
-    minutes = isLatitude ? northEast : -northEast;
-    return true;
 }

@@ -20,11 +20,4 @@ struct ReverseMatch {
 // small square holds its south-west edges, not its north-east ones.
 std::vector<ReverseMatch> ReverseLookup(const GridDatabase &db, double latitude, double longitude);
 
-// Reads a latitude or longitude given as signed decimal degrees (north and
-// east positive) or as the program's text ("55°7.50 N", "21°7.25 W", the
-// degree sign in UTF-8 or Windows-1252, or a blank in its place); false
-// when the text is neither or names the other axis.  minutes gets the
-// value the program's way: latitude north, longitude west positive.
-bool ParseCoordinate(const std::string &text, bool isLatitude, double &minutes);
-
 #endif

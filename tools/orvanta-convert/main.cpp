@@ -25,20 +25,31 @@ namespace {
 enum ExitStatus { kAllConverted = 0, kSomeFailed = 1, kCannotRun = 2 };
 
 // Converts one code and writes its line; false when the code failed.
-bool ConvertAndWrite(const std::string &text, OutputFormat format, BlockOutput &out)
+bool ConvertAndWrite(const std::string &text, const ConvertOptions &options, BlockOutput &out)
 {
     ConversionResult result = ConvertInGrids(text);
-    AppendResultLine(out.Text(), result, format);
+    AppendResultLine(out.Text(), result, options.Format, options.Precision);
     out.EndLine();
     return result.Status == ConvertStatus::Converted;
 }
 
+// Converts one line of a code list; a blank line or a comment is written
+// back as it came, without its CR.
+bool ConvertListLine(const std::string &line, const ConvertOptions &options, BlockOutput &out)
+{
+    if (!PassesThrough(line))
+        return ConvertAndWrite(line, options, out);
+    out.Text().append(line, 0, !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size());
+    out.EndLine();
+    return true;
+}
+
 // Reads standard input line by line, each line one code (the last line
-// needs no line end); returns whether every code converted.  An overlong
-// line is one error line.  The lines so far go out whenever the input
-// makes the tool wait, so a program feeding codes one at a time gets each
-// answer at once.
-bool ConvertStandardInput(OutputFormat format, BlockOutput &out)
+// needs no line end), blank lines and comments passed through; returns
+// whether every code converted.  An overlong line is one error line.  The
+// lines so far go out whenever the input makes the tool wait, so a program
+// feeding codes one at a time gets each answer at once.
+bool ConvertStandardInput(const ConvertOptions &options, BlockOutput &out)
 {
     bool allConverted = true;
     LineReader reader(stdin);
@@ -47,7 +58,7 @@ bool ConvertStandardInput(OutputFormat format, BlockOutput &out)
     bool overlong = false;
     while (reader.Next(line, overlong)) {
         if (!overlong) {
-            allConverted = ConvertAndWrite(line, format, out) && allConverted;
+            allConverted = ConvertListLine(line, options, out) && allConverted;
             continue;
         }
         out.Text() += OverlongLineResult(line);
@@ -97,9 +108,9 @@ int main(int argc, char **argv)
     BlockOutput out(stdout);
     bool allConverted = true;
     if (options.Codes.empty())
-        allConverted = ConvertStandardInput(options.Format, out);
+        allConverted = ConvertStandardInput(options, out);
     for (const std::string &code : options.Codes)
-        allConverted = ConvertAndWrite(code, options.Format, out) && allConverted;
+        allConverted = ConvertAndWrite(code, options, out) && allConverted;
     out.Flush();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fputs("orvanta-convert: cannot write the results\n", stderr);

@@ -1,0 +1,88 @@
+// Features of the map outputs.
+#include "tools/orvanta-convert/MapFeature.h"
+
+#include <cmath>
+
+#include "convert/DecimalFormat.h"
+#include "convert/Position.h"
+#include "tools/common/MapLongitude.h"
+#include "tools/common/TextEncoding.h"
+#include "tools/orvanta-convert/ResultFormat.h"
+
+namespace {
+
+const double kPoleMinutes = 5400;
+
+} // namespace
+
+// Numbers the name until it is new.
+void MapFeature::Add(const std::string &name, const std::string &value)
+{
+    std::string unique = name;
+    for (int n = 2;; ++n) {
+        bool taken = false;
+        for (const auto &property : Properties)
+            taken = taken || property.first == unique;
+        if (!taken)
+            break;
+        unique = name + "_" + std::to_string(n);
+    }
+    Properties.emplace_back(unique, value);
+}
+
+// The centre must be on the globe; a square whose box is not (which only a
+// hostile data file gives) leaves the centre.
+MapFeature CodePlace(const ConversionResult &result, bool square)
+{
+    MapFeature feature;
+    feature.Name = ResultCodeText(result);
+    double lat = result.Position.Latitude, lon = 0;
+    if (result.Status != ConvertStatus::Converted || !(std::fabs(lat) <= kPoleMinutes) ||
+        !LongitudeDegreesEast(result.Position.Longitude, lon))
+        return feature;
+    feature.Geometry = MapFeature::Shape::Point;
+    feature.Point = {lon, lat / 60};
+    if (square) {
+        const GridBounds &box = result.Bounds;
+        feature.Rings = BoxRings(box.South, box.North, box.West, box.East);
+        if (!feature.Rings.empty())
+            feature.Geometry = MapFeature::Shape::Area;
+    }
+    return feature;
+}
+
+MapFeature CodeFeature(const ConversionResult &result, bool square)
+{
+    MapFeature feature = CodePlace(result, square);
+    feature.Add("code", feature.Name);
+    if (result.Status != ConvertStatus::Converted) {
+        feature.Add("message", ConvertMessage(result));
+        return feature;
+    }
+    feature.Add("latitude", Cp1252ToUtf8(result.LatitudeText));
+    feature.Add("longitude", Cp1252ToUtf8(result.LongitudeText));
+    feature.Add("chart", std::to_string(ChartOf(result)));
+    feature.Add("confidence", ChartMeaning(result));
+    feature.Add("precision_nm", PrecisionNm(result));
+    return feature;
+}
+
+int ChartOf(const ConversionResult &result)
+{
+    return result.Status == ConvertStatus::Converted ? result.Chart : 0;
+}
+
+const char *ChartMeaning(const ConversionResult &result)
+{
+    int chart = ChartOf(result);
+    return chart == 0 ? "" : chart == 1 ? "confirmed" : "reconstructed";
+}
+
+std::string PrecisionNm(const ConversionResult &result)
+{
+    if (result.Status != ConvertStatus::Converted)
+        return "";
+    char text[kPositionTextSize];
+    FormatFixedHalfEven((result.Bounds.North - result.Bounds.South) / 2, 2, text, sizeof text);
+    return text;
+}
