@@ -274,6 +274,8 @@ TEST(ReverseLookup, ReadsPositionsAsDiariesWriteThem)
         {"-56 N 14 W", 0, 0, "'-56 N' has both a sign and a hemisphere letter"},
         {"56.5", 0, 0, "'56.5' has no longitude"},
         {"56.5N 14x", 0, 0, "cannot read '14x' as a longitude"},
+        {"56.5N 14\n", 0, 0, "cannot read '14\xEF\xBF\xBD' as a longitude"},  // a quoted CSV cell's line break
+        {"56\x01", 0, 0, "cannot read '56\xEF\xBF\xBD' as a latitude"},
         {"", 0, 0, "no position"},
     };
     for (const auto &c : cases) {

@@ -98,6 +98,21 @@ std::string TrimSeparators(const std::string &text)
     return text.substr(first, text.find_last_not_of(separators) - first + 1);
 }
 
+// A text as a message quotes it: its control bytes (a line break from a
+// quoted CSV cell among them) shown as U+FFFD, so that the message stays
+// one line of plain text.
+std::string Shown(const std::string &text)
+{
+    std::string shown;
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            shown += "\xEF\xBF\xBD";
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 // Whether a position text may be split before index i: at a blank or
 // separator, or next to a hemisphere letter.
 bool MaySplitAt(const std::string &text, size_t i)
@@ -163,10 +178,10 @@ bool ScanCoordinate(const char *p, CoordinateParts &parts)
 CoordinateReading ReadCoordinate(const std::string &text, bool isLatitude)
 {
     const char *axis = isLatitude ? "latitude" : "longitude";
-    std::string shown = TrimSeparators(text);
+    std::string shown = Shown(TrimSeparators(text).substr(0, kMaxPositionText));
     CoordinateParts parts;
     if (text.size() > kMaxPositionText || !ScanCoordinate(text.c_str(), parts))
-        return Failure("cannot read '" + shown.substr(0, kMaxPositionText) + "' as a " + axis, false);
+        return Failure("cannot read '" + shown + "' as a " + axis, false);
 
     const char *positive = isLatitude ? "Nn" : "Ee", *negative = isLatitude ? "Ss" : "Ww";
     char letter = parts.Hemisphere;
