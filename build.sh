@@ -50,13 +50,22 @@ build_windows_trees() {
   build_tree win64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)"
 }
 
-# Runs a Windows tree's tests under Wine on a virtual display, one at a
-# time: Wine's service processes, started by the first program of a test,
-# hold that test's output open until the Wine server ends, so a server kept
-# up for the whole run would make ctest wait for them for ever.
+# Runs a Windows tree's tests under Wine on a virtual display, in parallel
+# except those marked RUN_SERIAL (they use the screen): run_windows_tests
+# <tree> <loader>.  One Wine server and one desktop serve the whole run.  A
+# program that waits on an empty pipe until the end starts them with its
+# output sent nowhere, before the first test: Wine's service and desktop
+# processes keep the output of the program that started them open, and
+# ctest would wait for a test's until the server ended.
 run_windows_tests() {
   cd "$top/build/$1"
-  xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure
+  xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+    rm -f wine-hold && mkfifo wine-hold || exit 1
+    trap "wineserver -k; rm -f wine-hold" EXIT
+    trap "exit 1" INT TERM
+    "$1" cmd /c pause <>wine-hold >/dev/null 2>&1 &
+    "$1" cmd /c exit </dev/null >/dev/null 2>&1
+    ctest --output-on-failure -j "$2"' sh "$2" "$jobs"
 }
 
 run_program() {
@@ -78,23 +87,52 @@ run_program() {
   ORVANTA_HOME="$top/build/$tree/bin" ORVANTA_WINE=$loader exec "$top/tools/launcher/orvanta" "$@"
 }
 
+# Runs the Windows trees' tests: the 32-bit tree's where this kernel runs
+# the 32-bit Wine loader, the 64-bit tree's always.
+run_all_windows_tests() {
+  if [ -n "$wine32" ]; then
+    use_wine_prefix wine32prefix win32
+    (run_windows_tests win32 wine)
+  fi
+  use_wine_prefix wine64prefix win64
+  (run_windows_tests win64 /usr/lib/wine/wine64)
+}
+
+# Waits for the Windows tests started in the background, shows their
+# output and fails the command if they failed (on every exit of run_tests).
+finish_windows_tests() {
+  local status=0
+  wait "$windows_tests" || status=$?
+  cat "$windows_log"
+  [ "$status" -eq 0 ] || exit "$status"
+}
+
 run_tests() {
   "$top/tools/install-deps.sh"
+  wine32=
+  if can_run_wine32; then wine32=yes; fi
+  # The Wine prefixes are made while the trees build (Wine mostly waits).
+  (if [ -n "$wine32" ]; then use_wine_prefix wine32prefix win32; fi
+   use_wine_prefix wine64prefix win64) &
+  local prefixes=$!
   build_tree native
-  (cd "$top/build/native" && ctest --output-on-failure -j "$jobs")
-  build_tree sanitize -DORVANTA_SANITIZE=ON
-  (cd "$top/build/sanitize" && ctest --output-on-failure -j "$jobs")
-  ORVANTA_WERROR=ON "$top/fuzz/run.sh" 5
-  if can_run_wine32; then
+  if [ -n "$wine32" ]; then
     build_windows_trees -DBUILD_TESTING=ON
-    use_wine_prefix wine32prefix win32
-    (run_windows_tests win32)
   else
     build_windows_trees -DBUILD_TESTING=OFF
     echo "Skipping the 32-bit Windows tests: this kernel cannot run the 32-bit Wine loader (the program is built; the 64-bit tree runs the tests)."
   fi
-  use_wine_prefix wine64prefix win64
-  (run_windows_tests win64)
+  wait "$prefixes"
+  # The Windows tests run beside the other trees' builds and tests (Wine
+  # mostly waits on the display); their output comes at the end.
+  windows_log=$top/build/windows-tests.log
+  run_all_windows_tests >"$windows_log" 2>&1 &
+  windows_tests=$!
+  trap finish_windows_tests EXIT
+  (cd "$top/build/native" && ctest --output-on-failure -j "$jobs")
+  build_tree sanitize -DORVANTA_SANITIZE=ON
+  (cd "$top/build/sanitize" && ctest --output-on-failure -j "$jobs")
+  ORVANTA_WERROR=ON "$top/fuzz/run.sh" 5
 }
 
 case "${1:-}" in
