@@ -25,6 +25,9 @@ const char *const kReverseColumns[2] = {"code", "message"};
 
 namespace {
 
+// How many cells AppendedColumns names before the message.
+const size_t kPointColumns = 7, kSquareColumns = 11;
+
 // A column number from 1; 0 when the text is not one.
 size_t ColumnNumber(const std::string &text)
 {
@@ -134,8 +137,10 @@ std::string EdgeText(double westMinutes, int decimals)
 // The appended cells of a record, in the order of AppendedColumns.
 std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings &settings)
 {
-    std::vector<std::string> cells(AppendedColumns(settings.Squares).size() - 1);
-    if (row.Converted) {
+    std::vector<std::string> cells;
+    if (!row.Converted)
+        cells.resize(settings.Squares ? kSquareColumns : kPointColumns);
+    else {
         const ConversionResult &r = row.Result;
         int decimals = settings.Decimals >= 0 ? settings.Decimals : DefaultDecimals(OutputFormat::Decimal);
         OutputFormat texts = settings.Format == OutputFormat::Dms ? OutputFormat::Dms : OutputFormat::DegreesMinutes;
@@ -160,11 +165,14 @@ std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings 
 // line end.
 void WriteRecord(std::FILE *out, const CsvRecord &record, const std::vector<std::string> &cells, char delimiter)
 {
-    std::string line = record.Raw;
+    static std::string line; // one buffer for every record
+    line.assign(record.Raw);
     if (record.Unterminated)
         line += '"';
-    for (const std::string &cell : cells)
-        line += delimiter + CsvField(cell, delimiter);
+    for (const std::string &cell : cells) {
+        line += delimiter;
+        AppendCsvField(line, cell, delimiter);
+    }
     line += record.LineEnd;
     std::fwrite(line.data(), 1, line.size(), out);
 }

@@ -192,15 +192,24 @@ bool CsvReader::Next(CsvRecord &record)
 }
 
 // Doubles the quotes inside a quoted field.
-std::string CsvField(const std::string &text, char delimiter)
+void AppendCsvField(std::string &out, const std::string &text, char delimiter)
 {
-    if (text.find_first_of("\"\r\n") == std::string::npos && text.find(delimiter) == std::string::npos)
-        return text;
-    std::string quoted = "\"";
+    if (text.find_first_of("\"\r\n") == std::string::npos && text.find(delimiter) == std::string::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
     for (char c : text) {
         if (c == '"')
-            quoted += '"';
-        quoted += c;
+            out += '"';
+        out += c;
     }
-    return quoted + "\"";
+    out += '"';
+}
+
+std::string CsvField(const std::string &text, char delimiter)
+{
+    std::string field;
+    AppendCsvField(field, text, delimiter);
+    return field;
 }

@@ -62,5 +62,6 @@ private:
 // A field quoted as RFC 4180 asks when it holds the delimiter, a quote or a
 // line end; otherwise as it is.
 std::string CsvField(const std::string &text, char delimiter = ',');
+void AppendCsvField(std::string &out, const std::string &text, char delimiter);
 
 #endif
