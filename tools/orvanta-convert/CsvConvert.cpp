@@ -96,24 +96,24 @@ std::vector<std::string> ReverseCells(const CsvRecord &record, const std::vector
 bool FindColumns(const CsvSettings &settings, const std::vector<std::string> *header, std::vector<size_t> &columns,
                  std::string &error)
 {
-    std::vector<std::string> specs(1);
+    std::vector<std::string> wanted(1);
     for (char c : settings.Column)
         if (c == ',' && settings.Reverse)
-            specs.emplace_back();
+            wanted.emplace_back();
         else
-            specs.back() += c;
-    if (specs.size() != (settings.Reverse ? 2u : 1u)) {
+            wanted.back() += c;
+    if (wanted.size() != (settings.Reverse ? 2u : 1u)) {
         error = "--reverse --csv needs two columns, LATCOL,LONCOL";
         return false;
     }
     columns.clear();
-    for (const std::string &spec : specs) {
-        size_t column = ColumnNumber(spec);
+    for (const std::string &given : wanted) {
+        size_t column = ColumnNumber(given);
         for (size_t i = 0; header && column == 0 && i < header->size(); ++i)
-            if ((*header)[i] == spec)
+            if ((*header)[i] == given)
                 column = i + 1;
         if (column == 0) {
-            error = header ? "no column named '" + spec + "' in the header row"
+            error = header ? "no column named '" + given + "' in the header row"
                            : "--csv needs a column number from 1 (a column name needs --header)";
             return false;
         }
