@@ -1,6 +1,7 @@
 // The CSV batch conversion, one record at a time.
 #include "tools/orvanta-convert/CsvConvert.h"
 
+#include <iterator>
 #include <vector>
 
 #include "tools/common/MapLongitude.h"
@@ -12,21 +13,32 @@
 #include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/MapFeature.h"
 
+namespace {
+
+// The appended columns before the message: every row's, then a square's.
+const char *const kPointColumns[] = {"latitude", "longitude", "latitude_text", "longitude_text",
+                                     "chart", "confidence", "precision_nm"};
+const char *const kSquareColumns[] = {"south", "west", "north", "east"};
+
+// How many cells come before the message.
+size_t CellsBeforeMessage(bool squares)
+{
+    return std::size(kPointColumns) + (squares ? std::size(kSquareColumns) : 0);
+}
+
+} // namespace
+
 std::vector<std::string> AppendedColumns(bool squares)
 {
-    std::vector<std::string> names = {"latitude", "longitude", "latitude_text", "longitude_text",
-                                      "chart", "confidence", "precision_nm"};
+    std::vector<std::string> names(std::begin(kPointColumns), std::end(kPointColumns));
     if (squares)
-        names.insert(names.end(), {"south", "west", "north", "east"});
+        names.insert(names.end(), std::begin(kSquareColumns), std::end(kSquareColumns));
     names.push_back("message");
     return names;
 }
 const char *const kReverseColumns[2] = {"code", "message"};
 
 namespace {
-
-// How many cells AppendedColumns names before the message.
-const size_t kPointColumns = 7, kSquareColumns = 11;
 
 // A column number from 1; 0 when the text is not one.
 size_t ColumnNumber(const std::string &text)
@@ -139,7 +151,7 @@ std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings 
 {
     std::vector<std::string> cells;
     if (!row.Converted)
-        cells.resize(settings.Squares ? kSquareColumns : kPointColumns);
+        cells.resize(CellsBeforeMessage(settings.Squares));
     else {
         const ConversionResult &r = row.Result;
         int decimals = settings.Decimals >= 0 ? settings.Decimals : DefaultDecimals(OutputFormat::Decimal);
