@@ -31,20 +31,21 @@ const char *FailureMessage(ConvertStatus status)
     return "";
 }
 
-// Fills the position, its texts and the bounds of a converted code.
-void SetPosition(ConversionResult &result, int16_t quadIndex, GridPosition position, GridBounds bounds,
-                 const GridDatabase &db)
+// A failed code's result.
+ConversionResult Failed(const std::string &code, ConvertStatus status)
 {
-    result.Status = ConvertStatus::Converted;
-    result.QuadIndex = quadIndex;
-    result.Chart = db.Quads[quadIndex].Chart;
-    result.Position = position;
-    result.Bounds = bounds;
-    char text[kPositionTextSize];
-    FormatLatitude(position.Latitude, text);
-    result.LatitudeText = text;
-    FormatLongitude(position.Longitude, text);
-    result.LongitudeText = text;
+    return {code, status, -1, 0, {0.0, 0.0}, "", "", {}, ""};
+}
+
+// A converted code's result: the position, its texts and the bounds.
+ConversionResult Converted(const std::string &code, int16_t quadIndex, GridPosition position, GridBounds bounds,
+                           const GridDatabase &db)
+{
+    char latitude[kPositionTextSize], longitude[kPositionTextSize];
+    size_t latitudeLength = FormatLatitude(position.Latitude, latitude);
+    size_t longitudeLength = FormatLongitude(position.Longitude, longitude);
+    return {code, ConvertStatus::Converted, quadIndex, db.Quads[quadIndex].Chart, position,
+            std::string(latitude, latitudeLength), std::string(longitude, longitudeLength), bounds, ""};
 }
 
 // The centre of an area, its longitude within +-180 degrees.
@@ -57,16 +58,14 @@ GridPosition Centre(const GridBounds &bounds)
 // the name that holds the cell, as for a whole code.
 ConversionResult ConvertCoarseCode(const std::string &code, const GridDatabase &db)
 {
-    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", "", {}, ""};
     char letters[3] = {code[0], code[1], 0};
     MatchCount = FindQuadsByName(letters, db);
     if (MatchCount == 0)
-        return result;
+        return Failed(code, ConvertStatus::GridNotFound);
     int16_t first = MatchList[0];
     if (code.size() == 2) {
         GridBounds whole = QuadPart(first, 0, 0, 1, 1, db);
-        SetPosition(result, first, Centre(whole), whole, db);
-        return result;
+        return Converted(code, first, Centre(whole), whole, db);
     }
     char pair[3] = {code[2], code[3], 0};
     int16_t number = static_cast<int16_t>(ParseIntegerText(pair));
@@ -76,11 +75,9 @@ ConversionResult ConvertCoarseCode(const std::string &code, const GridDatabase &
             continue;
         double formX = db.Forms[type].FormX, formY = db.Forms[type].FormY;
         GridBounds cell = QuadPart(MatchList[i], column / formX, row / formY, 1 / formX, 1 / formY, db);
-        SetPosition(result, MatchList[i], Centre(cell), cell, db);
-        return result;
+        return Converted(code, MatchList[i], Centre(cell), cell, db);
     }
-    result.Status = ConvertStatus::PositionNotFound;
-    return result;
+    return Failed(code, ConvertStatus::PositionNotFound);
 }
 
 } // namespace
@@ -92,33 +89,29 @@ ConversionResult ConvertCoarseCode(const std::string &code, const GridDatabase &
 // characters long whether cut or not when the text is longer.
 ConversionResult ConvertCode(const std::string &code, const GridDatabase &db)
 {
-    ConversionResult result = {code, ConvertStatus::GridNotFound, -1, 0, {0.0, 0.0}, "", "", {}, ""};
     const char *field = code.c_str();
     char letters[3] = {0, 0, 0};
     for (size_t i = 0; i < 2 && i < code.size(); ++i)
         letters[i] = field[i];
     MatchCount = FindQuadsByName(letters, db);
     if (MatchCount == 0)
-        return result;
+        return Failed(code, ConvertStatus::GridNotFound);
 
-    int16_t last = kLocateNotFound;
+    int16_t last = kLocateNotFound, quadIndex = -1;
     for (int i = 0; i < MatchCount; ++i) {
         last = LocateSubsquare(field, MatchList[i], db);
         if (last == kLocateFound) {
-            result.QuadIndex = MatchList[i];
+            quadIndex = MatchList[i];
             break;
         }
     }
-    if (last != kLocateFound) {
-        result.Status = last == kLocateWrongLength ? ConvertStatus::WrongLength : ConvertStatus::PositionNotFound;
-        return result;
-    }
+    if (last != kLocateFound)
+        return Failed(code, last == kLocateWrongLength ? ConvertStatus::WrongLength : ConvertStatus::PositionNotFound);
 
-    const QuadForm &form = db.Forms[db.Quads[result.QuadIndex].Quadtype];
-    GridBounds square = QuadPart(result.QuadIndex, SubsquareOffset.fracX, SubsquareOffset.fracY,
-                                 1.0 / (9 * form.FormX), 1.0 / (9 * form.FormY), db);
-    SetPosition(result, result.QuadIndex, ComputePosition(result.QuadIndex, db), square, db);
-    return result;
+    const QuadForm &form = db.Forms[db.Quads[quadIndex].Quadtype];
+    GridBounds square = QuadPart(quadIndex, SubsquareOffset.fracX, SubsquareOffset.fracY, 1.0 / (9 * form.FormX),
+                                 1.0 / (9 * form.FormY), db);
+    return Converted(code, quadIndex, ComputePosition(quadIndex, db), square, db);
 }
 
 // Reads the text, then converts what it names; a text that names no code

@@ -1,4 +1,5 @@
 // Fixed-point and whole-number texts from exact decimal expansions.
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -191,7 +192,8 @@ bool RoundFixedFast(double value, int decimals, uint64_t &scaled)
     double product = magnitude * scale;
     int64_t truncated = static_cast<int64_t>(product);
     double fraction = product - static_cast<double>(truncated);
-    if (fraction > 0.5 - kTieMargin && fraction < 0.5 + kTieMargin)
+    // One test, not two: the first of two would go either way at random.
+    if (std::fabs(fraction - 0.5) < kTieMargin)
         return false;
     scaled = static_cast<uint64_t>(truncated) + (fraction > 0.5 ? 1 : 0);
     return true;

@@ -2,6 +2,7 @@
 #ifndef ORVANTA_CONVERT_POSITION_H
 #define ORVANTA_CONVERT_POSITION_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "data/GridDatabase.h"
@@ -40,10 +41,11 @@ double WithinHalfTurn(double longitude);
 // found in this quad record.
 GridPosition ComputePosition(int16_t quadIndex, const GridDatabase &db = Grid);
 
-// "55°7.50 N" / "0°30.00 S" in Windows-1252 (the degree sign is 0xB0).
-void FormatLatitude(double latitudeMinutes, char text[kPositionTextSize]);
+// "55°7.50 N" / "0°30.00 S" in Windows-1252 (the degree sign is 0xB0);
+// returns the text's length.
+size_t FormatLatitude(double latitudeMinutes, char text[kPositionTextSize]);
 
-// "21°7.25 W" / "2°0.00 E".
-void FormatLongitude(double longitudeMinutes, char text[kPositionTextSize]);
+// "21°7.25 W" / "2°0.00 E"; returns the text's length.
+size_t FormatLongitude(double longitudeMinutes, char text[kPositionTextSize]);
 
 #endif

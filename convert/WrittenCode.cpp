@@ -141,25 +141,24 @@ size_t PlainLetter(const std::string &text, size_t i, char &letter)
 
 // The common case of a text that is a code as it is, in either case: two
 // letters and 0, 2 or 4 digits, nothing else.  The full reading gives each
-// such text the same code; false for every other text.
-bool ReadPlainCode(const std::string &text, std::string &code)
+// such text the same code; writes the code to plain and returns its
+// length, 0 for every other text.
+size_t ReadPlainCode(const std::string &text, char plain[6])
 {
-    char plain[6];
     size_t at = 0;
     for (int k = 0; k < 2; ++k) {
         size_t length = at < text.size() ? PlainLetter(text, at, plain[k]) : 0;
         if (length == 0)
-            return false;
+            return 0;
         at += length;
     }
     size_t digits = text.size() - at;
     if (digits != 0 && digits != 2 && digits != 4)
-        return false;
+        return 0;
     for (size_t i = 0; i < digits; ++i)
         if (!IsDigit(plain[2 + i] = text[at + i]))
-            return false;
-    code.assign(plain, 2 + digits);
-    return true;
+            return 0;
+    return 2 + digits;
 }
 
 WrittenCode Fault(const std::string &text)
@@ -178,9 +177,12 @@ std::string Where(const Unit &unit)
 // up to two digit pairs, naming the first character that fits none.
 WrittenCode ReadWrittenCode(const std::string &text)
 {
-    WrittenCode plain = {true, "", ""};
-    if (ReadPlainCode(text, plain.Code))
-        return plain;
+    char plain[6];
+    if (size_t length = ReadPlainCode(text, plain)) {
+        // A code in capitals is the text itself, copied from where it lies.
+        bool asWritten = length == text.size() && plain[0] == text[0] && plain[1] == text[1];
+        return {true, asWritten ? text : std::string(plain, length), ""};
+    }
     std::vector<Unit> units = SplitCharacters(text);
     size_t at = 0, end = units.size();
     while (at < end && IsBlank(units[at].Code))

@@ -113,6 +113,24 @@ TEST_F(ConvertToolTest, ResultLines)
     EXPECT_EQ(Cp1252ToUtf8(code).size(), 2 + 300 * 2u);
 }
 
+// A high byte at every place of short texts: the degree sign, the euro
+// sign, an unassigned byte and Ä.
+TEST(TextEncodingTest, HighBytesAtEveryPlace)
+{
+    const struct {
+        char Byte;
+        const char *Utf8;
+    } bytes[] = {{'\xB0', "\xC2\xB0"}, {'\x80', "\xE2\x82\xAC"}, {'\x81', "\xEF\xBF\xBD"}, {'\xC4', "\xC3\x84"}};
+    for (const auto &b : bytes)
+        for (size_t length = 1; length <= 9; ++length)
+            for (size_t at = 0; at < length; ++at) {
+                std::string text(length, 'a'), expected(length, 'a');
+                text[at] = b.Byte;
+                expected.replace(at, 1, b.Utf8);
+                EXPECT_EQ(Cp1252ToUtf8(text), expected) << length << " bytes, high at " << at;
+            }
+}
+
 // The tools read written codes: a whole code converts as the button does,
 // a large square or a cell to its centre, each with the bounds it names.
 TEST_F(ConvertToolTest, WrittenCodesLargeSquaresAndCells)

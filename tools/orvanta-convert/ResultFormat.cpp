@@ -175,8 +175,11 @@ std::string LongitudeText(const ConversionResult &result, OutputFormat format, i
     return AxisText(result, false, format, decimals);
 }
 
+// A line that starts with a code's first character is settled at once.
 bool PassesThrough(const std::string &line)
 {
+    if (!line.empty() && line[0] != ' ' && line[0] != '\t' && line[0] != '\r')
+        return line[0] == '#';
     return line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#';
 }
 
