@@ -39,15 +39,18 @@ use_wine_prefix() {
   fi
 }
 
-native_gridtool() {
-  echo "$top/build/native/bin/gridtool"
-}
+# The trees the test command builds compile quickly: line tables instead of
+# full debug information, and the test programs' own sources without
+# optimization (the code they test keeps -O2).
+quick_test_trees=(-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "-DORVANTA_TEST_COMPILE_OPTIONS=-O0;-g1")
 
-# Builds the 32-bit and the 64-bit Windows trees; extra cmake options go to
-# the 32-bit tree only.
-build_windows_trees() {
-  build_tree win32 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)" "$@"
-  build_tree win64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" -DORVANTA_HOST_GRIDTOOL="$(native_gridtool)"
+# Builds one Windows tree: build_windows_tree win32|win64 <host gridtool>
+# [cmake options...]
+build_windows_tree() {
+  local tree=$1 gridtool=$2 toolchain=mingw-x86_64
+  shift 2
+  [ "$tree" = win64 ] || toolchain=mingw-i686
+  build_tree "$tree" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$toolchain.cmake" -DORVANTA_HOST_GRIDTOOL="$gridtool" "$@"
 }
 
 # Runs a Windows tree's tests under Wine on a virtual display, in parallel
@@ -75,7 +78,8 @@ run_program() {
   fi
   "$top/tools/install-deps.sh"
   build_tree native
-  build_windows_trees
+  build_windows_tree win32 "$top/build/native/bin/gridtool"
+  build_windows_tree win64 "$top/build/native/bin/gridtool"
   local tree=win32 loader=wine
   if can_run_wine32; then
     use_wine_prefix wine32prefix win32
@@ -107,30 +111,66 @@ finish_windows_tests() {
   [ "$status" -eq 0 ] || exit "$status"
 }
 
+# Waits until a file exists or the process that would make it has ended:
+# wait_for_file <file> <pid>; fails when the file never came.
+wait_for_file() {
+  while [ ! -e "$1" ] && kill -0 "$2" 2>/dev/null; do
+    sleep 1
+  done
+  [ -e "$1" ]
+}
+
+# Waits for the package installation started in the background; shows what
+# it installed, or all it printed when it failed.
+finish_install() {
+  if ! wait "$1"; then
+    cat "$2"
+    echo "Installing the packages failed (see above)." >&2
+    exit 1
+  fi
+  grep '^Installing:' "$2" || true
+}
+
+# Every test runs in the sanitized tree, which also makes the host tools of
+# the Windows trees; the native tree is left to ./build.sh run.  Packages
+# install while the trees compile: the native ones first, then the cross
+# compilers (the Windows trees wait for them), then what the tests use.
 run_tests() {
-  "$top/tools/install-deps.sh"
+  mkdir -p "$top/build"
+  "$top/tools/install-deps.sh" native
+  local cross_ready=$top/build/cross-compilers-ready deps_log=$top/build/install-deps.log
+  rm -f "$cross_ready"
+  "$top/tools/install-deps.sh" all --cross-ready "$cross_ready" >"$deps_log" 2>&1 &
+  local deps=$!
+  build_tree sanitize -DORVANTA_SANITIZE=ON "${quick_test_trees[@]}"
+  local gridtool=$top/build/sanitize/bin/gridtool
+  if ! wait_for_file "$cross_ready" "$deps"; then
+    finish_install "$deps" "$deps_log"
+  fi
+  build_windows_tree win64 "$gridtool" "${quick_test_trees[@]}"
+  finish_install "$deps" "$deps_log"
   wine32=
   if can_run_wine32; then wine32=yes; fi
-  # The Wine prefixes are made while the trees build (Wine mostly waits).
+  # The Wine prefixes are made while the 32-bit tree builds (Wine mostly
+  # waits).
   (if [ -n "$wine32" ]; then use_wine_prefix wine32prefix win32; fi
    use_wine_prefix wine64prefix win64) &
   local prefixes=$!
-  build_tree native
   if [ -n "$wine32" ]; then
-    build_windows_trees -DBUILD_TESTING=ON
+    # The shipped program keeps its own flags; only its tests build quickly.
+    build_windows_tree win32 "$gridtool" -DBUILD_TESTING=ON "${quick_test_trees[1]}"
   else
-    build_windows_trees -DBUILD_TESTING=OFF
+    build_windows_tree win32 "$gridtool" -DBUILD_TESTING=OFF
     echo "Skipping the 32-bit Windows tests: this kernel cannot run the 32-bit Wine loader (the program is built; the 64-bit tree runs the tests)."
   fi
   wait "$prefixes"
-  # The Windows tests run beside the other trees' builds and tests (Wine
-  # mostly waits on the display); their output comes at the end.
+  # The Windows tests run beside the sanitized tree's tests and the fuzz
+  # targets (Wine mostly waits on the display); their output comes at the
+  # end.
   windows_log=$top/build/windows-tests.log
   run_all_windows_tests >"$windows_log" 2>&1 &
   windows_tests=$!
   trap finish_windows_tests EXIT
-  (cd "$top/build/native" && ctest --output-on-failure -j "$jobs")
-  build_tree sanitize -DORVANTA_SANITIZE=ON
   (cd "$top/build/sanitize" && ctest --output-on-failure -j "$jobs")
   ORVANTA_WERROR=ON "$top/fuzz/run.sh" 5
 }

@@ -1,17 +1,36 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Orvanta
 # need, when they are missing.  Uses sudo only when not run as root.
+#   tools/install-deps.sh                  everything
+#   tools/install-deps.sh native           what the Linux trees compile with
+#   tools/install-deps.sh all --cross-ready FILE
+#       everything, the MinGW-w64 compilers first: FILE is created once they
+#       are there, so that the Windows trees can start building while the
+#       rest installs (the test command does this)
 set -euo pipefail
 
-packages=(
-  cmake make g++ python3 googletest libgtest-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+native=(cmake make g++ python3 googletest libgtest-dev)
+cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+rest=(
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
   zip gdal-bin libxml2-utils desktop-file-utils
   libjs-leaflet chromium groff-base bash-completion
 )
+
+group=${1:-all}
+cross_ready=
+if [ "${2:-}" = --cross-ready ] && [ -n "${3:-}" ]; then
+  cross_ready=$3
+elif [ $# -gt 1 ]; then
+  group=usage
+fi
+case "$group" in
+  native) first=("${native[@]}") second=() ;;
+  all) first=("${native[@]}" "${cross[@]}") second=("${rest[@]}") ;;
+  *) echo "usage: tools/install-deps.sh [native | all [--cross-ready FILE]]" >&2; exit 2 ;;
+esac
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -29,15 +48,34 @@ while read -r state name; do
   fi
 done < <(dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' 2>/dev/null || true)
 
-missing=()
-for p in "${packages[@]}"; do
-  [ -n "${installed[$p]:-}" ] || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The packages of a list that are not installed.
+missing_of() {
+  local p
+  for p in "$@"; do
+    [ -n "${installed[$p]:-}" ] || echo "$p"
+  done
+}
+mapfile -t missing_first < <(missing_of "${first[@]}")
+mapfile -t missing_second < <(missing_of "${second[@]}")
 
-echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  "${sudo_cmd[@]}" dpkg --add-architecture i386
+# Installs a list of packages, reading the package lists before the first
+# install of the run.
+updated=
+install() {
+  [ $# -gt 0 ] || return 0
+  echo "Installing: $*"
+  if [ -z "$updated" ]; then
+    if [[ " ${missing_second[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+      "${sudo_cmd[@]}" dpkg --add-architecture i386
+    fi
+    "${sudo_cmd[@]}" apt-get update -q
+    updated=yes
+  fi
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"
+}
+
+install "${missing_first[@]}"
+if [ -n "$cross_ready" ]; then
+  : >"$cross_ready"
 fi
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+install "${missing_second[@]}"
