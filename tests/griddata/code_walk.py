@@ -13,6 +13,7 @@ degrees does not count as a move.
 """
 
 import hashlib
+import itertools
 import os
 import re
 import subprocess
@@ -74,15 +75,19 @@ def digests(cmd, file_name, wanted):
     dec = convert(cmd, binary, codes, "decimal")
     dm = convert(cmd, binary, codes, "dm")
     result = {}
-    for name, d, t in zip(order, dec, dm):
+    # A name's codes are consecutive, so its lines are hashed as one text;
+    # only a line with minutes of 60.00 is taken apart.
+    start = 0
+    for name, run in itertools.groupby(order):
+        end = start + len(list(run))
+        texts = [t if "\u00b060.00 " not in t else
+                 "\t".join([t.split("\t")[0]] + [carried(f) for f in t.split("\t")[1:]]) for t in dm[start:end]]
         # The baseline was captured when the tool wrote the code's \u00c4 as
         # its Windows-1252 byte (read here as U+FFFD); it now writes UTF-8.
-        d, t = d.replace("\u00c4", "\ufffd"), t.replace("\u00c4", "\ufffd")
-        h = result.setdefault(name, (hashlib.sha256(), hashlib.sha256()))
-        h[0].update(d.encode() + b"\n")
-        fields = t.split("\t")
-        h[1].update("\t".join([fields[0]] + [carried(f) for f in fields[1:]]).encode() + b"\n")
-    return {n: (h[0].hexdigest()[:16], h[1].hexdigest()[:16]) for n, h in result.items()}
+        result[name] = tuple(hashlib.sha256(("\n".join(lines) + "\n").replace("\u00c4", "\ufffd").encode())
+                             .hexdigest()[:16] for lines in (dec[start:end], texts))
+        start = end
+    return result
 
 
 REGULAR_CELLS = {10 * a + b for a in range(1, 10) for b in range(1, 10)}

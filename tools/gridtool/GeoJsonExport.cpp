@@ -84,7 +84,9 @@ bool InArea(const GridExport &what, const std::vector<std::vector<LonLat>> &ring
 }
 
 // The walk over the grid in output order; Emit is called for each feature
-// in the area, or only counted when out is null.
+// in the area, or only counted when out is null.  The properties are put
+// together only for a feature that is written: a count of the small squares
+// of a large area makes none of their texts.
 struct GridWalk {
     const GridDatabase &Db;
     const GridExport &What;
@@ -92,11 +94,12 @@ struct GridWalk {
     bool First = true;
     long long Count = 0;
 
-    void Emit(const std::string &properties, const std::vector<std::vector<LonLat>> &rings)
+    template <typename Properties>
+    void Emit(Properties properties, const std::vector<std::vector<LonLat>> &rings)
     {
         ++Count;
         if (Out)
-            WriteFeature(Out, First, properties, rings);
+            WriteFeature(Out, First, properties(), rings);
     }
 };
 
@@ -125,11 +128,14 @@ void WalkSmallSquares(GridWalk &w, int index, int c, int r, const std::string &c
                 PartRings(q, fracX, fracY, cellX / kStandardSize, cellY / kStandardSize);
             if (!InArea(w.What, rings))
                 continue;
-            char number[8];
-            std::snprintf(number, sizeof number, "%02d", StandardNumbering[sr][sc]);
-            w.Emit(cellProperties + ", \"small\": " + std::to_string(StandardNumbering[sr][sc]) +
-                       ", \"code\": " + JsonQuote(cellCode + number),
-                   rings);
+            w.Emit(
+                [&] {
+                    char number[8];
+                    std::snprintf(number, sizeof number, "%02d", StandardNumbering[sr][sc]);
+                    return cellProperties + ", \"small\": " + std::to_string(StandardNumbering[sr][sc]) +
+                           ", \"code\": " + JsonQuote(cellCode + number);
+                },
+                rings);
         }
 }
 
@@ -155,13 +161,16 @@ void WalkCells(GridWalk &w, int index)
                 continue;
             char digits[16];
             std::snprintf(digits, sizeof digits, "%02d", number);
-            std::string code = QuadNameText(q) + digits;
-            std::string properties = ", \"cell\": " + std::to_string(number);
-            w.Emit(QuadProperties(w.Db, index, GridLevel::Cell) + properties + ", \"code\": " + JsonQuote(code),
-                   rings);
+            std::string code = w.Out ? QuadNameText(q) + digits : "";
+            std::string properties = w.Out ? ", \"cell\": " + std::to_string(number) : "";
+            w.Emit(
+                [&] {
+                    return QuadProperties(w.Db, index, GridLevel::Cell) + properties + ", \"code\": " + JsonQuote(code);
+                },
+                rings);
             if (w.What.Depth == GridLevel::SmallSquare)
-                WalkSmallSquares(w, index, c, r, QuadProperties(w.Db, index, GridLevel::SmallSquare) + properties,
-                                 code);
+                WalkSmallSquares(w, index, c, r,
+                                 w.Out ? QuadProperties(w.Db, index, GridLevel::SmallSquare) + properties : "", code);
         }
 }
 
@@ -174,7 +183,7 @@ void WalkGrid(GridWalk &w)
             BoxRings(q.DownLeftLat, q.DownLeftLat + q.SizeLat, q.DownLeftLon, q.DownLeftLon + q.SizeLon);
         if (!InArea(w.What, rings))
             continue;
-        w.Emit(QuadProperties(w.Db, i, GridLevel::Square), rings);
+        w.Emit([&] { return QuadProperties(w.Db, i, GridLevel::Square); }, rings);
         if (w.What.Depth != GridLevel::Square)
             WalkCells(w, i);
     }
