@@ -48,6 +48,8 @@ TEST(GeoJsonExport, BoxRingsTurnWestMinutesIntoEastDegrees)
     for (const BoxCase &c : cases) {
         std::vector<std::vector<LonLat>> rings = BoxRings(c.latA, c.latB, c.lonWestA, c.lonWestB);
         ASSERT_EQ(rings.size(), c.parts.size()) << c.what;
+        BoxParts split = SplitBox(c.latA, c.latB, c.lonWestA, c.lonWestB);  // what export areas are tested on
+        ASSERT_EQ(static_cast<size_t>(split.Count), rings.size()) << c.what;
         for (size_t r = 0; r < rings.size(); ++r) {
             const std::vector<LonLat> &ring = rings[r];
             const auto &part = c.parts[r];
@@ -69,6 +71,8 @@ TEST(GeoJsonExport, BoxRingsTurnWestMinutesIntoEastDegrees)
             EXPECT_NEAR(east, part[1], 1e-9) << c.what;
             EXPECT_NEAR(south, part[2], 1e-9) << c.what;
             EXPECT_NEAR(north, part[3], 1e-9) << c.what;
+            const LonLatBox &box = split.Part[r];  // the rings' extremes, exactly
+            EXPECT_TRUE(west == box.West && east == box.East && south == box.South && north == box.North) << c.what;
             EXPECT_GE(ring.size(), 17u) << c.what << ": at least four pieces per edge";
         }
     }

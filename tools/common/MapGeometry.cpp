@@ -40,19 +40,37 @@ std::vector<LonLat> Ring(double west, double east, double south, double north)
 // degrees within -180..180 and splits a box that crosses the 180th meridian.
 // A box that is not on the globe (a value that is not finite, a latitude
 // past a pole, more than 360 degrees across, a longitude a hundred turns
-// or more away, where a double no longer resolves the cells) has no rings.
-std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWestA, double lonWestB)
+// or more away, where a double no longer resolves the cells) has no parts.
+BoxParts SplitBox(double latA, double latB, double lonWestA, double lonWestB)
 {
+    BoxParts parts = {0, {}};
     for (double v : {latA, latB, lonWestA, lonWestB})
         if (!std::isfinite(v))
-            return {};
+            return parts;
     double south = std::min(latA, latB) / 60, north = std::max(latA, latB) / 60;
     double width = (std::max(lonWestA, lonWestB) - std::min(lonWestA, lonWestB)) / 60;
     double west = 0;
     if (south < -90 || north > 90 || width > 360 || !LongitudeDegreesEast(std::max(lonWestA, lonWestB), west))
-        return {};
+        return parts;
     double east = west + width;
-    if (east <= 180)
-        return {Ring(west, east, south, north)};
-    return {Ring(west, 180, south, north), Ring(-180, east - 360, south, north)};
+    if (east <= 180) {
+        parts.Part[parts.Count++] = {west, east, south, north};
+    } else {
+        parts.Part[parts.Count++] = {west, 180, south, north};
+        parts.Part[parts.Count++] = {-180, east - 360, south, north};
+    }
+    return parts;
+}
+
+std::vector<std::vector<LonLat>> PartRings(const BoxParts &parts)
+{
+    std::vector<std::vector<LonLat>> rings;
+    for (int i = 0; i < parts.Count && i < 2; ++i)
+        rings.push_back(Ring(parts.Part[i].West, parts.Part[i].East, parts.Part[i].South, parts.Part[i].North));
+    return rings;
+}
+
+std::vector<std::vector<LonLat>> BoxRings(double latA, double latB, double lonWestA, double lonWestB)
+{
+    return PartRings(SplitBox(latA, latB, lonWestA, lonWestB));
 }

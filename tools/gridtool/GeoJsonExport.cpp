@@ -61,22 +61,19 @@ void WriteFeature(std::FILE *out, bool &first, const std::string &properties,
     first = false;
 }
 
-// Whether any ring overlaps the export's area (always, without one); a box
-// that is not on the globe overlaps no area.
-bool InArea(const GridExport &what, const std::vector<std::vector<LonLat>> &rings)
+// Whether any part of a box overlaps the export's area (always, without
+// one); a box that is not on the globe overlaps no area.  The parts are the
+// extremes of the rings that would be written.
+bool InArea(const GridExport &what, const BoxParts &parts)
 {
     if (!what.HasArea)
         return true;
-    for (const std::vector<LonLat> &ring : rings) {
-        double west = 180, east = -180, south = 90, north = -90;
-        for (LonLat p : ring) {
-            west = std::min(west, p.Lon), east = std::max(east, p.Lon);
-            south = std::min(south, p.Lat), north = std::max(north, p.Lat);
-        }
-        if (south >= what.North || north <= what.South)
+    for (int i = 0; i < parts.Count && i < 2; ++i) {
+        const LonLatBox &box = parts.Part[i];
+        if (box.South >= what.North || box.North <= what.South)
             continue;
-        bool overlaps = what.West <= what.East ? west < what.East && east > what.West
-                                               : east > what.West || west < what.East;
+        bool overlaps = what.West <= what.East ? box.West < what.East && box.East > what.West
+                                               : box.East > what.West || box.West < what.East;
         if (overlaps)
             return true;
     }
@@ -84,9 +81,9 @@ bool InArea(const GridExport &what, const std::vector<std::vector<LonLat>> &ring
 }
 
 // The walk over the grid in output order; Emit is called for each feature
-// in the area, or only counted when out is null.  The properties are put
-// together only for a feature that is written: a count of the small squares
-// of a large area makes none of their texts.
+// in the area, or only counted when out is null.  The properties and rings
+// are put together only for a feature that is written: a count of the
+// small squares of a large area makes none of them.
 struct GridWalk {
     const GridDatabase &Db;
     const GridExport &What;
@@ -95,21 +92,20 @@ struct GridWalk {
     long long Count = 0;
 
     template <typename Properties>
-    void Emit(Properties properties, const std::vector<std::vector<LonLat>> &rings)
+    void Emit(Properties properties, const BoxParts &parts)
     {
         ++Count;
         if (Out)
-            WriteFeature(Out, First, properties(), rings);
+            WriteFeature(Out, First, properties(), PartRings(parts));
     }
 };
 
 // A box inside the quad, given by its lower-left fraction and size in
-// fractions of the quad's extent, as rings.
-std::vector<std::vector<LonLat>> PartRings(const QuadRecord &q, double fracX, double fracY, double sizeX,
-                                           double sizeY)
+// fractions of the quad's extent.
+BoxParts QuadBox(const QuadRecord &q, double fracX, double fracY, double sizeX, double sizeY)
 {
     double lat = q.DownLeftLat + q.SizeLat * fracY, lon = q.DownLeftLon + q.SizeLon * fracX;
-    return BoxRings(lat, lat + q.SizeLat * sizeY, lon, lon + q.SizeLon * sizeX);
+    return SplitBox(lat, lat + q.SizeLat * sizeY, lon, lon + q.SizeLon * sizeX);
 }
 
 // The 81 small squares of one cell (column c, row r from the top of the
@@ -124,9 +120,8 @@ void WalkSmallSquares(GridWalk &w, int index, int c, int r, const std::string &c
         for (int sc = 0; sc < kStandardSize; ++sc) {
             double fracX = cellX * (c + static_cast<double>(sc) / kStandardSize);
             double fracY = cellY * (form.FormY - 1 - r + static_cast<double>(kStandardSize - 1 - sr) / kStandardSize);
-            std::vector<std::vector<LonLat>> rings =
-                PartRings(q, fracX, fracY, cellX / kStandardSize, cellY / kStandardSize);
-            if (!InArea(w.What, rings))
+            BoxParts box = QuadBox(q, fracX, fracY, cellX / kStandardSize, cellY / kStandardSize);
+            if (!InArea(w.What, box))
                 continue;
             w.Emit(
                 [&] {
@@ -135,7 +130,7 @@ void WalkSmallSquares(GridWalk &w, int index, int c, int r, const std::string &c
                     return cellProperties + ", \"small\": " + std::to_string(StandardNumbering[sr][sc]) +
                            ", \"code\": " + JsonQuote(cellCode + number);
                 },
-                rings);
+                box);
         }
 }
 
@@ -155,9 +150,9 @@ void WalkCells(GridWalk &w, int index)
             int number = form.Numbers[r * fx + c];
             if (number == -1)
                 continue;
-            std::vector<std::vector<LonLat>> rings =
-                PartRings(q, static_cast<double>(c) / fx, static_cast<double>(fy - 1 - r) / fy, 1.0 / fx, 1.0 / fy);
-            if (!InArea(w.What, rings))
+            BoxParts box =
+                QuadBox(q, static_cast<double>(c) / fx, static_cast<double>(fy - 1 - r) / fy, 1.0 / fx, 1.0 / fy);
+            if (!InArea(w.What, box))
                 continue;
             char digits[16];
             std::snprintf(digits, sizeof digits, "%02d", number);
@@ -167,7 +162,7 @@ void WalkCells(GridWalk &w, int index)
                 [&] {
                     return QuadProperties(w.Db, index, GridLevel::Cell) + properties + ", \"code\": " + JsonQuote(code);
                 },
-                rings);
+                box);
             if (w.What.Depth == GridLevel::SmallSquare)
                 WalkSmallSquares(w, index, c, r,
                                  w.Out ? QuadProperties(w.Db, index, GridLevel::SmallSquare) + properties : "", code);
@@ -179,11 +174,10 @@ void WalkGrid(GridWalk &w)
 {
     for (int i = 0; i < w.Db.QuadCount && i < kMaxQuadRecords; ++i) {
         const QuadRecord &q = w.Db.Quads[i];
-        std::vector<std::vector<LonLat>> rings =
-            BoxRings(q.DownLeftLat, q.DownLeftLat + q.SizeLat, q.DownLeftLon, q.DownLeftLon + q.SizeLon);
-        if (!InArea(w.What, rings))
+        BoxParts box = SplitBox(q.DownLeftLat, q.DownLeftLat + q.SizeLat, q.DownLeftLon, q.DownLeftLon + q.SizeLon);
+        if (!InArea(w.What, box))
             continue;
-        w.Emit([&] { return QuadProperties(w.Db, i, GridLevel::Square); }, rings);
+        w.Emit([&] { return QuadProperties(w.Db, i, GridLevel::Square); }, box);
         if (w.What.Depth != GridLevel::Square)
             WalkCells(w, i);
     }
