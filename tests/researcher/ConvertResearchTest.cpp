@@ -15,6 +15,7 @@
 #include "convert/Position.h"
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/CsvStream.h"
+#include "tools/orvanta-convert/LineReader.h"
 #include "tools/orvanta-convert/PointWriter.h"
 #include "tools/orvanta-convert/CoordinateText.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
@@ -75,6 +76,25 @@ TEST(CsvStream, ReadsRfc4180Records)
         std::fclose(file);
         EXPECT_EQ(fields, c.fields) << c.input;
         EXPECT_EQ(lineEnds, c.lineEnds) << c.input;
+    }
+}
+
+// A row of exactly the bound is read whole; one byte more is overlong
+// (the row starts off the reader's block boundaries).
+TEST(CsvStream, RowLengthBound)
+{
+    for (size_t extra : {0, 1}) {
+        std::string row = "x," + std::string(kMaxLineBytes - 2 + extra, 'y');
+        std::FILE *file = StreamOf("first\n" + row + "\nnext\n");
+        CsvReader reader(file);
+        CsvRecord record;
+        ASSERT_TRUE(reader.Next(record));
+        ASSERT_TRUE(reader.Next(record));
+        EXPECT_EQ(record.Overlong, extra == 1);
+        EXPECT_EQ(record.Raw.size(), extra ? 0 : row.size());
+        ASSERT_TRUE(reader.Next(record));
+        EXPECT_EQ(record.Fields, std::vector<std::string>{"next"});
+        std::fclose(file);
     }
 }
 

@@ -131,6 +131,19 @@ TEST(TextEncodingTest, HighBytesAtEveryPlace)
             }
 }
 
+// JSON strings: plain text goes in whole, the rest is escaped.
+TEST(TextEncodingTest, JsonStrings)
+{
+    const struct {
+        const char *Text, *Json;
+    } cases[] = {
+        {"", "\"\""}, {"AM 19 \xC3\xA4", "\"AM 19 \xC3\xA4\""}, {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\n\r\t\x01", "\"\\n\\r\\t\\u0001\""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(JsonQuote(c.Text), c.Json) << c.Text;
+}
+
 // The tools read written codes: a whole code converts as the button does,
 // a large square or a cell to its centre, each with the bounds it names.
 TEST_F(ConvertToolTest, WrittenCodesLargeSquaresAndCells)

@@ -105,7 +105,26 @@ void AppendValidUtf8(std::string &out, const std::string &bytes)
 // Escapes quotes, backslashes and control characters.
 std::string JsonQuote(const std::string &utf8)
 {
-    std::string out = "\"";
+    std::string out;
+    AppendJsonQuote(out, utf8);
+    return out;
+}
+
+// A text with nothing to escape, as most are, goes in whole.
+void AppendJsonQuote(std::string &out, const std::string &utf8)
+{
+    out += '"';
+    bool plain = true;
+    for (unsigned char c : utf8)
+        if (c < 0x20 || c == '"' || c == '\\') {
+            plain = false;
+            break;
+        }
+    if (plain) {
+        out += utf8;
+        out += '"';
+        return;
+    }
     for (unsigned char c : utf8) {
         switch (c) {
         case '"': out += "\\\""; break;
@@ -123,7 +142,7 @@ std::string JsonQuote(const std::string &utf8)
             }
         }
     }
-    return out + "\"";
+    out += '"';
 }
 
 // Copies the slot into a terminated buffer first: a name that fills its

@@ -27,6 +27,9 @@ void AppendValidUtf8(std::string &out, const std::string &bytes);
 // Quotes a UTF-8 text as a JSON string, escaping what JSON requires.
 std::string JsonQuote(const std::string &utf8);
 
+// The same, added to the end of out.
+void AppendJsonQuote(std::string &out, const std::string &utf8);
+
 // A quad record's name as UTF-8, never reading past its slot.
 std::string QuadNameText(const QuadRecord &quad);
 

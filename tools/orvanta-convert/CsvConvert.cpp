@@ -150,6 +150,7 @@ std::string EdgeText(double westMinutes, int decimals)
 std::vector<std::string> AppendedCells(const RowOutcome &row, const CsvSettings &settings)
 {
     std::vector<std::string> cells;
+    cells.reserve(CellsBeforeMessage(settings.Squares) + 1);
     if (!row.Converted)
         cells.resize(CellsBeforeMessage(settings.Squares));
     else {

@@ -1,6 +1,8 @@
 // The RFC 4180 record reader.
 #include "tools/orvanta-convert/CsvStream.h"
 
+#include <algorithm>
+
 #include "tools/orvanta-convert/LineReader.h"
 
 // The next byte without taking it, or EOF; replayed bytes come first.
@@ -104,6 +106,21 @@ void CsvReader::SkipRestOfLine(CsvRecord &record)
     ++Line;
 }
 
+// Takes the rest of an unquoted field from the buffer at once, up to the
+// next delimiter or line-end byte, as the loop in Next would take it byte
+// by byte; it stops short of the row's length bound, which Next reports.
+void CsvReader::TakeUnquotedRun(CsvRecord &record)
+{
+    if (ReplayPos < Replay.size() || record.Raw.size() >= kMaxLineBytes)
+        return;
+    size_t end = Pos, limit = Pos + std::min(Size - Pos, kMaxLineBytes - record.Raw.size());
+    while (end < limit && Buffer[end] != Delimiter && Buffer[end] != '\n' && Buffer[end] != '\r')
+        ++end;
+    record.Raw.append(Buffer + Pos, end - Pos);
+    record.Fields.back().append(Buffer + Pos, end - Pos);
+    Pos = end;
+}
+
 // Fields end at the delimiter; the record ends at a CR LF or LF outside quotes.
 // Inside quotes a doubled quote is one quote and line ends are data; a
 // quote in the middle of an unquoted field is kept as it is.
@@ -185,6 +202,7 @@ bool CsvReader::Next(CsvRecord &record)
         }
         fieldStart = false;
         record.Fields.back() += ch;
+        TakeUnquotedRun(record);
     }
     if (quoted)
         EndAtFirstLineEnd(record, lineStart);
@@ -194,7 +212,14 @@ bool CsvReader::Next(CsvRecord &record)
 // Doubles the quotes inside a quoted field.
 void AppendCsvField(std::string &out, const std::string &text, char delimiter)
 {
-    if (text.find_first_of("\"\r\n") == std::string::npos && text.find(delimiter) == std::string::npos) {
+    // One pass over the field for the four bytes that make it quoted.
+    bool plain = true;
+    for (char c : text)
+        if (c == '"' || c == '\r' || c == '\n' || c == delimiter) {
+            plain = false;
+            break;
+        }
+    if (plain) {
         out += text;
         return;
     }

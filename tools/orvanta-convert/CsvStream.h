@@ -48,6 +48,7 @@ private:
     void SkipByteOrderMark(CsvRecord &record);
     void EndAtFirstLineEnd(CsvRecord &record, size_t lineStart);
     void SkipRestOfLine(CsvRecord &record);
+    void TakeUnquotedRun(CsvRecord &record);
 
     std::FILE *File;
     char Buffer[1 << 16];

@@ -54,6 +54,7 @@ MapFeature CodePlace(const ConversionResult &result, bool square)
 MapFeature CodeFeature(const ConversionResult &result, bool square)
 {
     MapFeature feature = CodePlace(result, square);
+    feature.Properties.reserve(6);
     feature.Add("code", feature.Name);
     if (result.Status != ConvertStatus::Converted) {
         feature.Add("message", ConvertMessage(result));

@@ -121,10 +121,15 @@ bool PointWriter::Add(const MapFeature &feature)
     case PointFormat::GeoJson:
         text = First ? "\n" : ",\n";
         text += "{\"type\": \"Feature\", \"properties\": {";
-        for (size_t i = 0; i < feature.Properties.size(); ++i)
-            text += (i ? ", " : "") + JsonQuote(feature.Properties[i].first) + ": " +
-                    JsonQuote(feature.Properties[i].second);
-        text += "}, \"geometry\": " + GeoJsonGeometry(feature) + "}";
+        for (size_t i = 0; i < feature.Properties.size(); ++i) {
+            text += i ? ", " : "";
+            AppendJsonQuote(text, feature.Properties[i].first);
+            text += ": ";
+            AppendJsonQuote(text, feature.Properties[i].second);
+        }
+        text += "}, \"geometry\": ";
+        text += GeoJsonGeometry(feature);
+        text += '}';
         break;
     case PointFormat::Kml:
         text = "<Placemark><name>" + XmlEscape(feature.Name) + "</name><ExtendedData>";
