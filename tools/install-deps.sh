@@ -9,14 +9,14 @@
 #       rest installs (the test command does this)
 set -euo pipefail
 
-native=(cmake make g++ python3 googletest libgtest-dev)
+native=(cmake make g++ python3 googletest libgtest-dev libjs-leaflet)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 rest=(
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
   zip gdal-bin libxml2-utils desktop-file-utils
-  libjs-leaflet chromium groff-base bash-completion
+  chromium groff-base bash-completion
 )
 
 group=${1:-all}
