@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Orvanta
-# need, when they are missing.  Uses sudo only when not run as root.
+# need, when they are missing, without the packages they merely recommend
+# (the tests pass on a bare Debian 12 with these alone).  Uses sudo only
+# when not run as root.
 #   tools/install-deps.sh                  everything
 #   tools/install-deps.sh native           what the Linux trees compile with
 #   tools/install-deps.sh all --cross-ready FILE
@@ -16,7 +18,7 @@ rest=(
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
   zip gdal-bin libxml2-utils desktop-file-utils
-  chromium groff-base bash-completion
+  chromium groff-base man-db bash-completion
 )
 
 group=${1:-all}
@@ -71,7 +73,7 @@ install() {
     "${sudo_cmd[@]}" apt-get update -q
     updated=yes
   fi
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
 }
 
 install "${missing_first[@]}"
