@@ -42,7 +42,8 @@ use_wine_prefix() {
 # The trees the test command builds compile quickly: line tables instead of
 # full debug information, and the test programs' own sources without
 # optimization (the code they test keeps -O2).
-quick_test_trees=(-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "-DORVANTA_TEST_COMPILE_OPTIONS=-O0;-g1")
+quick_test_sources="-DORVANTA_TEST_COMPILE_OPTIONS=-O0;-g1"
+quick_test_trees=(-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "$quick_test_sources")
 
 # Builds one Windows tree: build_windows_tree win32|win64 <host gridtool>
 # [cmake options...]
@@ -150,7 +151,7 @@ run_tests() {
   build_windows_tree win64 "$gridtool" "${quick_test_trees[@]}"
   # The shipped 32-bit program keeps its own flags; its tests, built once
   # Wine shows that this kernel can run them, build quickly.
-  build_windows_tree win32 "$gridtool" -DBUILD_TESTING=OFF "${quick_test_trees[1]}"
+  build_windows_tree win32 "$gridtool" -DBUILD_TESTING=OFF "$quick_test_sources"
   finish_install "$deps" "$deps_log"
   wine32=
   if can_run_wine32; then wine32=yes; fi
