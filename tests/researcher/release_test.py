@@ -104,6 +104,8 @@ class Release(unittest.TestCase):
             (["orvanta64.exe", "GridData.bin"], ["--x"], {"ORVANTA_WINE64": "{stub}"}, 0,
              "{stub} {share} {home}/orvanta64.exe --x"),
             ([], [], {}, 1, "orvanta.exe is not installed"),
+            # The launcher, started as bin/orvanta, finds its own bin/, not one on CDPATH.
+            (["orvanta.exe", "GridData.bin"], [], {"CDPATH": "/usr:."}, 0, "{stub} {share} {home}/orvanta.exe\n"),
         ]
         for files, args, extra, status, expected in cases:
             with self.subTest(files=files, args=args):
@@ -113,7 +115,7 @@ class Release(unittest.TestCase):
                 env.update({k: v.format(stub=stub) for k, v in extra.items()})
                 if "ORVANTA_WINE64" in extra:
                     del env["ORVANTA_WINE"]
-                result = sh(launcher, *args, env=env)
+                result = sh(os.path.relpath(launcher, self.dir), *args, env=env, cwd=self.dir)
                 self.assertEqual(result.returncode, status, result.stderr)
                 data = os.path.join(self.dir, "data")
                 share = os.path.realpath(os.path.join(self.dir, "share", "orvanta"))
