@@ -83,7 +83,8 @@ class Release(unittest.TestCase):
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta-wine-prefix"), home)
         for name in files + [os.path.join(fonts, "sserife.fon"), os.path.join(fonts, "tahoma.ttf")]:
             open(os.path.join(share if name.endswith(".bin") else home, name), "w").close()
-        stub = os.path.join(self.dir, "fake-wine")
+        stub = os.path.join(self.dir, "my wine", "fake-wine")
+        os.makedirs(os.path.dirname(stub))
         with open(stub, "w") as f:
             f.write('#!/bin/sh\necho "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
                     '[ "$1" != wineboot ] || mkdir -p "$WINEPREFIX/drive_c/windows"\n')
@@ -106,6 +107,9 @@ class Release(unittest.TestCase):
             ([], [], {}, 1, "orvanta.exe is not installed"),
             # The launcher, started as bin/orvanta, finds its own bin/, not one on CDPATH.
             (["orvanta.exe", "GridData.bin"], [], {"CDPATH": "/usr:."}, 0, "{stub} {share} {home}/orvanta.exe\n"),
+            # A loader path relative to the working folder, with a blank.
+            (["orvanta.exe", "GridData.bin"], [], {"ORVANTA_WINE": "my wine/fake-wine"}, 0,
+             "{stub} {share} {home}/orvanta.exe\n"),
         ]
         for files, args, extra, status, expected in cases:
             with self.subTest(files=files, args=args):
@@ -132,7 +136,7 @@ class Release(unittest.TestCase):
             result = sh(launcher, env=env)
             self.assertEqual(result.returncode, 0, result.stderr)
         with open(prefix + ".log") as log:
-            calls = [line.split()[2:] for line in log]
+            calls = [line[len(stub) + 1:].split()[1:] for line in log]
         # wineboot makes the prefix on the first start only.
         self.assertEqual(calls, [["wineboot", "-i"], [home + "/orvanta.exe"], [home + "/orvanta.exe"]])
         self.assertEqual(sorted(os.listdir(os.path.join(prefix, "drive_c/windows/Fonts"))),
