@@ -141,6 +141,12 @@ class Release(unittest.TestCase):
         self.assertEqual(calls, [["wineboot", "-i"], [home + "/orvanta.exe"], [home + "/orvanta.exe"]])
         self.assertEqual(sorted(os.listdir(os.path.join(prefix, "drive_c/windows/Fonts"))),
                          ["sserife.fon", "tahoma.ttf"])
+        # A font folder without .ttf files prepares a prefix all the same.
+        os.remove(os.path.join(env["ORVANTA_WINE_FONTS"], "tahoma.ttf"))
+        env["WINEPREFIX"] = os.path.join(self.dir, "fon-only")
+        self.assertEqual(sh(launcher, env=env).returncode, 0)
+        self.assertEqual(os.listdir(os.path.join(env["WINEPREFIX"], "drive_c/windows/Fonts")), ["sserife.fon"])
+        self.assertTrue(os.path.isfile(os.path.join(env["WINEPREFIX"], "orvanta-prefix-ready")))
         # A prefix that cannot be made stops the start with status 1.
         env["WINEPREFIX"] = os.path.join(self.dir, "unmakeable")
         env["ORVANTA_WINE"] = "false"
