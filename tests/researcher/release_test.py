@@ -129,6 +129,42 @@ class Release(unittest.TestCase):
                     self.assertEqual(os.readlink(os.path.join(data, "pacific", "GridData.bin")),
                                      os.path.join(share, "GridData-Pacific.bin"))
 
+    def test_launcher_keeps_to_its_per_user_folder(self):
+        cases = [
+            # (environment, what stands at pacific/GridData.bin, exit status, message, per-user folder)
+            ({"ORVANTA_USER_DIR": "rel"}, None, 0, "", "rel"),
+            ({"ORVANTA_USER_DIR": "", "XDG_DATA_HOME": "xdg"}, None, 0, "", "xdg/orvanta"),
+            ({"ORVANTA_USER_DIR": "", "XDG_DATA_HOME": "", "HOME": None}, None, 1, "set HOME, or ORVANTA_USER_DIR", ""),
+            ({}, "link", 0, "", "data"),
+            ({}, "file", 1, "GridData.bin is not a link", "data"),
+            ({}, "folder", 1, "GridData.bin is not a link", "data"),
+        ]
+        for extra, existing, status, message, user_dir in cases:
+            with self.subTest(extra=extra, existing=existing):
+                shutil.rmtree(self.dir)
+                os.makedirs(self.dir)
+                launcher, home, stub, env = self.fake_install(["orvanta.exe", "GridData-Pacific.bin"])
+                env.update(extra)
+                env = {k: v for k, v in env.items() if v is not None}
+                link = os.path.join(self.dir, user_dir, "pacific", "GridData.bin")
+                if existing:
+                    os.makedirs(os.path.dirname(link))
+                    {"link": lambda: os.symlink("/elsewhere", link), "file": lambda: open(link, "w").write("mine"),
+                     "folder": lambda: os.mkdir(link)}[existing]()
+                result = sh("bin/orvanta", "--pacific", env=env, cwd=self.dir)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertIn(message, result.stderr)
+                if status == 0:
+                    # The program starts in the folder; the prefix stays there too.
+                    self.assertEqual(result.stdout.split(" ")[-2], os.path.dirname(link))
+                    self.assertEqual(os.readlink(link),
+                                     os.path.realpath(os.path.join(self.dir, "share/orvanta/GridData-Pacific.bin")))
+                    with open(os.path.join(self.dir, user_dir, "win32.log")) as log:
+                        self.assertEqual(len(log.readlines()), 2)  # wineboot and the program
+                elif existing:
+                    self.assertEqual(os.listdir(link) if existing == "folder" else open(link).read(),
+                                     [] if existing == "folder" else "mine")
+
     def test_launcher_prepares_the_prefix_once(self):
         launcher, home, stub, env = self.fake_install(["orvanta.exe", "GridData.bin"])
         prefix = os.path.join(self.dir, "data", "win32")
