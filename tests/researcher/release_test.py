@@ -90,8 +90,9 @@ class Release(unittest.TestCase):
                     '[ "$1" != wineboot ] || mkdir -p "$WINEPREFIX/drive_c/windows"\n')
         os.chmod(stub, 0o755)
         env = dict(os.environ, ORVANTA_WINE=stub, ORVANTA_USER_DIR=os.path.join(self.dir, "data"),
-                   ORVANTA_WINE_FONTS=fonts)
+                   ORVANTA_WINE_FONTS=fonts, DISPLAY=":99")
         env.pop("WINEPREFIX", None)
+        env.pop("WAYLAND_DISPLAY", None)
         return os.path.join(bindir, "orvanta"), os.path.realpath(home), stub, env
 
     def test_launcher_starts_the_program_in_its_folder(self):
@@ -107,6 +108,12 @@ class Release(unittest.TestCase):
             ([], [], {}, 1, "orvanta.exe is not installed"),
             # The launcher, started as bin/orvanta, finds its own bin/, not one on CDPATH.
             (["orvanta.exe", "GridData.bin"], [], {"CDPATH": "/usr:."}, 0, "{stub} {share} {home}/orvanta.exe\n"),
+            # --help and --version answer without Wine; no display stops the start.
+            (["orvanta.exe", "GridData.bin"], ["--help"], {}, 0, "usage: orvanta [--pacific]"),
+            (["orvanta.exe", "GridData.bin"], ["--version"], {}, 0, "orvanta (Orvanta) "),
+            (["orvanta.exe", "GridData.bin"], [], {"DISPLAY": ""}, 1, "orvanta: no display"),
+            (["orvanta.exe", "GridData.bin"], [], {"DISPLAY": "", "WAYLAND_DISPLAY": "wayland-0"}, 0,
+             "{stub} {share} {home}/orvanta.exe\n"),
             # A loader path relative to the working folder, with a blank.
             (["orvanta.exe", "GridData.bin"], [], {"ORVANTA_WINE": "my wine/fake-wine"}, 0,
              "{stub} {share} {home}/orvanta.exe\n"),
@@ -125,6 +132,8 @@ class Release(unittest.TestCase):
                 share = os.path.realpath(os.path.join(self.dir, "share", "orvanta"))
                 self.assertIn(expected.format(stub=stub, home=home, share=share, data=data),
                               result.stdout + result.stderr)
+                if status or "--help" in args or "--version" in args:
+                    self.assertFalse(os.path.exists(data), "Wine was started")
                 if "--pacific" in args:
                     self.assertEqual(os.readlink(os.path.join(data, "pacific", "GridData.bin")),
                                      os.path.join(share, "GridData-Pacific.bin"))
