@@ -72,25 +72,33 @@ class Release(unittest.TestCase):
     def fake_install(self, files):
         """A prefix with the launcher, its prefix set-up, the given program
         files and data in share/orvanta; a stub Wine that logs its calls and
-        makes a prefix for wineboot."""
+        makes a prefix for wineboot, with a copy of one of Wine's DLLs
+        written through whatever stands at its place."""
         bindir = os.path.join(self.dir, "bin")
         home = os.path.join(self.dir, "lib", "orvanta")
         share = os.path.join(self.dir, "share", "orvanta")
         fonts = os.path.join(self.dir, "wine-fonts")
-        for folder in (bindir, home, share, fonts):
+        libs = os.path.join(self.dir, "wine-libs")
+        for folder in (bindir, home, share, fonts, libs):
             os.makedirs(folder)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta"), bindir)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta-wine-prefix"), home)
         for name in files + [os.path.join(fonts, "sserife.fon"), os.path.join(fonts, "tahoma.ttf")]:
             open(os.path.join(share if name.endswith(".bin") else home, name), "w").close()
+        with open(os.path.join(libs, "kernel32.dll"), "w") as f:
+            f.write("Wine's own")
         stub = os.path.join(self.dir, "my wine", "fake-wine")
         os.makedirs(os.path.dirname(stub))
         with open(stub, "w") as f:
-            f.write('#!/bin/sh\necho "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
-                    '[ "$1" != wineboot ] || mkdir -p "$WINEPREFIX/drive_c/windows"\n')
+            f.write('#!/bin/sh\n[ "$1" != --version ] || exec echo "wine-${FAKE_WINE_VERSION:-1}"\n'
+                    'echo "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
+                    '[ "$1" = wineboot ] || exit 0\n'
+                    'dlls=$WINEPREFIX/drive_c/windows/system32\n'
+                    'mkdir -p "$dlls" && echo 16-bit > "$dlls/krnl386.exe"\n'
+                    'cat "$ORVANTA_WINE_LIBS/kernel32.dll" > "$dlls/kernel32.dll"\n')
         os.chmod(stub, 0o755)
         env = dict(os.environ, ORVANTA_WINE=stub, ORVANTA_USER_DIR=os.path.join(self.dir, "data"),
-                   ORVANTA_WINE_FONTS=fonts, DISPLAY=":99")
+                   ORVANTA_WINE_FONTS=fonts, ORVANTA_WINE_LIBS=libs, DISPLAY=":99")
         env.pop("WINEPREFIX", None)
         env.pop("WAYLAND_DISPLAY", None)
         return os.path.join(bindir, "orvanta"), os.path.realpath(home), stub, env
@@ -184,8 +192,26 @@ class Release(unittest.TestCase):
             calls = [line[len(stub) + 1:].split()[1:] for line in log]
         # wineboot makes the prefix on the first start only.
         self.assertEqual(calls, [["wineboot", "-i"], [home + "/orvanta.exe"], [home + "/orvanta.exe"]])
-        self.assertEqual(sorted(os.listdir(os.path.join(prefix, "drive_c/windows/Fonts"))),
-                         ["sserife.fon", "tahoma.ttf"])
+        # Wine's fonts and its DLL copies are links to its files; the prefix's own files stay.
+        fonts, libs = env["ORVANTA_WINE_FONTS"], env["ORVANTA_WINE_LIBS"]
+        windows = os.path.join(prefix, "drive_c/windows")
+        links = {os.path.join(windows, "system32/kernel32.dll"): os.path.join(libs, "kernel32.dll"),
+                 os.path.join(windows, "Fonts/sserife.fon"): os.path.join(fonts, "sserife.fon"),
+                 os.path.join(windows, "Fonts/tahoma.ttf"): os.path.join(fonts, "tahoma.ttf")}
+        for link, target in links.items():
+            self.assertEqual(os.readlink(link), target)
+        self.assertFalse(os.path.islink(os.path.join(windows, "system32/krnl386.exe")))
+        # Another Wine updates the prefix once, never writing through a link into Wine's files.
+        env["FAKE_WINE_VERSION"] = "2"
+        for start in range(2):
+            self.assertEqual(sh(launcher, env=env).returncode, 0)
+        with open(prefix + ".log") as log:
+            self.assertEqual([line[len(stub) + 1:].split()[1:] for line in log][3:],
+                             [["wineboot", "-u"], [home + "/orvanta.exe"], [home + "/orvanta.exe"]])
+        with open(os.path.join(libs, "kernel32.dll")) as f:
+            self.assertEqual(f.read(), "Wine's own")
+        for link, target in links.items():
+            self.assertEqual(os.readlink(link), target)
         # A font folder without .ttf files prepares a prefix all the same.
         os.remove(os.path.join(env["ORVANTA_WINE_FONTS"], "tahoma.ttf"))
         env["WINEPREFIX"] = os.path.join(self.dir, "fon-only")
