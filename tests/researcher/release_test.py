@@ -29,7 +29,7 @@ class Release(unittest.TestCase):
         prefix = os.path.join(self.dir, "prefix")
         result = sh("cmake", "--install", BUILD, "--prefix", prefix)
         self.assertEqual(result.returncode, 0, result.stderr)
-        expected = ["bin/orvanta", "lib/orvanta/orvanta-wine-prefix",
+        expected = ["bin/orvanta", "lib/orvanta/orvanta-wine-prefix", "share/man/man1/orvanta.1",
                     "share/doc/orvanta/README.md", "share/doc/orvanta/LICENSE"]
         if os.path.exists(os.path.join(BUILD, "bin", "GridData.bin")):
             expected += ["share/orvanta/GridData.bin", "share/orvanta/GridData-Pacific.bin"]
