@@ -95,7 +95,7 @@ class Release(unittest.TestCase):
                     '[ "$1" = wineboot ] || exit 0\n'
                     'dlls=$WINEPREFIX/drive_c/windows/system32\n'
                     'mkdir -p "$dlls" && echo 16-bit > "$dlls/krnl386.exe"\n'
-                    'cat "$ORVANTA_WINE_LIBS/kernel32.dll" > "$dlls/kernel32.dll"\n')
+                    'cat "%s/kernel32.dll" > "$dlls/kernel32.dll"\n' % libs)
         os.chmod(stub, 0o755)
         env = dict(os.environ, ORVANTA_WINE=stub, ORVANTA_USER_DIR=os.path.join(self.dir, "data"),
                    ORVANTA_WINE_FONTS=fonts, ORVANTA_WINE_LIBS=libs, DISPLAY=":99")
@@ -212,12 +212,16 @@ class Release(unittest.TestCase):
             self.assertEqual(f.read(), "Wine's own")
         for link, target in links.items():
             self.assertEqual(os.readlink(link), target)
-        # A font folder without .ttf files prepares a prefix all the same.
+        # A font folder without .ttf files prepares a prefix all the same; Wine's
+        # folders named inside the prefix never turn a file into a link to itself.
         os.remove(os.path.join(env["ORVANTA_WINE_FONTS"], "tahoma.ttf"))
         env["WINEPREFIX"] = os.path.join(self.dir, "fon-only")
+        env["ORVANTA_WINE_LIBS"] += ":" + os.path.join(env["WINEPREFIX"], "drive_c/windows/system32")
         self.assertEqual(sh(launcher, env=env).returncode, 0)
         self.assertEqual(os.listdir(os.path.join(env["WINEPREFIX"], "drive_c/windows/Fonts")), ["sserife.fon"])
         self.assertTrue(os.path.isfile(os.path.join(env["WINEPREFIX"], "orvanta-prefix-ready")))
+        self.assertEqual(sorted(os.listdir(os.path.join(env["WINEPREFIX"], "drive_c/windows/system32"))),
+                         ["kernel32.dll", "krnl386.exe"])
         # A prefix that cannot be made stops the start with status 1.
         env["WINEPREFIX"] = os.path.join(self.dir, "unmakeable")
         env["ORVANTA_WINE"] = "false"
