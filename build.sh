@@ -5,7 +5,7 @@
 #   ./build.sh test   build every tree and run every test
 # Each installs the Debian packages it needs first.
 set -euo pipefail
-cd "$(dirname "$0")"
+CDPATH= cd -P -- "$(dirname -- "$0")"
 top=$PWD
 jobs=$(nproc)
 

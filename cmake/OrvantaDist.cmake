@@ -115,7 +115,11 @@ if(NOT WIN32)
               DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions)
     endif()
   endforeach()
-  install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The launcher with its version filled in, and its manual page.
+  configure_file(${CMAKE_SOURCE_DIR}/tools/launcher/orvanta ${CMAKE_BINARY_DIR}/bin/orvanta @ONLY)
+  configure_file(${CMAKE_SOURCE_DIR}/tools/manual/orvanta.1.in ${CMAKE_BINARY_DIR}/man/orvanta.1 @ONLY)
+  install(PROGRAMS ${CMAKE_BINARY_DIR}/bin/orvanta DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_BINARY_DIR}/man/orvanta.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta-wine-prefix DESTINATION ${program_dir})
   if(TARGET griddata)
     install(FILES ${CMAKE_BINARY_DIR}/bin/GridData.bin ${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin

@@ -13,7 +13,7 @@ set -euo pipefail
 
 seconds=${1:-5}
 shift || true
-here=$(cd "$(dirname "$0")" && pwd)
+here=$(CDPATH= cd -P -- "$(dirname -- "$0")" && pwd)
 top=$(dirname "$here")
 build=${ORVANTA_FUZZ_BUILD:-$top/build/fuzz}
 

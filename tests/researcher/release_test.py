@@ -29,7 +29,7 @@ class Release(unittest.TestCase):
         prefix = os.path.join(self.dir, "prefix")
         result = sh("cmake", "--install", BUILD, "--prefix", prefix)
         self.assertEqual(result.returncode, 0, result.stderr)
-        expected = ["bin/orvanta", "lib/orvanta/orvanta-wine-prefix",
+        expected = ["bin/orvanta", "lib/orvanta/orvanta-wine-prefix", "share/man/man1/orvanta.1",
                     "share/doc/orvanta/README.md", "share/doc/orvanta/LICENSE"]
         if os.path.exists(os.path.join(BUILD, "bin", "GridData.bin")):
             expected += ["share/orvanta/GridData.bin", "share/orvanta/GridData-Pacific.bin"]
@@ -72,25 +72,35 @@ class Release(unittest.TestCase):
     def fake_install(self, files):
         """A prefix with the launcher, its prefix set-up, the given program
         files and data in share/orvanta; a stub Wine that logs its calls and
-        makes a prefix for wineboot."""
+        makes a prefix for wineboot, with a copy of one of Wine's DLLs
+        written through whatever stands at its place."""
         bindir = os.path.join(self.dir, "bin")
         home = os.path.join(self.dir, "lib", "orvanta")
         share = os.path.join(self.dir, "share", "orvanta")
         fonts = os.path.join(self.dir, "wine-fonts")
-        for folder in (bindir, home, share, fonts):
+        libs = os.path.join(self.dir, "wine-libs")
+        for folder in (bindir, home, share, fonts, libs):
             os.makedirs(folder)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta"), bindir)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta-wine-prefix"), home)
         for name in files + [os.path.join(fonts, "sserife.fon"), os.path.join(fonts, "tahoma.ttf")]:
             open(os.path.join(share if name.endswith(".bin") else home, name), "w").close()
-        stub = os.path.join(self.dir, "fake-wine")
+        with open(os.path.join(libs, "kernel32.dll"), "w") as f:
+            f.write("Wine's own")
+        stub = os.path.join(self.dir, "my wine", "fake-wine")
+        os.makedirs(os.path.dirname(stub))
         with open(stub, "w") as f:
-            f.write('#!/bin/sh\necho "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
-                    '[ "$1" != wineboot ] || mkdir -p "$WINEPREFIX/drive_c/windows"\n')
+            f.write('#!/bin/sh\n[ "$1" != --version ] || exec echo "wine-${FAKE_WINE_VERSION:-1}"\n'
+                    'echo "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
+                    '[ "$1" = wineboot ] || exit 0\n'
+                    'dlls=$WINEPREFIX/drive_c/windows/system32\n'
+                    'mkdir -p "$dlls" && echo 16-bit > "$dlls/krnl386.exe"\n'
+                    'cat "%s/kernel32.dll" > "$dlls/kernel32.dll"\n' % libs)
         os.chmod(stub, 0o755)
         env = dict(os.environ, ORVANTA_WINE=stub, ORVANTA_USER_DIR=os.path.join(self.dir, "data"),
-                   ORVANTA_WINE_FONTS=fonts)
+                   ORVANTA_WINE_FONTS=fonts, ORVANTA_WINE_LIBS=libs, DISPLAY=":99")
         env.pop("WINEPREFIX", None)
+        env.pop("WAYLAND_DISPLAY", None)
         return os.path.join(bindir, "orvanta"), os.path.realpath(home), stub, env
 
     def test_launcher_starts_the_program_in_its_folder(self):
@@ -104,6 +114,17 @@ class Release(unittest.TestCase):
             (["orvanta64.exe", "GridData.bin"], ["--x"], {"ORVANTA_WINE64": "{stub}"}, 0,
              "{stub} {share} {home}/orvanta64.exe --x"),
             ([], [], {}, 1, "orvanta.exe is not installed"),
+            # The launcher, started as bin/orvanta, finds its own bin/, not one on CDPATH.
+            (["orvanta.exe", "GridData.bin"], [], {"CDPATH": "/usr:."}, 0, "{stub} {share} {home}/orvanta.exe\n"),
+            # --help and --version answer without Wine; no display stops the start.
+            (["orvanta.exe", "GridData.bin"], ["--help"], {}, 0, "usage: orvanta [--pacific]"),
+            (["orvanta.exe", "GridData.bin"], ["--version"], {}, 0, "orvanta (Orvanta) "),
+            (["orvanta.exe", "GridData.bin"], [], {"DISPLAY": ""}, 1, "orvanta: no display"),
+            (["orvanta.exe", "GridData.bin"], [], {"DISPLAY": "", "WAYLAND_DISPLAY": "wayland-0"}, 0,
+             "{stub} {share} {home}/orvanta.exe\n"),
+            # A loader path relative to the working folder, with a blank.
+            (["orvanta.exe", "GridData.bin"], [], {"ORVANTA_WINE": "my wine/fake-wine"}, 0,
+             "{stub} {share} {home}/orvanta.exe\n"),
         ]
         for files, args, extra, status, expected in cases:
             with self.subTest(files=files, args=args):
@@ -113,15 +134,53 @@ class Release(unittest.TestCase):
                 env.update({k: v.format(stub=stub) for k, v in extra.items()})
                 if "ORVANTA_WINE64" in extra:
                     del env["ORVANTA_WINE"]
-                result = sh(launcher, *args, env=env)
+                result = sh(os.path.relpath(launcher, self.dir), *args, env=env, cwd=self.dir)
                 self.assertEqual(result.returncode, status, result.stderr)
                 data = os.path.join(self.dir, "data")
                 share = os.path.realpath(os.path.join(self.dir, "share", "orvanta"))
                 self.assertIn(expected.format(stub=stub, home=home, share=share, data=data),
                               result.stdout + result.stderr)
+                if status or "--help" in args or "--version" in args:
+                    self.assertFalse(os.path.exists(data), "Wine was started")
                 if "--pacific" in args:
                     self.assertEqual(os.readlink(os.path.join(data, "pacific", "GridData.bin")),
                                      os.path.join(share, "GridData-Pacific.bin"))
+
+    def test_launcher_keeps_to_its_per_user_folder(self):
+        cases = [
+            # (environment, what stands at pacific/GridData.bin, exit status, message, per-user folder)
+            ({"ORVANTA_USER_DIR": "rel"}, None, 0, "", "rel"),
+            ({"ORVANTA_USER_DIR": "", "XDG_DATA_HOME": "xdg"}, None, 0, "", "xdg/orvanta"),
+            ({"ORVANTA_USER_DIR": "", "XDG_DATA_HOME": "", "HOME": None}, None, 1, "set HOME, or ORVANTA_USER_DIR", ""),
+            ({}, "link", 0, "", "data"),
+            ({}, "file", 1, "GridData.bin is not a link", "data"),
+            ({}, "folder", 1, "GridData.bin is not a link", "data"),
+        ]
+        for extra, existing, status, message, user_dir in cases:
+            with self.subTest(extra=extra, existing=existing):
+                shutil.rmtree(self.dir)
+                os.makedirs(self.dir)
+                launcher, home, stub, env = self.fake_install(["orvanta.exe", "GridData-Pacific.bin"])
+                env.update(extra)
+                env = {k: v for k, v in env.items() if v is not None}
+                link = os.path.join(self.dir, user_dir, "pacific", "GridData.bin")
+                if existing:
+                    os.makedirs(os.path.dirname(link))
+                    {"link": lambda: os.symlink("/elsewhere", link), "file": lambda: open(link, "w").write("mine"),
+                     "folder": lambda: os.mkdir(link)}[existing]()
+                result = sh("bin/orvanta", "--pacific", env=env, cwd=self.dir)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertIn(message, result.stderr)
+                if status == 0:
+                    # The program starts in the folder; the prefix stays there too.
+                    self.assertEqual(result.stdout.split(" ")[-2], os.path.dirname(link))
+                    self.assertEqual(os.readlink(link),
+                                     os.path.realpath(os.path.join(self.dir, "share/orvanta/GridData-Pacific.bin")))
+                    with open(os.path.join(self.dir, user_dir, "win32.log")) as log:
+                        self.assertEqual(len(log.readlines()), 2)  # wineboot and the program
+                elif existing:
+                    self.assertEqual(os.listdir(link) if existing == "folder" else open(link).read(),
+                                     [] if existing == "folder" else "mine")
 
     def test_launcher_prepares_the_prefix_once(self):
         launcher, home, stub, env = self.fake_install(["orvanta.exe", "GridData.bin"])
@@ -130,11 +189,39 @@ class Release(unittest.TestCase):
             result = sh(launcher, env=env)
             self.assertEqual(result.returncode, 0, result.stderr)
         with open(prefix + ".log") as log:
-            calls = [line.split()[2:] for line in log]
+            calls = [line[len(stub) + 1:].split()[1:] for line in log]
         # wineboot makes the prefix on the first start only.
         self.assertEqual(calls, [["wineboot", "-i"], [home + "/orvanta.exe"], [home + "/orvanta.exe"]])
-        self.assertEqual(sorted(os.listdir(os.path.join(prefix, "drive_c/windows/Fonts"))),
-                         ["sserife.fon", "tahoma.ttf"])
+        # Wine's fonts and its DLL copies are links to its files; the prefix's own files stay.
+        fonts, libs = env["ORVANTA_WINE_FONTS"], env["ORVANTA_WINE_LIBS"]
+        windows = os.path.join(prefix, "drive_c/windows")
+        links = {os.path.join(windows, "system32/kernel32.dll"): os.path.join(libs, "kernel32.dll"),
+                 os.path.join(windows, "Fonts/sserife.fon"): os.path.join(fonts, "sserife.fon"),
+                 os.path.join(windows, "Fonts/tahoma.ttf"): os.path.join(fonts, "tahoma.ttf")}
+        for link, target in links.items():
+            self.assertEqual(os.readlink(link), target)
+        self.assertFalse(os.path.islink(os.path.join(windows, "system32/krnl386.exe")))
+        # Another Wine updates the prefix once, never writing through a link into Wine's files.
+        env["FAKE_WINE_VERSION"] = "2"
+        for start in range(2):
+            self.assertEqual(sh(launcher, env=env).returncode, 0)
+        with open(prefix + ".log") as log:
+            self.assertEqual([line[len(stub) + 1:].split()[1:] for line in log][3:],
+                             [["wineboot", "-u"], [home + "/orvanta.exe"], [home + "/orvanta.exe"]])
+        with open(os.path.join(libs, "kernel32.dll")) as f:
+            self.assertEqual(f.read(), "Wine's own")
+        for link, target in links.items():
+            self.assertEqual(os.readlink(link), target)
+        # A font folder without .ttf files prepares a prefix all the same; Wine's
+        # folders named inside the prefix never turn a file into a link to itself.
+        os.remove(os.path.join(env["ORVANTA_WINE_FONTS"], "tahoma.ttf"))
+        env["WINEPREFIX"] = os.path.join(self.dir, "fon-only")
+        env["ORVANTA_WINE_LIBS"] += ":" + os.path.join(env["WINEPREFIX"], "drive_c/windows/system32")
+        self.assertEqual(sh(launcher, env=env).returncode, 0)
+        self.assertEqual(os.listdir(os.path.join(env["WINEPREFIX"], "drive_c/windows/Fonts")), ["sserife.fon"])
+        self.assertTrue(os.path.isfile(os.path.join(env["WINEPREFIX"], "orvanta-prefix-ready")))
+        self.assertEqual(sorted(os.listdir(os.path.join(env["WINEPREFIX"], "drive_c/windows/system32"))),
+                         ["kernel32.dll", "krnl386.exe"])
         # A prefix that cannot be made stops the start with status 1.
         env["WINEPREFIX"] = os.path.join(self.dir, "unmakeable")
         env["ORVANTA_WINE"] = "false"

@@ -2,6 +2,7 @@
 """The conventions both tools keep: --version, a misuse said in one line
 that points to --help, manual pages that groff reads without a warning and
 that name every option of --help, and bash completions of those options.
+The launcher orvanta keeps the first and the third.
 
 usage: cli_conventions_test.py SOURCE_DIR BUILD_DIR VERSION"""
 import os
@@ -12,6 +13,7 @@ import unittest
 
 SOURCE = BUILD = VERSION = None
 TOOLS = ("orvanta-convert", "gridtool")
+COMMANDS = TOOLS + ("orvanta",)
 
 
 def tool(name):
@@ -43,7 +45,7 @@ def complete(name, *words):
 
 class Conventions(unittest.TestCase):
     def test_version(self):
-        for name in TOOLS:
+        for name in COMMANDS:
             result = run(tool(name), "--version")
             self.assertEqual((result.returncode, result.stdout), (0, "%s (Orvanta) %s\n" % (name, VERSION)))
 
@@ -72,7 +74,7 @@ class Conventions(unittest.TestCase):
                 self.assertEqual(result.stderr, "%s: %s; try '%s --help'\n" % (name, message, name))
 
     def test_manual_pages(self):
-        for name in TOOLS:
+        for name in COMMANDS:
             with self.subTest(tool=name):
                 page = os.path.join(BUILD, "man", name + ".1")
                 lint = run("groff", "-man", "-ww", "-z", "-Tutf8", page)

@@ -2,7 +2,7 @@
 # Builds the native tree and times orvanta-convert on one million codes of
 # the shipped grid data file: tools/benchmark/benchmark.sh [BUILD_DIR] [COUNT]
 set -eu
-top=$(cd "$(dirname "$0")/../.." && pwd)
+top=$(CDPATH= cd -P -- "$(dirname -- "$0")/../.." && pwd)
 build=${1:-$top/build/native}
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target orvanta-convert gridtool griddata >/dev/null

@@ -8,8 +8,8 @@
 # The result is committed; the normal build never runs this script.
 set -eu
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
+here=$(CDPATH= cd -P -- "$(dirname -- "$0")" && pwd)
+root=$(CDPATH= cd -P -- "$here/../.." && pwd)
 out=${1:-$root/resources/chart.bmp}
 python=${PYTHON:-python3}
 
@@ -21,7 +21,7 @@ command -v gmt >/dev/null 2>&1 || {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 export GMT_SESSION_NAME=orvanta-chart.$$
-cd "$work"
+CDPATH= cd -P -- "$work"
 
 # Mask grid: 2' of longitude by 1' of latitude, pixel registered. The chart's
 # pixels are about 16' wide and at least 2.8' high (near 80 degrees), so

@@ -8,8 +8,8 @@
 # The result is committed; the normal build never runs this script.
 set -eu
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
+here=$(CDPATH= cd -P -- "$(dirname -- "$0")" && pwd)
+root=$(CDPATH= cd -P -- "$here/../.." && pwd)
 out=${1:-$root/resources/coastline.json}
 python=${PYTHON:-python3}
 
@@ -21,7 +21,7 @@ command -v gmt >/dev/null 2>&1 || {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 export GMT_SESSION_NAME=orvanta-coastline.$$
-cd "$work"
+CDPATH= cd -P -- "$work"
 
 # Shorelines between land and ocean (level 1) and of lakes (level 2) from
 # the low-resolution set, leaving out islands and lakes smaller than
