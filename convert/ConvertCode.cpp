@@ -54,30 +54,55 @@ GridPosition Centre(const GridBounds &bounds)
     return {(bounds.South + bounds.North) / 2, WithinHalfTurn((bounds.West + bounds.East) / 2)};
 }
 
-// A large square ("AM") or one of its cells ("AM19"): the first record of
-// the name that holds the cell, as for a whole code.
+// The part of a matched record that a large square ("AM") or a cell
+// ("AM19") names; false when the record's layout has no such cell.
+bool CoarsePart(const std::string &code, int16_t quadIndex, const GridDatabase &db, GridBounds &part)
+{
+    if (code.size() == 2) {
+        part = QuadPart(quadIndex, 0, 0, 1, 1, db);
+        return true;
+    }
+    char pair[3] = {code[2], code[3], 0};
+    int16_t type = db.Quads[quadIndex].Quadtype, column, row;
+    if (FindFormCell(type, static_cast<int16_t>(ParseIntegerText(pair)), column, row, db) != 0)
+        return false;
+    double formX = db.Forms[type].FormX, formY = db.Forms[type].FormY;
+    part = QuadPart(quadIndex, column / formX, row / formY, 1 / formX, 1 / formY, db);
+    return true;
+}
+
+// A large square or one of its cells means all of it: the area around that
+// part of every record of the name that has it (a large square drawn on
+// several charts, as AM, is several records), converted to the area's
+// centre.  The first such record is the chosen one; the chart is 1 only
+// when every part lies on chart 1, else the first other part's chart.
 ConversionResult ConvertCoarseCode(const std::string &code, const GridDatabase &db)
 {
     char letters[3] = {code[0], code[1], 0};
     MatchCount = FindQuadsByName(letters, db);
     if (MatchCount == 0)
         return Failed(code, ConvertStatus::GridNotFound);
-    int16_t first = MatchList[0];
-    if (code.size() == 2) {
-        GridBounds whole = QuadPart(first, 0, 0, 1, 1, db);
-        return Converted(code, first, Centre(whole), whole, db);
-    }
-    char pair[3] = {code[2], code[3], 0};
-    int16_t number = static_cast<int16_t>(ParseIntegerText(pair));
+    int16_t first = -1, chart = 0;
+    GridBounds area = {};
     for (int i = 0; i < MatchCount; ++i) {
-        int16_t type = db.Quads[MatchList[i]].Quadtype, column, row;
-        if (FindFormCell(type, number, column, row, db) != 0)
+        GridBounds part;
+        if (!CoarsePart(code, MatchList[i], db, part))
             continue;
-        double formX = db.Forms[type].FormX, formY = db.Forms[type].FormY;
-        GridBounds cell = QuadPart(MatchList[i], column / formX, row / formY, 1 / formX, 1 / formY, db);
-        return Converted(code, MatchList[i], Centre(cell), cell, db);
+        int16_t partChart = db.Quads[MatchList[i]].Chart;
+        if (first < 0) {
+            first = MatchList[i];
+            area = part;
+            chart = partChart;
+        } else {
+            area = JoinBounds(area, part);
+            chart = chart == 1 ? partChart : chart;
+        }
     }
-    return Failed(code, ConvertStatus::PositionNotFound);
+    if (first < 0)
+        return Failed(code, ConvertStatus::PositionNotFound);
+    ConversionResult result = Converted(code, first, Centre(area), area, db);
+    result.Chart = chart;
+    return result;
 }
 
 } // namespace

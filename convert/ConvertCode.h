@@ -31,7 +31,7 @@ struct ConversionResult {
     std::string Code;          // the code as given, or as the tools read it
     ConvertStatus Status;
     int16_t QuadIndex;         // the chosen quad record, -1 on failure
-    int16_t Chart;             // the chosen record's chart, 0 on failure
+    int16_t Chart;             // the chosen record's chart (see ConvertWrittenCode), 0 on failure
     GridPosition Position;     // minutes: latitude north, longitude west
     std::string LatitudeText;  // the program's texts, Windows-1252
     std::string LongitudeText;
@@ -46,9 +46,12 @@ struct ConversionResult {
 ConversionResult ConvertCode(const std::string &code, const GridDatabase &db = Grid);
 
 // Converts a text as the tools read codes: a written code is read first
-// (see convert/WrittenCode.h); a large square or a cell converts to its
-// centre, a small square as the Convert button does.  Code holds the code
-// read, or the text itself when it names none.
+// (see convert/WrittenCode.h); a small square converts as the Convert
+// button does.  A large square or a cell means all of it: Bounds is the
+// area around that part of every record of the name that has it, Position
+// that area's centre, the chosen record the first of them, and Chart 1
+// only when every part lies on chart 1 (else the first other part's).
+// Code holds the code read, or the text itself when it names none.
 ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase &db = Grid);
 
 // The main window's message field after a conversion, with the blanks it

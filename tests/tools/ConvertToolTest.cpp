@@ -155,7 +155,7 @@ TEST_F(ConvertToolTest, WrittenCodesLargeSquaresAndCells)
         double Lat, Lon, South, West, North, East;
     } cases[] = {
         {"cd 12 34", "CD1234", ConvertStatus::Converted, 0, 3393, 1660.5, 3390, 1665, 3396, 1656},
-        {"Qu. CD", "CD", ConvertStatus::Converted, 0, 3159, 1435.5, 2916, 1800, 3402, 1071},
+        {"Qu. CD", "CD", ConvertStatus::Converted, 0, 1671, 780, -60, 1800, 3402, -240}, // both records
         {"cd-12", "CD12", ConvertStatus::Converted, 0, 3375, 1678.5, 3348, 1719, 3402, 1638},
         {"CD 10", "CD10", ConvertStatus::Converted, 1, 30, -150, 0, -120, 60, -180},
         {"CD 01", "CD01", ConvertStatus::PositionNotFound, -1, 0, 0, 0, 0, 0, 0},
