@@ -105,6 +105,47 @@ ConversionResult ConvertCoarseCode(const std::string &code, const GridDatabase &
     return result;
 }
 
+// Whether a digit pair has a 0 where no cell of the matched records'
+// layouts has one, written with two digits (cells 1 to 9 of a layout of
+// two columns are written 01 to 09).
+bool ZeroOutsideLayouts(const char pair[2], const GridDatabase &db)
+{
+    bool leading = pair[0] == '0', trailing = pair[1] == '0';
+    for (int i = 0; i < MatchCount && (leading || trailing); ++i) {
+        int16_t type = db.Quads[MatchList[i]].Quadtype;
+        if (type < 0 || type >= kMaxQuadTypes)
+            continue;
+        const QuadForm &form = db.Forms[type];
+        int cells = form.FormX >= 1 && form.FormY >= 1 ? form.FormX * form.FormY : 0;
+        for (int c = 0; c < cells && c < kMaxFormCells; ++c) {
+            int number = form.Numbers[c];
+            leading = leading && !(number >= 0 && number < 10);
+            trailing = trailing && !(number >= 0 && number % 10 == 0);
+        }
+    }
+    return leading || trailing;
+}
+
+// What the digits of a code that names no square tell: the first pair has
+// a 0 that the layouts do not have, or (when a record has the first pair's
+// cell) the second pair has a 0, which no small square's number has.
+// Empty when they tell nothing.  Reads the MatchList of the conversion.
+std::string ZeroDigitFault(const std::string &code, const GridDatabase &db)
+{
+    if (code.size() < 4)
+        return "";
+    GridBounds cell;
+    bool cellFound = false;
+    for (int i = 0; i < MatchCount && !cellFound; ++i)
+        cellFound = CoarsePart(code.substr(0, 4), MatchList[i], db, cell);
+    std::string which;
+    if (!cellFound && ZeroOutsideLayouts(code.c_str() + 2, db))
+        which = "first pair " + code.substr(2, 2);
+    else if (cellFound && code.size() == 6 && code.find('0', 4) != std::string::npos)
+        which = "second pair " + code.substr(4, 2);
+    return which.empty() ? "" : "the digits of a pair run 1-9 (" + which + ")";
+}
+
 } // namespace
 
 // Letters first, then each matched record in table order; the last lookup
@@ -151,9 +192,11 @@ ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase 
         std::string trimmed = first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(blanks) - first + 1);
         return {trimmed, ConvertStatus::Unreadable, -1, 0, {0.0, 0.0}, "", "", {}, written.Fault};
     }
-    if (written.Code.size() == 6)
-        return ConvertCode(written.Code, db);
-    return ConvertCoarseCode(written.Code, db);
+    ConversionResult result =
+        written.Code.size() == 6 ? ConvertCode(written.Code, db) : ConvertCoarseCode(written.Code, db);
+    if (result.Status == ConvertStatus::PositionNotFound)
+        result.Fault = ZeroDigitFault(written.Code, db);
+    return result;
 }
 
 // Only chart 1 earns the "Ok."; a code on another chart clears the field.
@@ -174,5 +217,6 @@ std::string ConvertMessage(const ConversionResult &result)
     size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
         return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return result.Fault.empty() ? text : text + ": " + result.Fault;
 }

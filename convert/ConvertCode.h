@@ -36,7 +36,9 @@ struct ConversionResult {
     std::string LatitudeText;  // the program's texts, Windows-1252
     std::string LongitudeText;
     GridBounds Bounds;         // the square, cell or large square the code names
-    std::string Fault;         // Unreadable: what is wrong with the text, UTF-8
+    std::string Fault;         // Unreadable: what is wrong with the text; the
+                               // tools' PositionNotFound: what the digits tell,
+                               // or empty; UTF-8
 };
 
 // Converts a code against a database (the window's Grid unless another is
@@ -51,7 +53,8 @@ ConversionResult ConvertCode(const std::string &code, const GridDatabase &db = G
 // area around that part of every record of the name that has it, Position
 // that area's centre, the chosen record the first of them, and Chart 1
 // only when every part lies on chart 1 (else the first other part's).
-// Code holds the code read, or the text itself when it names none.
+// Code holds the code read, or the text itself when it names none; a code
+// that names no square says in Fault when its digits tell why.
 ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase &db = Grid);
 
 // The main window's message field after a conversion, with the blanks it
@@ -60,8 +63,9 @@ ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase 
 const char *ShownMessage(const ConversionResult &result);
 
 // The message for a failed code without its surrounding blanks, as the
-// tools print it (for an unreadable text, what is wrong with it); empty for
-// a converted one.
+// tools print it (for an unreadable text, what is wrong with it; after a
+// position that is not found, what the digits tell); empty for a
+// converted one.
 std::string ConvertMessage(const ConversionResult &result);
 
 #endif
