@@ -54,30 +54,96 @@ GridPosition Centre(const GridBounds &bounds)
     return {(bounds.South + bounds.North) / 2, WithinHalfTurn((bounds.West + bounds.East) / 2)};
 }
 
-// A large square ("AM") or one of its cells ("AM19"): the first record of
-// the name that holds the cell, as for a whole code.
+// The part of a matched record that a large square ("AM") or a cell
+// ("AM19") names; false when the record's layout has no such cell.
+bool CoarsePart(const std::string &code, int16_t quadIndex, const GridDatabase &db, GridBounds &part)
+{
+    if (code.size() == 2) {
+        part = QuadPart(quadIndex, 0, 0, 1, 1, db);
+        return true;
+    }
+    char pair[3] = {code[2], code[3], 0};
+    int16_t type = db.Quads[quadIndex].Quadtype, column, row;
+    if (FindFormCell(type, static_cast<int16_t>(ParseIntegerText(pair)), column, row, db) != 0)
+        return false;
+    double formX = db.Forms[type].FormX, formY = db.Forms[type].FormY;
+    part = QuadPart(quadIndex, column / formX, row / formY, 1 / formX, 1 / formY, db);
+    return true;
+}
+
+// A large square or one of its cells means all of it: the area around that
+// part of every record of the name that has it (a large square drawn on
+// several charts, as AM, is several records), converted to the area's
+// centre.  The first such record is the chosen one; the chart is 1 only
+// when every part lies on chart 1, else the first other part's chart.
 ConversionResult ConvertCoarseCode(const std::string &code, const GridDatabase &db)
 {
     char letters[3] = {code[0], code[1], 0};
     MatchCount = FindQuadsByName(letters, db);
     if (MatchCount == 0)
         return Failed(code, ConvertStatus::GridNotFound);
-    int16_t first = MatchList[0];
-    if (code.size() == 2) {
-        GridBounds whole = QuadPart(first, 0, 0, 1, 1, db);
-        return Converted(code, first, Centre(whole), whole, db);
-    }
-    char pair[3] = {code[2], code[3], 0};
-    int16_t number = static_cast<int16_t>(ParseIntegerText(pair));
+    int16_t first = -1, chart = 0;
+    GridBounds area = {};
     for (int i = 0; i < MatchCount; ++i) {
-        int16_t type = db.Quads[MatchList[i]].Quadtype, column, row;
-        if (FindFormCell(type, number, column, row, db) != 0)
+        GridBounds part;
+        if (!CoarsePart(code, MatchList[i], db, part))
             continue;
-        double formX = db.Forms[type].FormX, formY = db.Forms[type].FormY;
-        GridBounds cell = QuadPart(MatchList[i], column / formX, row / formY, 1 / formX, 1 / formY, db);
-        return Converted(code, MatchList[i], Centre(cell), cell, db);
+        int16_t partChart = db.Quads[MatchList[i]].Chart;
+        if (first < 0) {
+            first = MatchList[i];
+            area = part;
+            chart = partChart;
+        } else {
+            area = JoinBounds(area, part);
+            chart = chart == 1 ? partChart : chart;
+        }
     }
-    return Failed(code, ConvertStatus::PositionNotFound);
+    if (first < 0)
+        return Failed(code, ConvertStatus::PositionNotFound);
+    ConversionResult result = Converted(code, first, Centre(area), area, db);
+    result.Chart = chart;
+    return result;
+}
+
+// Whether a digit pair has a 0 where no cell of the matched records'
+// layouts has one, written with two digits (cells 1 to 9 of a layout of
+// two columns are written 01 to 09).
+bool ZeroOutsideLayouts(const char pair[2], const GridDatabase &db)
+{
+    bool leading = pair[0] == '0', trailing = pair[1] == '0';
+    for (int i = 0; i < MatchCount && (leading || trailing); ++i) {
+        int16_t type = db.Quads[MatchList[i]].Quadtype;
+        if (type < 0 || type >= kMaxQuadTypes)
+            continue;
+        const QuadForm &form = db.Forms[type];
+        int cells = form.FormX >= 1 && form.FormY >= 1 ? form.FormX * form.FormY : 0;
+        for (int c = 0; c < cells && c < kMaxFormCells; ++c) {
+            int number = form.Numbers[c];
+            leading = leading && !(number >= 0 && number < 10);
+            trailing = trailing && !(number >= 0 && number % 10 == 0);
+        }
+    }
+    return leading || trailing;
+}
+
+// What the digits of a code that names no square tell: the first pair has
+// a 0 that the layouts do not have, or (when a record has the first pair's
+// cell) the second pair has a 0, which no small square's number has.
+// Empty when they tell nothing.  Reads the MatchList of the conversion.
+std::string ZeroDigitFault(const std::string &code, const GridDatabase &db)
+{
+    if (code.size() < 4)
+        return "";
+    GridBounds cell;
+    bool cellFound = false;
+    for (int i = 0; i < MatchCount && !cellFound; ++i)
+        cellFound = CoarsePart(code.substr(0, 4), MatchList[i], db, cell);
+    std::string which;
+    if (!cellFound && ZeroOutsideLayouts(code.c_str() + 2, db))
+        which = "first pair " + code.substr(2, 2);
+    else if (cellFound && code.size() == 6 && code.find('0', 4) != std::string::npos)
+        which = "second pair " + code.substr(4, 2);
+    return which.empty() ? "" : "the digits of a pair run 1-9 (" + which + ")";
 }
 
 } // namespace
@@ -126,9 +192,11 @@ ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase 
         std::string trimmed = first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(blanks) - first + 1);
         return {trimmed, ConvertStatus::Unreadable, -1, 0, {0.0, 0.0}, "", "", {}, written.Fault};
     }
-    if (written.Code.size() == 6)
-        return ConvertCode(written.Code, db);
-    return ConvertCoarseCode(written.Code, db);
+    ConversionResult result =
+        written.Code.size() == 6 ? ConvertCode(written.Code, db) : ConvertCoarseCode(written.Code, db);
+    if (result.Status == ConvertStatus::PositionNotFound)
+        result.Fault = ZeroDigitFault(written.Code, db);
+    return result;
 }
 
 // Only chart 1 earns the "Ok."; a code on another chart clears the field.
@@ -149,5 +217,6 @@ std::string ConvertMessage(const ConversionResult &result)
     size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
         return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return result.Fault.empty() ? text : text + ": " + result.Fault;
 }

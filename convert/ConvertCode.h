@@ -31,12 +31,14 @@ struct ConversionResult {
     std::string Code;          // the code as given, or as the tools read it
     ConvertStatus Status;
     int16_t QuadIndex;         // the chosen quad record, -1 on failure
-    int16_t Chart;             // the chosen record's chart, 0 on failure
+    int16_t Chart;             // the chosen record's chart (see ConvertWrittenCode), 0 on failure
     GridPosition Position;     // minutes: latitude north, longitude west
     std::string LatitudeText;  // the program's texts, Windows-1252
     std::string LongitudeText;
     GridBounds Bounds;         // the square, cell or large square the code names
-    std::string Fault;         // Unreadable: what is wrong with the text, UTF-8
+    std::string Fault;         // Unreadable: what is wrong with the text; the
+                               // tools' PositionNotFound: what the digits tell,
+                               // or empty; UTF-8
 };
 
 // Converts a code against a database (the window's Grid unless another is
@@ -46,9 +48,13 @@ struct ConversionResult {
 ConversionResult ConvertCode(const std::string &code, const GridDatabase &db = Grid);
 
 // Converts a text as the tools read codes: a written code is read first
-// (see convert/WrittenCode.h); a large square or a cell converts to its
-// centre, a small square as the Convert button does.  Code holds the code
-// read, or the text itself when it names none.
+// (see convert/WrittenCode.h); a small square converts as the Convert
+// button does.  A large square or a cell means all of it: Bounds is the
+// area around that part of every record of the name that has it, Position
+// that area's centre, the chosen record the first of them, and Chart 1
+// only when every part lies on chart 1 (else the first other part's).
+// Code holds the code read, or the text itself when it names none; a code
+// that names no square says in Fault when its digits tell why.
 ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase &db = Grid);
 
 // The main window's message field after a conversion, with the blanks it
@@ -57,8 +63,9 @@ ConversionResult ConvertWrittenCode(const std::string &text, const GridDatabase 
 const char *ShownMessage(const ConversionResult &result);
 
 // The message for a failed code without its surrounding blanks, as the
-// tools print it (for an unreadable text, what is wrong with it); empty for
-// a converted one.
+// tools print it (for an unreadable text, what is wrong with it; after a
+// position that is not found, what the digits tell); empty for a
+// converted one.
 std::string ConvertMessage(const ConversionResult &result);
 
 #endif

@@ -32,6 +32,12 @@ struct GridBounds {
 GridBounds QuadPart(int16_t quadIndex, double fracX, double fracY, double width, double height,
                     const GridDatabase &db = Grid);
 
+// The smallest area that holds both a and b, each edge exact.  b's
+// longitudes are first moved by whole turns to lie as near a's as they
+// can, so that two parts of one large square written on either side of
+// the 180th meridian join across it, not around the globe.
+GridBounds JoinBounds(const GridBounds &a, const GridBounds &b);
+
 // A longitude (minutes) up to a whole turn beyond +-180 degrees brought
 // back by a turn, as a quad written across the 180th meridian needs; other
 // values as they are.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GridFixture.h"
+#include "convert/ConvertCode.h"
 #include "convert/DecimalFormat.h"
 #include "convert/GridLookup.h"
 #include "convert/Position.h"
@@ -232,6 +233,40 @@ TEST_F(PositionTest, AcrossTheDateLine)
         GridPosition p = ComputePosition(static_cast<int16_t>(c.Quad));
         EXPECT_LE(std::fabs(p.Longitude), 10800.0) << c.Code;
         EXPECT_EQ(Readable(Longitude(p.Longitude)), c.Longitude) << c.Code;
+    }
+}
+
+// A large square or cell of several records is the box around all of
+// them: AB's two records lie side by side on charts 1 and 2 and share cell
+// 11; XB's two records lie on either side of the 180th meridian.
+TEST_F(PositionTest, CoarseCodesCoverEveryRecord)
+{
+    SetForm(0, 2, 1, {11, 12});
+    SetForm(1, 2, 1, {11, 13});
+    AddQuad("AB", 0, 0, 120, 60, -60, 1);
+    AddQuad("AB", 1, 30, 60, 60, -60, 2);
+    AddQuad("XB", 0, 0, -10740, 60, -120);
+    AddQuad("XB", 0, 0, 10740, 60, -60);
+    const struct {
+        const char *Code;
+        int Quad, Chart;
+        double Lat, Lon, South, West, North, East;
+    } cases[] = {
+        {"AB", 0, 2, 45, 60, 0, 120, 90, 0},
+        {"AB11", 0, 2, 45, 75, 0, 120, 90, 30},
+        {"AB12", 0, 1, 30, 75, 0, 90, 60, 60},
+        {"AB13", 1, 2, 60, 15, 30, 30, 90, 0},
+        {"XB", 2, 1, 30, 10770, 0, -10740, 60, -10920},
+    };
+    for (const auto &c : cases) {
+        ConversionResult r = ConvertWrittenCode(c.Code);
+        EXPECT_EQ(r.QuadIndex, c.Quad) << c.Code;
+        EXPECT_EQ(r.Chart, c.Chart) << c.Code;
+        const double got[] = {r.Position.Latitude, r.Position.Longitude, r.Bounds.South,
+                              r.Bounds.West,       r.Bounds.North,       r.Bounds.East};
+        const double want[] = {c.Lat, c.Lon, c.South, c.West, c.North, c.East};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_DOUBLE_EQ(got[i], want[i]) << c.Code << " value " << i;
     }
 }
 

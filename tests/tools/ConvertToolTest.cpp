@@ -70,22 +70,32 @@ TEST_F(ConvertToolTest, ConvertsAsTheConvertButton)
 }
 
 // The main window shows the messages with their blanks, the tools print
-// them trimmed; a code off chart 1 blanks the message field.
+// them trimmed; a code off chart 1 blanks the message field.  The tools
+// say what a pair's 0 means where no layout of the square writes one (the
+// second CD writes cells 10, 20, 30).
 TEST_F(ConvertToolTest, MessagesAsShownAndAsPrinted)
 {
+    const std::string noPosition = "Position not in database";
+    const std::string digits = noPosition + ": the digits of a pair run 1-9 ";
     const struct {
-        const char *Code, *Shown, *Printed;
+        const char *Code, *Shown;
+        std::string Printed, Written;
     } cases[] = {
-        {"CD1234", " Ok.", ""},
-        {"CD1055", "                                ", ""},
-        {"CD123", " Use 6 chars, example CD1234 ", "Use 6 chars, example CD1234"},
-        {"CD1010", " Position not in database  ", "Position not in database"},
-        {"QQ1234", " Grid not in database.", "Grid not in database."},
+        {"CD1234", " Ok.", "", ""},
+        {"CD1055", "                                ", "", ""},
+        {"CD123", " Use 6 chars, example CD1234 ", "Use 6 chars, example CD1234",
+         "3 digits: a code has four (a small square), two (a cell) or none (a large square), e.g. AM1969"},
+        {"CD1010", " Position not in database  ", noPosition, digits + "(second pair 10)"},
+        {"CD1909", " Position not in database  ", noPosition, digits + "(second pair 09)"},
+        {"CD0955", " Position not in database  ", noPosition, digits + "(first pair 09)"},
+        {"CD4011", " Position not in database  ", noPosition, noPosition},
+        {"QQ1234", " Grid not in database.", "Grid not in database.", "Grid not in database."},
     };
     for (const auto &c : cases) {
         ConversionResult r = ConvertCode(c.Code);
         EXPECT_STREQ(ShownMessage(r), c.Shown) << c.Code;
         EXPECT_EQ(ConvertMessage(r), c.Printed) << c.Code;
+        EXPECT_EQ(ConvertMessage(ConvertWrittenCode(c.Code)), c.Written) << c.Code;
     }
 }
 
@@ -155,7 +165,7 @@ TEST_F(ConvertToolTest, WrittenCodesLargeSquaresAndCells)
         double Lat, Lon, South, West, North, East;
     } cases[] = {
         {"cd 12 34", "CD1234", ConvertStatus::Converted, 0, 3393, 1660.5, 3390, 1665, 3396, 1656},
-        {"Qu. CD", "CD", ConvertStatus::Converted, 0, 3159, 1435.5, 2916, 1800, 3402, 1071},
+        {"Qu. CD", "CD", ConvertStatus::Converted, 0, 1671, 780, -60, 1800, 3402, -240}, // both records
         {"cd-12", "CD12", ConvertStatus::Converted, 0, 3375, 1678.5, 3348, 1719, 3402, 1638},
         {"CD 10", "CD10", ConvertStatus::Converted, 1, 30, -150, 0, -120, 60, -180},
         {"CD 01", "CD01", ConvertStatus::PositionNotFound, -1, 0, 0, 0, 0, 0, 0},

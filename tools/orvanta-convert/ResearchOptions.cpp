@@ -23,7 +23,7 @@ const char kResearchUsage[] =
     "                    east columns in CSV (default: point, the centre); every map\n"
     "                    feature and CSV row also carries chart, confidence (confirmed\n"
     "                    for Chart 1, else reconstructed) and precision_nm, half the\n"
-    "                    square's side in nautical miles\n"
+    "                    square's north-south side in nautical miles\n"
     "  --reverse [LAT LON]\n"
     "                    print every code whose small square holds the position, with\n"
     "                    the square's centre; without a position, read one per line from\n"
