@@ -30,8 +30,8 @@ void ShowPosition(HWND dialog, const ConversionResult &result)
 } // namespace
 
 // Converts the code field's text; does nothing at all after a failed load.
-// A code without a grid leaves the position fields as they were; one that
-// its grid does not hold blanks them.
+// Every failure blanks the position fields, so that no earlier position
+// stands beside the new code, and leaves the picture as it was.
 void RunConvertCommand(HWND dialog)
 {
     if (Grid.LoadStatus != kLoadOk)
@@ -41,8 +41,6 @@ void RunConvertCommand(HWND dialog)
     GetDlgItemTextA(dialog, IDC_CODE, code, kCodeBufferSize);
     ConversionResult result = ConvertCode(code);
     SetDlgItemTextA(dialog, IDC_MESSAGE, ShownMessage(result));
-    if (result.Status == ConvertStatus::GridNotFound)
-        return;
     if (result.Status != ConvertStatus::Converted) {
         SetDlgItemTextA(dialog, IDC_LATITUDE, kBlankPosition);
         SetDlgItemTextA(dialog, IDC_LONGITUDE, kBlankPosition);

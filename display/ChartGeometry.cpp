@@ -12,6 +12,14 @@ namespace {
 constexpr double kTopRowCorner = -kCrossHairRowOffset;
 constexpr double kBottomRowCorner = kChartHeight - 1 - kCrossHairRowOffset;
 
+// The pixels inside the frame and on it, right and bottom exclusive: the
+// frame's right side lies just past the copy, its bottom side on the
+// copy's last row.
+constexpr int kFrameLeft = kChartCopyLeft;
+constexpr int kFrameTop = kChartCopyTop;
+constexpr int kFrameRight = kChartCopyLeft + kChartCopyWidth + 1;
+constexpr int kFrameBottom = kChartCopyTop + kChartCopyHeight;
+
 // A latitude of 90 degrees, in whole minutes.
 constexpr int16_t kPoleMinutes = 5400;
 
@@ -26,6 +34,14 @@ double CornerRow(int16_t latitudeMinutes) {
     if (row < kTopRowCorner) return kTopRowCorner;
     if (row > kBottomRowCorner) return kBottomRowCorner;
     return row;
+}
+
+// Narrows the half-open run [from, to) to [low, high); false when it
+// becomes empty.
+bool ClipRun(int16_t &from, int16_t &to, int low, int high) {
+    if (from < low) from = static_cast<int16_t>(low);
+    if (to > high) to = static_cast<int16_t>(high);
+    return from < to;
 }
 
 // Clamps one coordinate of the window corner to 0..largest, returning the
@@ -82,4 +98,13 @@ void CrossHairArms(const ChartPlacement &placement, ChartLine arms[2]) {
                static_cast<int16_t>(cx + kCrossHairArm), static_cast<int16_t>(cy)};
     arms[1] = {static_cast<int16_t>(cx), static_cast<int16_t>(cy - kCrossHairArm),
                static_cast<int16_t>(cx), static_cast<int16_t>(cy + kCrossHairArm)};
+}
+
+// A horizontal line covers the pixels [x0, x1) of its row, a vertical one
+// [y0, y1) of its column; its row or column must lie inside the frame.
+bool ClipToChartFrame(ChartLine &line) {
+    if (line.y0 == line.y1) {
+        return line.y0 >= kFrameTop && line.y0 < kFrameBottom && ClipRun(line.x0, line.x1, kFrameLeft, kFrameRight);
+    }
+    return line.x0 >= kFrameLeft && line.x0 < kFrameRight && ClipRun(line.y0, line.y1, kFrameTop, kFrameBottom);
 }

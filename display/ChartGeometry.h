@@ -64,7 +64,14 @@ ChartCorner ChartCornerFor(int16_t latitudeMinutes, int16_t longitudeMinutes);
 ChartPlacement PlaceChartWindow(int16_t x, int16_t y);
 
 // The horizontal (index 0) and vertical (index 1) arms of the cross-hair
-// for a placement's shift.
+// for a placement's shift.  A large shift puts them partly or wholly
+// outside the frame.
 void CrossHairArms(const ChartPlacement &placement, ChartLine arms[2]);
+
+// Cuts a horizontal or vertical line to the frame's rectangle, the frame's
+// own pixels included, so that nothing is drawn beside the chart window;
+// the pixels it keeps are those the whole line covers there.  False when
+// nothing of the line is left.
+bool ClipToChartFrame(ChartLine &line);
 
 #endif

@@ -13,7 +13,8 @@ void DrawLine(HDC target, const ChartLine &line) {
 
 }  // namespace
 
-// Copy, then frame, then the horizontal and the vertical arm.
+// Copy, then frame, then the horizontal and the vertical arm, each cut to
+// the frame.
 void PaintChartWindow(HDC target, HDC chartDC, int16_t x, int16_t y) {
     const ChartPlacement placement = PlaceChartWindow(x, y);
     if (chartDC != nullptr) {
@@ -27,6 +28,7 @@ void PaintChartWindow(HDC target, HDC chartDC, int16_t x, int16_t y) {
     for (const ChartLine &side : kChartFrame) LineTo(target, side.x1, side.y1);
     ChartLine arms[2];
     CrossHairArms(placement, arms);
-    DrawLine(target, arms[0]);
-    DrawLine(target, arms[1]);
+    for (ChartLine &arm : arms) {
+        if (ClipToChartFrame(arm)) DrawLine(target, arm);
+    }
 }

@@ -87,14 +87,19 @@ const WindowCase kWindowCases[] = {
     {"71:40 S 180 W", -4300, 10800, 0, 731, 153, 232},
     {"33:20 N 180 E", 2000, -10800, 1239, 248, 242, 200},
     {"north pole", 5400, 0, 627, 0, 190, 20},
+    // Past the chart's top row and its last column the arms end at the frame.
+    {"\xC4J1155, 84:45 N 73:45 W", 5085, 4425, 354, 0, 190, 20},
+    {"0 N 217:07 E", 0, -13027, 1239, 378, 380, 200},
 };
 
 bool OnFrame(int x, int y) {
     return ((y == 20 || y == 360) && x >= 20 && x <= 369) || ((x == 20 || x == 369) && y >= 20 && y <= 360);
 }
 
+// The arms as far as they lie inside the frame or on it.
 bool OnCrossHair(int x, int y, int cx, int cy) {
-    return (y == cy && x >= cx - 40 && x < cx + 40) || (x == cx && y >= cy - 40 && y < cy + 40);
+    const bool inFrame = x >= 20 && x <= 369 && y >= 20 && y <= 360;
+    return inFrame && ((y == cy && x >= cx - 40 && x < cx + 40) || (x == cx && y >= cy - 40 && y < cy + 40));
 }
 
 bool InCopy(int x, int y) { return x >= 20 && x < 20 + 349 && y >= 20 && y < 20 + 341; }
