@@ -8,6 +8,7 @@ import json
 import os
 import re
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -293,6 +294,71 @@ class Fixtures(unittest.TestCase):
         self.assertEqual(os.stat(real).st_mode & 0o777, 0o640)
         self.assertEqual(run("dump", target).returncode, 0)
         self.assertEqual(sorted(os.listdir(self.dir)), ["real.bin", "x", "x.tmp"])
+
+    def test_writes_only_onto_regular_files(self):
+        clean = self.write("clean.txt", CLEAN)
+        scrambled = os.path.join(self.dir, "clean.bin")
+        self.assertEqual(run("scramble", clean, scrambled).returncode, 0)
+        targets = os.path.join(self.dir, "targets")
+        os.mkdir(targets)
+
+        def fifo(path):
+            os.mkfifo(path)
+
+        def loop(path):
+            os.symlink(os.path.basename(path) + "-2", path)
+            os.symlink(os.path.basename(path), path + "-2")
+
+        def read_only(path):
+            with open(path, "w") as f:
+                f.write("kept")
+            os.chmod(path, 0o444)
+
+        cases = [
+            # (how the target is made, part of the message)
+            (fifo, "is a named pipe (FIFO), not a regular file"),
+            (loop, "is a loop of symbolic links"),
+            (os.mkdir, "is a folder, not a regular file"),
+            (read_only, "is read-only; not replaced"),
+        ]
+        if os.geteuid() == 0:
+            cases.append((lambda path: os.mknod(path, 0o666 | stat.S_IFCHR, os.makedev(1, 7)),
+                          "is a character device"))
+        for make, message in cases:
+            for args in (["unscramble", scrambled], ["scramble", clean]):
+                with self.subTest(target=message, command=args[0]):
+                    shutil.rmtree(targets)
+                    os.mkdir(targets)
+                    target = os.path.join(targets, "out")
+                    make(target)
+                    before = os.lstat(target)
+                    result = run(*args, target)
+                    self.assertEqual((result.returncode, result.stdout), (1, b""))
+                    err = result.stderr.decode()
+                    self.assertTrue(err.startswith("gridtool: %s: %s" % (target, message)), err)
+                    self.assertEqual(err.count("\n"), 1, err)
+                    after = os.lstat(target)
+                    self.assertEqual((after.st_mode, after.st_ino, after.st_size),
+                                     (before.st_mode, before.st_ino, before.st_size))
+        shutil.rmtree(targets)
+        os.mkdir(targets)
+
+        # A name as long as the folder takes: the temporary name is shortened.
+        longest = os.path.join(targets, "\u00e4" + "n" * 252)
+        self.assertEqual(run("unscramble", scrambled, longest).returncode, 0)
+        self.assertEqual(os.listdir(targets), [os.path.basename(longest)])
+        # Standard output as a pipe is written in place.
+        result = run("unscramble", scrambled, "/dev/stdout")
+        self.assertEqual((result.returncode, result.stdout), (0, CLEAN.encode()), result.stderr)
+
+    def test_unscramble_refuses_a_plain_text(self):
+        clean = self.write("clean.txt", CLEAN)
+        out = os.path.join(self.dir, "out.txt")
+        result = run("unscramble", clean, out)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("clean.txt is a plain data text already", result.stderr.decode())
+        self.assertFalse(os.path.exists(out))
+        self.assertEqual(run("unscramble", "--force", clean, out).returncode, 0)
 
 
 class ShippedData(unittest.TestCase):
