@@ -10,6 +10,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -331,6 +332,54 @@ class ConvertCli(unittest.TestCase):
                          ".*solo/bin/../share/orvanta/, the working directory")
         both = subprocess.run([installed, "--reverse", "45.125", "-29.5"], env=env, capture_output=True, timeout=60)
         self.assertEqual(both.stdout.decode(), "XA1155\t45°7.50 N\t29°30.00 W\n")
+
+    def test_unreadable_standard_input_is_reported(self):
+        folder = os.open(self.dir, os.O_RDONLY)
+        self.addCleanup(os.close, folder)
+        for args in ([], ["--reverse"], ["--format", "geojson"], ["--format", "html"], ["--csv", "1"]):
+            for name, stdin, before in (("folder", folder, None), ("closed", None, lambda: os.close(0))):
+                with self.subTest(args=args, stdin=name):
+                    result = subprocess.run([CONVERT, "--data", self.data, *args], stdin=stdin, preexec_fn=before,
+                                            capture_output=True, timeout=30)
+                    self.assertEqual(result.returncode, 2)
+                    self.assertRegex(result.stderr.decode(), "^orvanta-convert: [^\n]*(read|closed)[^\n]*\n$")
+
+    def test_stops_at_the_first_failed_write(self):
+        cases = [
+            # (arguments, the line an endless input repeats)
+            ([], "CA1155"),
+            (["--format", "decimal"], "CA1155"),
+            (["--format", "geojson"], "CA1155"),
+            (["--format", "kml"], "CA1155"),
+            (["--format", "gpx"], "CA1155"),
+            (["--format", "html"], "CA1155"),
+            (["--csv", "1"], "CA1155"),
+            (["--csv", "1", "--format", "kml"], "CA1155"),
+            (["--reverse"], "55.125 -29.5"),
+            (["--reverse", "--csv", "1,2"], "55.125,-29.5"),
+        ]
+        for args, line in cases:
+            with self.subTest(args=args):
+                source = subprocess.Popen(["yes", line], stdout=subprocess.PIPE)
+                proc = subprocess.Popen([CONVERT, "--data", self.data, *args], stdin=source.stdout,
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                        preexec_fn=lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN))
+                source.stdout.close()
+                proc.stdout.readline()
+                proc.stdout.close()
+                try:
+                    status = proc.wait(timeout=30)
+                finally:
+                    proc.kill()
+                    source.kill()
+                    source.wait()
+                self.assertEqual((status, proc.stderr.read()), (2, b""))
+                proc.stderr.close()
+        with open("/dev/full", "wb") as full:
+            result = subprocess.run([CONVERT, "--data", self.data, "CA1155"], stdout=full, stderr=subprocess.PIPE,
+                                    timeout=30)
+        self.assertEqual((result.returncode, result.stderr),
+                         (2, b"orvanta-convert: cannot write the results: No space left on device\n"))
 
     def test_round_trip_through_the_command_line(self):
         for code in POSITIONS:

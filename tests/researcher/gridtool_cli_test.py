@@ -8,6 +8,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import stat
 import subprocess
 import sys
@@ -259,7 +260,7 @@ class Fixtures(unittest.TestCase):
             (self.scrambled("counts.bin", CLEAN.replace("NrOfQuadsX 3\r\nNrOfQuadsY 2", "NrOfQuadsX -32768\r\nNrOfQuadsY -1")),
              1, lambda d: self.assertEqual(d["status"], 3), b"^$"),
             (self.write("plain.txt", CLEAN), 1, None, b"plain.txt is a plain data text; scramble it with gridtool scramble"),
-            (folder, 2, None, b"folder: cannot read the file: is a folder"),
+            (folder, 2, None, b"folder: cannot open: is a folder"),
         ]
         for path, status, check, stderr in cases:
             for args in (["dump"], ["dump", "--json"]):
@@ -272,7 +273,7 @@ class Fixtures(unittest.TestCase):
 
     def test_reads_stop_at_a_bound(self):
         generator = "import sys\nfor i in range(int(sys.argv[1])):\n    sys.stdout.buffer.write(bytes(65536))\n"
-        for args, status in ((["check"], 2), (["export", "--geojson"], 2), (["scramble"], 1)):
+        for args, status in ((["check"], 2), (["export", "--geojson"], 2), (["dump"], 2), (["scramble"], 1)):
             with self.subTest(args=args):
                 extra = [os.path.join(self.dir, "out.bin")] if args == ["scramble"] else []
                 code, _, _, _, stderr, peak = run_on_stream([GRIDTOOL, *args, "/dev/stdin", *extra], generator, 1024)
@@ -359,6 +360,25 @@ class Fixtures(unittest.TestCase):
         self.assertIn("clean.txt is a plain data text already", result.stderr.decode())
         self.assertFalse(os.path.exists(out))
         self.assertEqual(run("unscramble", "--force", clean, out).returncode, 0)
+
+    def test_output_failures_are_reported(self):
+        clean = self.write("clean.txt", CLEAN)
+        for args in (["dump", clean], ["dump", "--json", clean], ["check", clean], ["export", "--geojson", clean]):
+            with self.subTest(args=args):
+                scrambled = os.path.join(self.dir, "clean.bin")
+                if args[0] == "dump":
+                    run("scramble", clean, scrambled)
+                    args = args[:-1] + [scrambled]
+                with open("/dev/full", "wb") as full:
+                    result = subprocess.run([GRIDTOOL, *args], stdout=full, stderr=subprocess.PIPE, timeout=120)
+                self.assertEqual((result.returncode, result.stderr),
+                                 (2, b"gridtool: cannot write the results: No space left on device\n"))
+                # A reader that has gone, with SIGPIPE ignored: no message.
+                proc = subprocess.Popen([GRIDTOOL, *args], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                        preexec_fn=lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN))
+                proc.stdout.close()
+                self.assertEqual((proc.wait(timeout=120), proc.stderr.read()), (2, b""))
+                proc.stderr.close()
 
 
 class ShippedData(unittest.TestCase):
