@@ -333,6 +333,28 @@ class ConvertCli(unittest.TestCase):
         both = subprocess.run([installed, "--reverse", "45.125", "-29.5"], env=env, capture_output=True, timeout=60)
         self.assertEqual(both.stdout.decode(), "XA1155\t45°7.50 N\t29°30.00 W\n")
 
+    def test_data_file_lists_are_bounded(self):
+        link = os.path.join(self.dir, "g")  # a short name: the environment holds 10,000 of them
+        if not os.path.exists(link):
+            os.symlink(self.data, link)
+        copies = []
+        for i in range(33):
+            copies.append(os.path.join(self.dir, "copy%d.bin" % i))
+            shutil.copy(self.data, copies[-1])
+        huge = self.write("huge.bin", bytes(5 << 20))
+        cases = [
+            # (ORVANTA_DATA entries, exit status, output, stderr pattern)
+            (["g"] * 10000 + [self.data], 1, "0 0 lies outside the grid of g\n", "^$"),
+            (copies, 2, "", "^orvanta-convert: more than 32 different data files named \\(33 entries"),
+            ([self.data, huge], 2, "", "huge.bin: more than 4 MiB, far larger than any data file; not read"),
+        ]
+        for entries, status, output, stderr in cases:
+            with self.subTest(entries=len(entries)):
+                result = subprocess.run([CONVERT, "--reverse", "0", "0"], capture_output=True, timeout=60,
+                                        cwd=self.dir, env=dict(os.environ, ORVANTA_DATA=":".join(entries)))
+                self.assertEqual((result.returncode, result.stdout.decode()), (status, output), result.stderr)
+                self.assertRegex(result.stderr.decode(), stderr)
+
     def test_unreadable_standard_input_is_reported(self):
         folder = os.open(self.dir, os.O_RDONLY)
         self.addCleanup(os.close, folder)
