@@ -368,35 +368,24 @@ class ConvertCli(unittest.TestCase):
 
     def test_stops_at_the_first_failed_write(self):
         cases = [
-            # (arguments, the line an endless input repeats)
-            ([], "CA1155"),
-            (["--format", "decimal"], "CA1155"),
-            (["--format", "geojson"], "CA1155"),
-            (["--format", "kml"], "CA1155"),
-            (["--format", "gpx"], "CA1155"),
-            (["--format", "html"], "CA1155"),
-            (["--csv", "1"], "CA1155"),
-            (["--csv", "1", "--format", "kml"], "CA1155"),
-            (["--reverse"], "55.125 -29.5"),
-            (["--reverse", "--csv", "1,2"], "55.125,-29.5"),
+            # (arguments, the line an endless input repeats); the reader has gone before the first write
+            ([], "CA1155"), (["--format", "decimal"], "CA1155"), (["--format", "geojson"], "CA1155"),
+            (["--format", "kml"], "CA1155"), (["--format", "gpx"], "CA1155"), (["--format", "html"], "CA1155"),
+            (["--csv", "1"], "CA1155"), (["--csv", "1", "--format", "kml"], "CA1155"),
+            (["--reverse"], "55.125 -29.5"), (["--reverse", "--csv", "1,2"], "55.125,-29.5"),
         ]
         for args, line in cases:
             with self.subTest(args=args):
+                reader, writer = os.pipe()
+                os.close(reader)
                 source = subprocess.Popen(["yes", line], stdout=subprocess.PIPE)
-                proc = subprocess.Popen([CONVERT, "--data", self.data, *args], stdin=source.stdout,
-                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                result = subprocess.run([CONVERT, "--data", self.data, *args], stdin=source.stdout, stdout=writer,
+                                        stderr=subprocess.PIPE, timeout=30,
                                         preexec_fn=lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN))
-                source.stdout.close()
-                proc.stdout.readline()
-                proc.stdout.close()
-                try:
-                    status = proc.wait(timeout=30)
-                finally:
-                    proc.kill()
-                    source.kill()
-                    source.wait()
-                self.assertEqual((status, proc.stderr.read()), (2, b""))
-                proc.stderr.close()
+                os.close(writer)
+                source.kill()
+                source.communicate()
+                self.assertEqual((result.returncode, result.stderr), (2, b""))
         with open("/dev/full", "wb") as full:
             result = subprocess.run([CONVERT, "--data", self.data, "CA1155"], stdout=full, stderr=subprocess.PIPE,
                                     timeout=30)

@@ -301,84 +301,59 @@ class Fixtures(unittest.TestCase):
         scrambled = os.path.join(self.dir, "clean.bin")
         self.assertEqual(run("scramble", clean, scrambled).returncode, 0)
         targets = os.path.join(self.dir, "targets")
-        os.mkdir(targets)
-
-        def fifo(path):
-            os.mkfifo(path)
-
-        def loop(path):
-            os.symlink(os.path.basename(path) + "-2", path)
-            os.symlink(os.path.basename(path), path + "-2")
-
-        def read_only(path):
-            with open(path, "w") as f:
-                f.write("kept")
-            os.chmod(path, 0o444)
-
         cases = [
-            # (how the target is made, part of the message)
-            (fifo, "is a named pipe (FIFO), not a regular file"),
-            (loop, "is a loop of symbolic links"),
+            # (how the target is made, the message's start)
+            (os.mkfifo, "is a named pipe (FIFO), not a regular file"),
+            (lambda path: (os.symlink("out", path + "2"), os.symlink("out2", path)), "is a loop of symbolic links"),
             (os.mkdir, "is a folder, not a regular file"),
-            (read_only, "is read-only; not replaced"),
-        ]
-        if os.geteuid() == 0:
-            cases.append((lambda path: os.mknod(path, 0o666 | stat.S_IFCHR, os.makedev(1, 7)),
-                          "is a character device"))
+            (lambda path: (open(path, "w").close(), os.chmod(path, 0o444)), "is read-only; not replaced"),
+        ] + ([(lambda path: os.mknod(path, 0o666 | stat.S_IFCHR, os.makedev(1, 7)), "is a character device")]
+             if os.geteuid() == 0 else [])
         for make, message in cases:
             for args in (["unscramble", scrambled], ["scramble", clean]):
                 with self.subTest(target=message, command=args[0]):
-                    shutil.rmtree(targets)
+                    shutil.rmtree(targets, ignore_errors=True)
                     os.mkdir(targets)
                     target = os.path.join(targets, "out")
                     make(target)
                     before = os.lstat(target)
                     result = run(*args, target)
                     self.assertEqual((result.returncode, result.stdout), (1, b""))
-                    err = result.stderr.decode()
-                    self.assertTrue(err.startswith("gridtool: %s: %s" % (target, message)), err)
-                    self.assertEqual(err.count("\n"), 1, err)
+                    self.assertRegex(result.stderr.decode(),
+                                     "^gridtool: %s: %s[^\n]*\n$" % (re.escape(target), re.escape(message)))
                     after = os.lstat(target)
                     self.assertEqual((after.st_mode, after.st_ino, after.st_size),
                                      (before.st_mode, before.st_ino, before.st_size))
         shutil.rmtree(targets)
         os.mkdir(targets)
-
-        # A name as long as the folder takes: the temporary name is shortened.
-        longest = os.path.join(targets, "\u00e4" + "n" * 252)
-        self.assertEqual(run("unscramble", scrambled, longest).returncode, 0)
-        self.assertEqual(os.listdir(targets), [os.path.basename(longest)])
-        # Standard output as a pipe is written in place.
-        result = run("unscramble", scrambled, "/dev/stdout")
-        self.assertEqual((result.returncode, result.stdout), (0, CLEAN.encode()), result.stderr)
-
-    def test_unscramble_refuses_a_plain_text(self):
-        clean = self.write("clean.txt", CLEAN)
-        out = os.path.join(self.dir, "out.txt")
-        result = run("unscramble", clean, out)
-        self.assertEqual(result.returncode, 1)
-        self.assertIn("clean.txt is a plain data text already", result.stderr.decode())
-        self.assertFalse(os.path.exists(out))
-        self.assertEqual(run("unscramble", "--force", clean, out).returncode, 0)
+        longest = os.path.join(targets, "\u00e4" + "n" * 252)  # no room for a temporary suffix
+        with self.subTest(target="a long name"):
+            self.assertEqual(run("unscramble", scrambled, longest).returncode, 0)
+            self.assertEqual(os.listdir(targets), [os.path.basename(longest)])
+        with self.subTest(target="standard output, a pipe: written in place"):
+            self.assertEqual(run("unscramble", scrambled, "/dev/stdout").stdout, CLEAN.encode())
+        with self.subTest(input="a plain text, which unscramble would scramble, unless forced"):
+            self.assertIn(b"clean.txt is a plain data text already", run("unscramble", clean, longest).stderr)
+            self.assertEqual(run("unscramble", "--force", clean, longest).returncode, 0)
 
     def test_output_failures_are_reported(self):
         clean = self.write("clean.txt", CLEAN)
-        for args in (["dump", clean], ["dump", "--json", clean], ["check", clean], ["export", "--geojson", clean]):
+        scrambled = os.path.join(self.dir, "clean.bin")
+        run("scramble", clean, scrambled)
+        for args in (["dump", scrambled], ["dump", "--json", scrambled], ["check", clean],
+                     ["export", "--geojson", clean]):
             with self.subTest(args=args):
-                scrambled = os.path.join(self.dir, "clean.bin")
-                if args[0] == "dump":
-                    run("scramble", clean, scrambled)
-                    args = args[:-1] + [scrambled]
                 with open("/dev/full", "wb") as full:
                     result = subprocess.run([GRIDTOOL, *args], stdout=full, stderr=subprocess.PIPE, timeout=120)
                 self.assertEqual((result.returncode, result.stderr),
                                  (2, b"gridtool: cannot write the results: No space left on device\n"))
                 # A reader that has gone, with SIGPIPE ignored: no message.
-                proc = subprocess.Popen([GRIDTOOL, *args], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                reader, writer = os.pipe()
+                os.close(reader)
+                result = subprocess.run([GRIDTOOL, *args], stdout=writer, stderr=subprocess.PIPE, timeout=120,
                                         preexec_fn=lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN))
-                proc.stdout.close()
-                self.assertEqual((proc.wait(timeout=120), proc.stderr.read()), (2, b""))
-                proc.stderr.close()
+                os.close(writer)
+                self.assertEqual((result.returncode, result.stderr), (2, b""))
 
 
 class ShippedData(unittest.TestCase):
