@@ -386,11 +386,12 @@ class ConvertCli(unittest.TestCase):
                 source.kill()
                 source.communicate()
                 self.assertEqual((result.returncode, result.stderr), (2, b""))
-        with open("/dev/full", "wb") as full:
-            result = subprocess.run([CONVERT, "--data", self.data, "CA1155"], stdout=full, stderr=subprocess.PIPE,
-                                    timeout=30)
-        self.assertEqual((result.returncode, result.stderr),
-                         (2, b"orvanta-convert: cannot write the results: No space left on device\n"))
+        for args in (["CA1155"], ["--version"]):
+            with open("/dev/full", "wb") as full:
+                result = subprocess.run([CONVERT, "--data", self.data, *args], stdout=full, stderr=subprocess.PIPE,
+                                        timeout=30)
+            self.assertEqual((result.returncode, result.stderr),
+                             (2, b"orvanta-convert: cannot write the results: No space left on device\n"))
 
     def test_round_trip_through_the_command_line(self):
         for code in POSITIONS:

@@ -341,7 +341,7 @@ class Fixtures(unittest.TestCase):
         scrambled = os.path.join(self.dir, "clean.bin")
         run("scramble", clean, scrambled)
         for args in (["dump", scrambled], ["dump", "--json", scrambled], ["check", clean],
-                     ["export", "--geojson", clean]):
+                     ["export", "--geojson", clean], ["--help"]):
             with self.subTest(args=args):
                 with open("/dev/full", "wb") as full:
                     result = subprocess.run([GRIDTOOL, *args], stdout=full, stderr=subprocess.PIPE, timeout=120)

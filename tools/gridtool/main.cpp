@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/common/OutputCheck.h"
 #include "tools/common/ToolVersion.h"
 #include "tools/gridtool/GridtoolCommands.h"
 
@@ -49,11 +50,11 @@ int main(int argc, char **argv)
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return OutputComplete("gridtool") ? 0 : 2;
     }
     if (std::strcmp(argv[1], "--version") == 0) {
         std::fputs(VersionLine("gridtool").c_str(), stdout);
-        return 0;
+        return OutputComplete("gridtool") ? 0 : 2;
     }
     for (const Command &command : kCommands)
         if (std::strcmp(argv[1], command.Name) == 0)

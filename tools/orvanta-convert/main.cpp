@@ -93,13 +93,12 @@ int main(int argc, char **argv)
     }
     if (options.Version) {
         std::fputs(VersionLine("orvanta-convert").c_str(), stdout);
-        return kAllConverted;
-    }
-    if (options.Help) {
+    } else if (options.Help) {
         std::fputs(kConvertUsage, stdout);
         std::fputs(kResearchUsage, stdout);
-        return kAllConverted;
     }
+    if (options.Version || options.Help)
+        return OutputComplete("orvanta-convert") ? kAllConverted : kCannotRun;
 
     std::vector<std::string> files = options.DataFiles;
     if ((files.empty() && !FindDefaultGridFiles(argv[0], files, error)) || !LoadGridFiles(files, error)) {
