@@ -196,7 +196,6 @@ std::string Refusal(const std::string &target)
         return "";
     if (!S_ISREG(st.st_mode))
         return std::string(FileType(st.st_mode)) + ", not a regular file; only a regular file or a new name is written";
-    // Write permission for nobody marks a file kept as it is, for root too.
     if ((st.st_mode & 0222) == 0 || (access(target.c_str(), W_OK) != 0 && errno == EACCES))
         return "is read-only; not replaced";
     if (access(target.c_str(), W_OK) != 0 && errno == EROFS)
