@@ -10,6 +10,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -331,6 +332,66 @@ class ConvertCli(unittest.TestCase):
                          ".*solo/bin/../share/orvanta/, the working directory")
         both = subprocess.run([installed, "--reverse", "45.125", "-29.5"], env=env, capture_output=True, timeout=60)
         self.assertEqual(both.stdout.decode(), "XA1155\t45°7.50 N\t29°30.00 W\n")
+
+    def test_data_file_lists_are_bounded(self):
+        link = os.path.join(self.dir, "g")  # a short name: the environment holds 10,000 of them
+        if not os.path.exists(link):
+            os.symlink(self.data, link)
+        copies = []
+        for i in range(33):
+            copies.append(os.path.join(self.dir, "copy%d.bin" % i))
+            shutil.copy(self.data, copies[-1])
+        huge = self.write("huge.bin", bytes(5 << 20))
+        cases = [
+            # (ORVANTA_DATA entries, exit status, output, stderr pattern)
+            (["g"] * 10000 + [self.data], 1, "0 0 lies outside the grid of g\n", "^$"),
+            (copies, 2, "", "^orvanta-convert: more than 32 different data files named \\(33 entries"),
+            ([self.data, huge], 2, "", "huge.bin: more than 4 MiB, far larger than any data file; not read"),
+        ]
+        for entries, status, output, stderr in cases:
+            with self.subTest(entries=len(entries)):
+                result = subprocess.run([CONVERT, "--reverse", "0", "0"], capture_output=True, timeout=60,
+                                        cwd=self.dir, env=dict(os.environ, ORVANTA_DATA=":".join(entries)))
+                self.assertEqual((result.returncode, result.stdout.decode()), (status, output), result.stderr)
+                self.assertRegex(result.stderr.decode(), stderr)
+
+    def test_unreadable_standard_input_is_reported(self):
+        folder = os.open(self.dir, os.O_RDONLY)
+        self.addCleanup(os.close, folder)
+        for args in ([], ["--reverse"], ["--format", "geojson"], ["--format", "html"], ["--csv", "1"]):
+            for name, stdin, before in (("folder", folder, None), ("closed", None, lambda: os.close(0))):
+                with self.subTest(args=args, stdin=name):
+                    result = subprocess.run([CONVERT, "--data", self.data, *args], stdin=stdin, preexec_fn=before,
+                                            capture_output=True, timeout=30)
+                    self.assertEqual(result.returncode, 2)
+                    self.assertRegex(result.stderr.decode(), "^orvanta-convert: [^\n]*(read|closed)[^\n]*\n$")
+
+    def test_stops_at_the_first_failed_write(self):
+        cases = [
+            # (arguments, the line an endless input repeats); the reader has gone before the first write
+            ([], "CA1155"), (["--format", "decimal"], "CA1155"), (["--format", "geojson"], "CA1155"),
+            (["--format", "kml"], "CA1155"), (["--format", "gpx"], "CA1155"), (["--format", "html"], "CA1155"),
+            (["--csv", "1"], "CA1155"), (["--csv", "1", "--format", "kml"], "CA1155"),
+            (["--reverse"], "55.125 -29.5"), (["--reverse", "--csv", "1,2"], "55.125,-29.5"),
+        ]
+        for args, line in cases:
+            with self.subTest(args=args):
+                reader, writer = os.pipe()
+                os.close(reader)
+                source = subprocess.Popen(["yes", line], stdout=subprocess.PIPE)
+                result = subprocess.run([CONVERT, "--data", self.data, *args], stdin=source.stdout, stdout=writer,
+                                        stderr=subprocess.PIPE, timeout=30,
+                                        preexec_fn=lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN))
+                os.close(writer)
+                source.kill()
+                source.communicate()
+                self.assertEqual((result.returncode, result.stderr), (2, b""))
+        for args in (["CA1155"], ["--version"]):
+            with open("/dev/full", "wb") as full:
+                result = subprocess.run([CONVERT, "--data", self.data, *args], stdout=full, stderr=subprocess.PIPE,
+                                        timeout=30)
+            self.assertEqual((result.returncode, result.stderr),
+                             (2, b"orvanta-convert: cannot write the results: No space left on device\n"))
 
     def test_round_trip_through_the_command_line(self):
         for code in POSITIONS:

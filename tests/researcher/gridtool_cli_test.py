@@ -8,6 +8,8 @@ import json
 import os
 import re
 import shutil
+import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -258,7 +260,7 @@ class Fixtures(unittest.TestCase):
             (self.scrambled("counts.bin", CLEAN.replace("NrOfQuadsX 3\r\nNrOfQuadsY 2", "NrOfQuadsX -32768\r\nNrOfQuadsY -1")),
              1, lambda d: self.assertEqual(d["status"], 3), b"^$"),
             (self.write("plain.txt", CLEAN), 1, None, b"plain.txt is a plain data text; scramble it with gridtool scramble"),
-            (folder, 2, None, b"folder: cannot read the file: is a folder"),
+            (folder, 2, None, b"folder: cannot open: is a folder"),
         ]
         for path, status, check, stderr in cases:
             for args in (["dump"], ["dump", "--json"]):
@@ -271,7 +273,7 @@ class Fixtures(unittest.TestCase):
 
     def test_reads_stop_at_a_bound(self):
         generator = "import sys\nfor i in range(int(sys.argv[1])):\n    sys.stdout.buffer.write(bytes(65536))\n"
-        for args, status in ((["check"], 2), (["export", "--geojson"], 2), (["scramble"], 1)):
+        for args, status in ((["check"], 2), (["export", "--geojson"], 2), (["dump"], 2), (["scramble"], 1)):
             with self.subTest(args=args):
                 extra = [os.path.join(self.dir, "out.bin")] if args == ["scramble"] else []
                 code, _, _, _, stderr, peak = run_on_stream([GRIDTOOL, *args, "/dev/stdin", *extra], generator, 1024)
@@ -293,6 +295,65 @@ class Fixtures(unittest.TestCase):
         self.assertEqual(os.stat(real).st_mode & 0o777, 0o640)
         self.assertEqual(run("dump", target).returncode, 0)
         self.assertEqual(sorted(os.listdir(self.dir)), ["real.bin", "x", "x.tmp"])
+
+    def test_writes_only_onto_regular_files(self):
+        clean = self.write("clean.txt", CLEAN)
+        scrambled = os.path.join(self.dir, "clean.bin")
+        self.assertEqual(run("scramble", clean, scrambled).returncode, 0)
+        targets = os.path.join(self.dir, "targets")
+        cases = [
+            # (how the target is made, the message's start)
+            (os.mkfifo, "is a named pipe (FIFO), not a regular file"),
+            (lambda path: (os.symlink("out", path + "2"), os.symlink("out2", path)), "is a loop of symbolic links"),
+            (os.mkdir, "is a folder, not a regular file"),
+            (lambda path: (open(path, "w").close(), os.chmod(path, 0o444)), "is read-only; not replaced"),
+        ] + ([(lambda path: os.mknod(path, 0o666 | stat.S_IFCHR, os.makedev(1, 7)), "is a character device")]
+             if os.geteuid() == 0 else [])
+        for make, message in cases:
+            for args in (["unscramble", scrambled], ["scramble", clean]):
+                with self.subTest(target=message, command=args[0]):
+                    shutil.rmtree(targets, ignore_errors=True)
+                    os.mkdir(targets)
+                    target = os.path.join(targets, "out")
+                    make(target)
+                    before = os.lstat(target)
+                    result = run(*args, target)
+                    self.assertEqual((result.returncode, result.stdout), (1, b""))
+                    self.assertRegex(result.stderr.decode(),
+                                     "^gridtool: %s: %s[^\n]*\n$" % (re.escape(target), re.escape(message)))
+                    after = os.lstat(target)
+                    self.assertEqual((after.st_mode, after.st_ino, after.st_size),
+                                     (before.st_mode, before.st_ino, before.st_size))
+        shutil.rmtree(targets)
+        os.mkdir(targets)
+        longest = os.path.join(targets, "\u00e4" + "n" * 252)  # no room for a temporary suffix
+        with self.subTest(target="a long name"):
+            self.assertEqual(run("unscramble", scrambled, longest).returncode, 0)
+            self.assertEqual(os.listdir(targets), [os.path.basename(longest)])
+        with self.subTest(target="standard output, a pipe: written in place"):
+            self.assertEqual(run("unscramble", scrambled, "/dev/stdout").stdout, CLEAN.encode())
+        with self.subTest(input="a plain text, which unscramble would scramble, unless forced"):
+            self.assertIn(b"clean.txt is a plain data text already", run("unscramble", clean, longest).stderr)
+            self.assertEqual(run("unscramble", "--force", clean, longest).returncode, 0)
+
+    def test_output_failures_are_reported(self):
+        clean = self.write("clean.txt", CLEAN)
+        scrambled = os.path.join(self.dir, "clean.bin")
+        run("scramble", clean, scrambled)
+        for args in (["dump", scrambled], ["dump", "--json", scrambled], ["check", clean],
+                     ["export", "--geojson", clean], ["--help"]):
+            with self.subTest(args=args):
+                with open("/dev/full", "wb") as full:
+                    result = subprocess.run([GRIDTOOL, *args], stdout=full, stderr=subprocess.PIPE, timeout=120)
+                self.assertEqual((result.returncode, result.stderr),
+                                 (2, b"gridtool: cannot write the results: No space left on device\n"))
+                # A reader that has gone, with SIGPIPE ignored: no message.
+                reader, writer = os.pipe()
+                os.close(reader)
+                result = subprocess.run([GRIDTOOL, *args], stdout=writer, stderr=subprocess.PIPE, timeout=120,
+                                        preexec_fn=lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN))
+                os.close(writer)
+                self.assertEqual((result.returncode, result.stderr), (2, b""))
 
 
 class ShippedData(unittest.TestCase):

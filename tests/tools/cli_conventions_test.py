@@ -61,7 +61,7 @@ class Conventions(unittest.TestCase):
             ("gridtool", [], "no command given"),
             ("gridtool", ["frobnicate"], "unknown command 'frobnicate'"),
             ("gridtool", ["scramble", "in.txt"], "scramble takes [--force] IN OUT"),
-            ("gridtool", ["unscramble"], "unscramble takes IN OUT"),
+            ("gridtool", ["unscramble"], "unscramble takes [--force] IN OUT"),
             ("gridtool", ["dump"], "dump takes [--json] FILE"),
             ("gridtool", ["check"], "check takes one FILE or more"),
             ("gridtool", ["export", "--cells", "x.bin"], "export needs --geojson and a FILE"),

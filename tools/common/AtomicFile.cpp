@@ -56,6 +56,28 @@ bool ReplaceFile(const std::string &source, const std::string &target)
     return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+// Standard output is written through its own name only as a file here.
+std::FILE *StandardStreamNamed(const std::string &)
+{
+    return nullptr;
+}
+
+// Why an existing target is not replaced; empty for a new name or a
+// regular file that may be written.
+std::string Refusal(const std::string &target)
+{
+    struct _stat st;
+    if (_stat(target.c_str(), &st) != 0)
+        return "";
+    if ((st.st_mode & _S_IFMT) == _S_IFDIR)
+        return "is a folder, not a file";
+    if ((st.st_mode & _S_IFMT) != _S_IFREG)
+        return "is not a regular file; only a regular file or a new name is written";
+    if (_access(target.c_str(), 2) != 0)
+        return "is read-only; not replaced";
+    return "";
+}
+
 #else
 
 // The file a chain of symbolic links ends at (the path itself when it is
@@ -77,13 +99,31 @@ std::string ResolveLinks(const std::string &path)
     return current;
 }
 
+// The name of the temporary file: the target's with a unique suffix, the
+// target's own name shortened (at a character's start) where the two
+// would pass the longest name the folder takes.
+std::vector<char> TemporaryPattern(const std::string &target)
+{
+    const char suffix[] = ".tmp-XXXXXX";
+    const size_t suffixLength = sizeof suffix - 1;
+    std::string folder = FolderOf(target), name = target.substr(folder.size());
+    long longest = pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    size_t limit = longest > 0 ? static_cast<size_t>(longest) : 255;
+    if (name.size() + suffixLength > limit) {
+        size_t keep = limit > suffixLength ? limit - suffixLength : 0;
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+        name.resize(keep);
+    }
+    std::string pattern = folder + name + suffix;
+    return std::vector<char>(pattern.c_str(), pattern.c_str() + pattern.size() + 1);
+}
+
 // A new file of a unique name beside the target, with the target's
 // permission bits, or those a new file gets under the umask.
 std::FILE *CreateTemporary(const std::string &target, std::string &temporary)
 {
-    std::vector<char> name(target.begin(), target.end());
-    const char pattern[] = ".tmp-XXXXXX";
-    name.insert(name.end(), pattern, pattern + sizeof pattern);
+    std::vector<char> name = TemporaryPattern(target);
     int fd = mkstemp(name.data());
     if (fd < 0)
         return nullptr;
@@ -115,7 +155,67 @@ bool ReplaceFile(const std::string &source, const std::string &target)
     return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
+// Standard output or error when the path names it and it is a pipe, a
+// socket or a terminal, which is written in place; else null.
+std::FILE *StandardStreamNamed(const std::string &path)
+{
+    struct stat named;
+    if (stat(path.c_str(), &named) != 0 || S_ISREG(named.st_mode) || S_ISDIR(named.st_mode))
+        return nullptr;
+    const int fds[] = {STDOUT_FILENO, STDERR_FILENO};
+    for (int fd : fds) {
+        struct stat open;
+        if (fstat(fd, &open) == 0 && open.st_dev == named.st_dev && open.st_ino == named.st_ino &&
+            (S_ISFIFO(open.st_mode) || S_ISSOCK(open.st_mode) || isatty(fd)))
+            return fd == STDOUT_FILENO ? stdout : stderr;
+    }
+    return nullptr;
+}
+
+// What a file of this type is, for a refusal.
+const char *FileType(mode_t mode)
+{
+    return S_ISDIR(mode)    ? "is a folder"
+           : S_ISFIFO(mode) ? "is a named pipe (FIFO)"
+           : S_ISCHR(mode)  ? "is a character device"
+           : S_ISBLK(mode)  ? "is a block device"
+           : S_ISSOCK(mode) ? "is a socket"
+           : S_ISLNK(mode)  ? "is a loop of symbolic links (or too long a chain of them)"
+                            : "is of an unknown type";
+}
+
+// Why an existing target (its links followed) is not replaced; empty for
+// a new name or a regular file that may be written.  A file the user may
+// not write is refused although its folder allows the rename, as cp and
+// the shell's '>' refuse it; one that nobody may write is refused to root
+// too, as its owner marked it to be kept.
+std::string Refusal(const std::string &target)
+{
+    struct stat st;
+    if (lstat(target.c_str(), &st) != 0)
+        return "";
+    if (!S_ISREG(st.st_mode))
+        return std::string(FileType(st.st_mode)) + ", not a regular file; only a regular file or a new name is written";
+    if ((st.st_mode & 0222) == 0 || (access(target.c_str(), W_OK) != 0 && errno == EACCES))
+        return "is read-only; not replaced";
+    if (access(target.c_str(), W_OK) != 0 && errno == EROFS)
+        return "is on a read-only file system; not replaced";
+    return "";
+}
+
 #endif
+
+// Writes the bytes to a stream that is no file, as they are.
+bool WriteInPlace(const std::string &path, std::FILE *stream, const std::vector<unsigned char> &bytes,
+                  std::string &error)
+{
+    errno = 0;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    ok = std::fflush(stream) == 0 && ok;
+    if (!ok)
+        error = path + ": write error: " + std::strerror(errno);
+    return ok;
+}
 
 const char kFolderReason[] = "is a folder, not a file";
 
@@ -170,10 +270,18 @@ bool ReadWholeFile(const std::string &path, std::vector<unsigned char> &bytes, s
 }
 
 // Writes a unique temporary file beside the file the path names, flushes
-// it to the disk, then renames it over that file.
+// it to the disk, then renames it over that file; a pipe or a terminal
+// that is the tool's own output takes the bytes as they are.
 bool WriteFileAtomically(const std::string &path, const std::vector<unsigned char> &bytes, std::string &error)
 {
+    if (std::FILE *stream = StandardStreamNamed(path))
+        return WriteInPlace(path, stream, bytes, error);
     const std::string target = ResolveLinks(path);
+    std::string refusal = Refusal(target);
+    if (!refusal.empty()) {
+        error = path + ": " + refusal;
+        return false;
+    }
     std::string temporary;
     std::FILE *file = CreateTemporary(target, temporary);
     if (!file) {

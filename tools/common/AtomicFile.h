@@ -30,8 +30,13 @@ bool ReadWholeFile(const std::string &path, std::vector<unsigned char> &bytes, s
 
 // Writes a whole file through a temporary file and a rename; on failure
 // returns false, sets error to the cause and leaves the target untouched.
-// A symbolic link is written through (the file it names is replaced), and
-// an existing target keeps its permission bits.
+// Only a regular file or a new name is replaced: a folder, a named pipe, a
+// device, a socket or a loop of symbolic links is refused, and so is a
+// file its owner made read-only, as cp refuses it.  A symbolic link is
+// written through (the file it names is replaced, its link kept), and an
+// existing target keeps its permission bits.  The tool's own standard
+// output or error, when it is a pipe, a socket or a terminal (named as
+// /dev/stdout, say), is written in place, as no file can be renamed over it.
 bool WriteFileAtomically(const std::string &path, const std::vector<unsigned char> &bytes, std::string &error);
 
 #endif

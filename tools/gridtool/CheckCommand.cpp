@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "tools/common/AtomicFile.h"
+#include "tools/common/OutputCheck.h"
 #include "tools/gridtool/DataFileReview.h"
 #include "tools/gridtool/GridtoolCommands.h"
 
@@ -34,7 +35,8 @@ int CheckFile(const std::string &path)
 
 } // namespace
 
-// Checks each file in turn; the exit status is the worst of them.
+// Checks each file in turn; the exit status is the worst of them, or 2
+// once the report cannot be written.
 int RunCheckCommand(const Arguments &args)
 {
     if (args.empty() || args[0][0] == '-') {
@@ -45,7 +47,8 @@ int RunCheckCommand(const Arguments &args)
     for (const std::string &path : args) {
         int result = CheckFile(path);
         worst = result > worst ? result : worst;
+        if (OutputFailed())
+            break;
     }
-    std::fflush(stdout);
-    return worst;
+    return OutputComplete("gridtool") ? worst : 2;
 }

@@ -6,12 +6,14 @@
 #include "data/GridLoader.h"
 #include "tools/common/AtomicFile.h"
 #include "tools/common/DataFileText.h"
+#include "tools/common/OutputCheck.h"
 #include "tools/gridtool/GridDump.h"
 #include "tools/gridtool/GridtoolCommands.h"
 
-// Loads FILE into a database of its own and prints it; the exit status is
-// 0 for a file that loads with status 0, 1 for a faulty one, 2 for misuse or
-// a file that cannot be read.
+// Reads FILE with the tools' bound, loads it into a database of its own and
+// prints it; the exit status is 0 for a file that loads with status 0, 1
+// for a faulty one, 2 for misuse, a file that cannot be read or results
+// that cannot be written.
 int RunDumpCommand(const Arguments &args)
 {
     bool json = !args.empty() && args[0] == "--json";
@@ -20,17 +22,20 @@ int RunDumpCommand(const Arguments &args)
         return 2;
     }
     const std::string &path = args.back();
-    static GridDatabase db;
-    ResetGridDatabase(db);
-    db.LoadStatus = LoadGridData(path.c_str(), db);
-    if (db.LoadStatus == kLoadNotFound) {
-        std::string reason = UnreadableReason(path);
-        std::fprintf(stderr, "gridtool: %s: cannot read the file%s%s\n", path.c_str(), reason.empty() ? "" : ": ",
-                     reason.c_str());
+    std::vector<unsigned char> bytes;
+    std::string error;
+    if (!ReadWholeFile(path, bytes, error)) {
+        std::fprintf(stderr, "gridtool: %s\n", error.c_str());
         return 2;
     }
+    static GridDatabase db;
+    ResetGridDatabase(db);
+    db.LoadStatus = LoadGridDataFromMemory(bytes.data(), bytes.size(), db);
     WriteGridDump(db, json, stdout);
-    if (db.LoadStatus != kLoadOk && IsPlainDataFile(path))
+    if (!OutputComplete("gridtool"))
+        return 2;
+    DataFileText text = DecodeDataFile(bytes);
+    if (db.LoadStatus != kLoadOk && text.Recognised && !text.WasScrambled)
         std::fprintf(stderr, "gridtool: %s is a plain data text; scramble it with gridtool scramble\n", path.c_str());
     return db.LoadStatus == kLoadOk ? 0 : 1;
 }

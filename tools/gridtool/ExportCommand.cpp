@@ -5,6 +5,7 @@
 #include "data/GridLoader.h"
 #include "tools/common/AtomicFile.h"
 #include "tools/common/DataFileText.h"
+#include "tools/common/OutputCheck.h"
 #include "tools/gridtool/GeoJsonExport.h"
 #include "tools/gridtool/GridtoolCommands.h"
 
@@ -93,5 +94,5 @@ int RunExportCommand(const Arguments &args)
         return 2;
     }
     WriteGridGeoJson(db, what, stdout);
-    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    return OutputComplete("gridtool") ? 0 : 2;
 }

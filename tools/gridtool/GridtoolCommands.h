@@ -11,7 +11,8 @@ using Arguments = std::vector<std::string>;
 // gridtool scramble [--force] IN OUT
 int RunScrambleCommand(const Arguments &args);
 
-// gridtool unscramble IN OUT (the same key, with no review)
+// gridtool unscramble [--force] IN OUT (the same key; a plain text is
+// refused unless forced)
 int RunUnscrambleCommand(const Arguments &args);
 
 // gridtool dump [--json] FILE

@@ -4,6 +4,7 @@
 
 #include "data/ScrambledReader.h"
 #include "tools/common/AtomicFile.h"
+#include "tools/common/DataFileText.h"
 #include "tools/gridtool/DataFileReview.h"
 #include "tools/gridtool/GridtoolCommands.h"
 
@@ -63,15 +64,24 @@ int RunScrambleCommand(const Arguments &args)
     return WriteScrambled(out, bytes);
 }
 
-// gridtool unscramble IN OUT: the same key, undoing scramble.
+// gridtool unscramble [--force] IN OUT: the same key, undoing scramble;
+// refuses a plain data text, which the key would scramble, unless forced.
 int RunUnscrambleCommand(const Arguments &args)
 {
-    if (args.size() != 2) {
-        std::fputs("gridtool: unscramble takes IN OUT; try 'gridtool --help'\n", stderr);
+    bool force = !args.empty() && args[0] == "--force";
+    if (args.size() != (force ? 3u : 2u)) {
+        std::fputs("gridtool: unscramble takes [--force] IN OUT; try 'gridtool --help'\n", stderr);
         return 2;
     }
+    const std::string &in = args[force ? 1 : 0], &out = args[force ? 2 : 1];
     std::vector<unsigned char> bytes;
-    if (!ReadInput(args[0], bytes))
+    if (!ReadInput(in, bytes))
         return 1;
-    return WriteScrambled(args[1], bytes);
+    DataFileText text = DecodeDataFile(bytes);
+    if (!force && text.Recognised && !text.WasScrambled) {
+        std::fprintf(stderr, "gridtool: %s is a plain data text already; unscrambling it would scramble it "
+                             "(use scramble for that, or --force)\n", in.c_str());
+        return 1;
+    }
+    return WriteScrambled(out, bytes);
 }

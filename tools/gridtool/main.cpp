@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/common/OutputCheck.h"
 #include "tools/common/ToolVersion.h"
 #include "tools/gridtool/GridtoolCommands.h"
 
@@ -11,7 +12,9 @@ const char kUsage[] =
     "usage: gridtool scramble [--force] IN OUT\n"
     "                                    scramble a plain keyword text into a data file; a text\n"
     "                                    that check rejects is refused unless --force\n"
-    "       gridtool unscramble IN OUT   turn a data file back into its plain text\n"
+    "       gridtool unscramble [--force] IN OUT\n"
+    "                                    turn a data file back into its plain text; a plain\n"
+    "                                    text is refused unless --force\n"
     "       gridtool dump [--json] FILE  load a data file as the program does and print it\n"
     "       gridtool check FILE...       report every fault of a data file (plain or scrambled),\n"
     "                                    a text saved as UTF-8 instead of Windows-1252 included\n"
@@ -47,11 +50,11 @@ int main(int argc, char **argv)
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return OutputComplete("gridtool") ? 0 : 2;
     }
     if (std::strcmp(argv[1], "--version") == 0) {
         std::fputs(VersionLine("gridtool").c_str(), stdout);
-        return 0;
+        return OutputComplete("gridtool") ? 0 : 2;
     }
     for (const Command &command : kCommands)
         if (std::strcmp(argv[1], command.Name) == 0)

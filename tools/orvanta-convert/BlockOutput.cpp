@@ -7,7 +7,7 @@ BlockOutput::BlockOutput(std::FILE *out) : Out(out)
 }
 
 // A failed write shows in the stream's error flag, which the caller checks
-// at the end.
+// after each line.
 void BlockOutput::Write()
 {
     if (!Buffer.empty())

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/common/MapLongitude.h"
+#include "tools/common/OutputCheck.h"
 #include "tools/common/TextEncoding.h"
 #include "convert/ConvertCode.h"
 #include "tools/orvanta-convert/CoordinateText.h"
@@ -224,7 +225,7 @@ bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &setti
     std::vector<std::string> names;
     if (!settings.Header && !FindColumns(settings, nullptr, columns, error))
         return false;
-    while (reader.Next(record)) {
+    while (!OutputFailed() && reader.Next(record)) {
         char delimiter = reader.FieldDelimiter();
         if (record.Raw.empty() && !record.Unterminated && !record.Overlong) {
             if (target.Csv)

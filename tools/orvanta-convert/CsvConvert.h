@@ -43,7 +43,8 @@ std::vector<std::string> AppendedColumns(bool squares);
 extern const char *const kReverseColumns[2];
 
 // Converts one stream record by record; false with a reason when the
-// column cannot be found in the header or is not a column number.
+// column cannot be found in the header or is not a column number.  Stops
+// at the first failed write to standard output.
 bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &settings, CsvCounts &counts,
                       ProgressLine &progress, std::string &error);
 

@@ -3,6 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+
+#include <sys/stat.h>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,6 +15,7 @@
 #endif
 
 #include "data/GridLoader.h"
+#include "tools/common/AtomicFile.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/LoadMessage.h"
 #include "tools/orvanta-convert/ReverseLookup.h"
@@ -77,6 +81,56 @@ std::vector<std::string> SplitList(const std::string &list)
     return parts;
 }
 
+// What tells one file from another: its device and inode, or on Windows
+// (where stat has no inode) its path as given; a file that cannot be
+// looked at keeps its path, so that its load names the fault.
+std::string FileIdentity(const std::string &path)
+{
+#ifndef _WIN32
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0)
+        return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+#endif
+    return "path:" + path;
+}
+
+// The files without repeats, in their first order; false with a message
+// once there are more than kMaxGridFiles different ones.
+bool DistinctFiles(const std::vector<std::string> &files, std::vector<std::string> &distinct, std::string &error)
+{
+    std::set<std::string> seen;
+    for (const std::string &file : files) {
+        if (!seen.insert(FileIdentity(file)).second)
+            continue;
+        if (distinct.size() == kMaxGridFiles) {
+            error = "more than " + std::to_string(kMaxGridFiles) + " different data files named (" +
+                    std::to_string(files.size()) + " entries in ORVANTA_DATA or --data); give at most " +
+                    std::to_string(kMaxGridFiles);
+            return false;
+        }
+        distinct.push_back(file);
+    }
+    return true;
+}
+
+// Reads the file whole, within the tools' bound, and loads it.
+bool LoadGridFile(const std::string &file, GridDatabase &db, std::string &error)
+{
+    std::vector<unsigned char> bytes;
+    std::string readError;
+    if (!ReadWholeFile(file, bytes, readError)) {
+        error = UnreadableReason(file).empty() ? readError : DescribeLoadFailure(file, kLoadNotFound);
+        return false;
+    }
+    ResetGridDatabase(db);
+    db.LoadStatus = LoadGridDataFromMemory(bytes.data(), bytes.size(), db);
+    if (db.LoadStatus != kLoadOk) {
+        error = DescribeLoadFailure(file, db.LoadStatus);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 const std::vector<std::unique_ptr<LoadedGrid>> &LoadedGrids()
@@ -117,15 +171,14 @@ bool FindDefaultGridFiles(const char *argv0, std::vector<std::string> &files, st
 bool LoadGridFiles(const std::vector<std::string> &files, std::string &error)
 {
     Grids().clear();
-    for (const std::string &file : files) {
+    std::vector<std::string> distinct;
+    if (!DistinctFiles(files, distinct, error))
+        return false;
+    for (const std::string &file : distinct) {
         std::unique_ptr<LoadedGrid> grid(new LoadedGrid);
         grid->Path = file;
-        ResetGridDatabase(grid->Db);
-        grid->Db.LoadStatus = LoadGridData(file.c_str(), grid->Db);
-        if (grid->Db.LoadStatus != kLoadOk) {
-            error = DescribeLoadFailure(file, grid->Db.LoadStatus);
+        if (!LoadGridFile(file, grid->Db, error))
             return false;
-        }
         Grids().push_back(std::move(grid));
     }
     return true;

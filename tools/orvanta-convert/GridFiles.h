@@ -26,7 +26,13 @@ const std::vector<std::unique_ptr<LoadedGrid>> &LoadedGrids();
 // working directory.  False with a message that lists the places looked in.
 bool FindDefaultGridFiles(const char *argv0, std::vector<std::string> &files, std::string &error);
 
-// Loads every file; false with the message for the first that fails.
+// The most data files one run loads (each takes some 50 KB of tables); the
+// two shipped files are far below it.
+const size_t kMaxGridFiles = 32;
+
+// Loads every file once (a file named again, by the same or another path,
+// is left out), each read with the tools' bound on a whole file; false with
+// the message for the first that fails, or for more than kMaxGridFiles.
 bool LoadGridFiles(const std::vector<std::string> &files, std::string &error);
 
 // Converts a written code in each loaded file in turn and returns the first

@@ -31,7 +31,7 @@ LineReader::LineReader(std::FILE *in)
 }
 
 // One read of whatever is there, up to a block; a read error ends the
-// input as the end of the file does.
+// input as the end of the file does, and is kept for Failure.
 bool LineReader::Fill()
 {
     if (AtEnd)
@@ -49,7 +49,18 @@ bool LineReader::Fill()
     Pos = 0;
     Size = got > 0 ? static_cast<size_t>(got) : 0;
     AtEnd = got <= 0;
+    if (got < 0)
+        Error = errno;
     return !AtEnd;
+}
+
+std::string LineReader::Failure() const
+{
+    if (Error == 0)
+        return "";
+    if (Error == EBADF)
+        return "standard input is closed";
+    return std::string("cannot read standard input: ") + std::strerror(Error);
 }
 
 // Takes the bytes up to the LF in spans of the block; past the bound they

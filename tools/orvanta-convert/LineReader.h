@@ -32,9 +32,14 @@ public:
     void BeforeWait(std::function<void()> hook) { Hook = std::move(hook); }
 
     // Reads the next line without its LF; false at the end of the input (a
-    // last line needs no LF).  A line longer than kMaxLineBytes sets
+    // last line needs no LF) or at a read error, which ends it too.  A line longer than kMaxLineBytes sets
     // overlong and keeps only its first bytes; the rest is skipped.
     bool Next(std::string &line, bool &overlong);
+
+    // After Next returned false: empty at the true end of the input, else
+    // why it could not be read ("standard input is closed", "cannot read
+    // standard input: Is a directory").
+    std::string Failure() const;
 
 private:
     bool Fill();
@@ -44,6 +49,7 @@ private:
     char Buffer[kBlockBytes];
     size_t Pos = 0, Size = 0;
     bool AtEnd = false;
+    int Error = 0; // the errno of a failed read
 };
 
 // The result line of an overlong line: its first characters as a code

@@ -6,6 +6,7 @@
 #include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/common/AtomicFile.h"
+#include "tools/common/OutputCheck.h"
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/HtmlMapWriter.h"
@@ -42,8 +43,17 @@ bool ReverseLine(const std::string &line)
     return !codes.empty();
 }
 
-// Reads one position per line of standard input; an overlong line is one
-// error line.
+// Says why standard input could not be read, if it could not.
+bool InputRead(const LineReader &reader)
+{
+    std::string failure = reader.Failure();
+    if (!failure.empty())
+        std::fprintf(stderr, "orvanta-convert: %s\n", failure.c_str());
+    return failure.empty();
+}
+
+// Reads one position per line of standard input, up to the first failed
+// write; an overlong line is one error line.
 int RunReverseLines()
 {
     bool allFound = true;
@@ -52,7 +62,7 @@ int RunReverseLines()
     ProgressLine progress;
     LineReader reader(stdin);
     reader.BeforeWait([] { std::fflush(stdout); });
-    while (reader.Next(line, overlong)) {
+    while (!OutputFailed() && reader.Next(line, overlong)) {
         if (overlong) {
             std::printf("%s\tERROR: line longer than %s\n", ValidUtf8(line.substr(0, kMaxPositionText)).c_str(),
                         kMaxLineText);
@@ -63,6 +73,8 @@ int RunReverseLines()
         progress.Tick();
     }
     progress.Finish();
+    if (!InputRead(reader))
+        return kCannotRun;
     return allFound ? kAllConverted : kSomeFailed;
 }
 
@@ -181,6 +193,8 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
         files.push_back("-");
     map.Begin();
     for (const std::string &name : files) {
+        if (OutputFailed())
+            return kCannotRun;
         std::FILE *in = name == "-" ? stdin : IsFolder(name) ? nullptr : std::fopen(name.c_str(), "rb");
         if (!in) {
             std::fprintf(stderr, "orvanta-convert: cannot read '%s': %s\n", name.c_str(),
@@ -226,20 +240,21 @@ bool AddPoint(MapDocument &map, bool squares, const std::string &text)
 }
 
 // Writes one feature per code of the arguments or of standard input, one
-// code per line.
+// code per line, up to the first failed write; an input that cannot be
+// read leaves the document unended.
 int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
 {
     MapDocument map(research);
     ProgressLine progress;
     bool allConverted = true;
     map.Begin();
-    for (const std::string &code : options.Codes)
-        allConverted = AddPoint(map, research.Squares, code) && allConverted;
+    for (size_t i = 0; i < options.Codes.size() && !OutputFailed(); ++i)
+        allConverted = AddPoint(map, research.Squares, options.Codes[i]) && allConverted;
     LineReader reader(stdin);
     reader.BeforeWait([] { std::fflush(stdout); });
     std::string line;
     bool overlong = false;
-    while (options.Codes.empty() && reader.Next(line, overlong)) {
+    while (options.Codes.empty() && !OutputFailed() && reader.Next(line, overlong)) {
         if (overlong) {
             std::fprintf(stderr, "orvanta-convert: %s\n", OverlongLineResult(line).c_str());
             allConverted = false;
@@ -248,6 +263,8 @@ int RunPoints(const ResearchOptions &research, const ConvertOptions &options)
         }
         progress.Tick();
     }
+    if (!InputRead(reader))
+        return kCannotRun;
     map.End();
     progress.Finish();
     return allConverted ? kAllConverted : kSomeFailed;
@@ -260,9 +277,5 @@ int RunResearch(const ResearchOptions &research, const ConvertOptions &options)
     int status = research.Csv       ? RunCsv(research, options)
                  : research.Reverse ? RunReverse(options)
                                     : RunPoints(research, options);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fputs("orvanta-convert: cannot write the results\n", stderr);
-        return kCannotRun;
-    }
-    return status;
+    return OutputComplete("orvanta-convert") ? status : kCannotRun;
 }

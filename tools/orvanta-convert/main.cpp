@@ -10,6 +10,7 @@
 #endif
 
 #include "convert/ConvertCode.h"
+#include "tools/common/OutputCheck.h"
 #include "tools/common/ToolVersion.h"
 #include "tools/orvanta-convert/BlockOutput.h"
 #include "tools/orvanta-convert/ConvertOptions.h"
@@ -45,18 +46,19 @@ bool ConvertListLine(const std::string &line, const ConvertOptions &options, Blo
 }
 
 // Reads standard input line by line, each line one code (the last line
-// needs no line end), blank lines and comments passed through; returns
-// whether every code converted.  An overlong line is one error line.  The
+// needs no line end), blank lines and comments passed through; clears
+// allConverted when a code fails.  An overlong line is one error line.  The
 // lines so far go out whenever the input makes the tool wait, so a program
-// feeding codes one at a time gets each answer at once.
-bool ConvertStandardInput(const ConvertOptions &options, BlockOutput &out)
+// feeding codes one at a time gets each answer at once.  Reading stops at
+// the first failed write; false (with the message written) when standard
+// input cannot be read.
+bool ConvertStandardInput(const ConvertOptions &options, BlockOutput &out, bool &allConverted)
 {
-    bool allConverted = true;
     LineReader reader(stdin);
     reader.BeforeWait([&out] { out.Flush(); });
     std::string line;
     bool overlong = false;
-    while (reader.Next(line, overlong)) {
+    while (!OutputFailed() && reader.Next(line, overlong)) {
         if (!overlong) {
             allConverted = ConvertListLine(line, options, out) && allConverted;
             continue;
@@ -65,7 +67,10 @@ bool ConvertStandardInput(const ConvertOptions &options, BlockOutput &out)
         out.EndLine();
         allConverted = false;
     }
-    return allConverted;
+    std::string failure = reader.Failure();
+    if (!failure.empty())
+        std::fprintf(stderr, "orvanta-convert: %s\n", failure.c_str());
+    return failure.empty();
 }
 
 } // namespace
@@ -88,13 +93,12 @@ int main(int argc, char **argv)
     }
     if (options.Version) {
         std::fputs(VersionLine("orvanta-convert").c_str(), stdout);
-        return kAllConverted;
-    }
-    if (options.Help) {
+    } else if (options.Help) {
         std::fputs(kConvertUsage, stdout);
         std::fputs(kResearchUsage, stdout);
-        return kAllConverted;
     }
+    if (options.Version || options.Help)
+        return OutputComplete("orvanta-convert") ? kAllConverted : kCannotRun;
 
     std::vector<std::string> files = options.DataFiles;
     if ((files.empty() && !FindDefaultGridFiles(argv[0], files, error)) || !LoadGridFiles(files, error)) {
@@ -106,15 +110,13 @@ int main(int argc, char **argv)
         return RunResearch(research, options);
 
     BlockOutput out(stdout);
-    bool allConverted = true;
+    bool allConverted = true, inputRead = true;
     if (options.Codes.empty())
-        allConverted = ConvertStandardInput(options, out);
-    for (const std::string &code : options.Codes)
-        allConverted = ConvertAndWrite(code, options, out) && allConverted;
+        inputRead = ConvertStandardInput(options, out, allConverted);
+    for (size_t i = 0; i < options.Codes.size() && !OutputFailed(); ++i)
+        allConverted = ConvertAndWrite(options.Codes[i], options, out) && allConverted;
     out.Flush();
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fputs("orvanta-convert: cannot write the results\n", stderr);
+    if (!OutputComplete("orvanta-convert") || !inputRead)
         return kCannotRun;
-    }
     return allConverted ? kAllConverted : kSomeFailed;
 }
