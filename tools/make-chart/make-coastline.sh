@@ -2,9 +2,9 @@
 # Rebuild resources/coastline.json, the coastline that orvanta-convert's map
 # page draws, from the GSHHG shorelines shipped in Debian's GMT packages.
 #
-# Needs: gmt, gmt-gshhg-low, gmt-gshhg-high (the intermediate set),
+# Needs: gmt, gmt-gshhg-low (its crude, low and intermediate sets),
 # python3 (standard library only).
-#   apt-get install -y gmt gmt-gshhg-low gmt-gshhg-high python3
+#   apt-get install -y gmt gmt-gshhg-low python3
 # Usage: tools/make-chart/make-coastline.sh [output.json]
 # The result is committed; the normal build never runs this script.
 set -eu
@@ -15,7 +15,7 @@ out=${1:-$root/resources/coastline.json}
 python=${PYTHON:-python3}
 
 command -v gmt >/dev/null 2>&1 || {
-    echo "make-coastline: gmt not found (apt-get install gmt gmt-gshhg-low gmt-gshhg-high)" >&2
+    echo "make-coastline: gmt not found (apt-get install gmt gmt-gshhg-low)" >&2
     exit 1
 }
 

@@ -117,8 +117,10 @@ void WriteSquares(std::FILE *out, const std::vector<const GridDatabase *> &grids
 
 } // namespace
 
-// The head carries the library and the styles; the data follows in one
-// script element that End closes.
+// The head carries the library and the styles; the data follows: the
+// coastline and the squares in a script, the features as JSON in an element
+// of their own that End closes (a browser reads a large JSON text about
+// twice as fast as a script of the same data).
 void HtmlMapWriter::Begin(const std::string &title)
 {
     std::fprintf(Out,
@@ -130,7 +132,7 @@ void HtmlMapWriter::Begin(const std::string &title)
     std::fprintf(Out, "<script>\n%s\n</script>\n</head>\n<body>\n<div id=\"map\"></div>\n", kLeafletScript);
     std::fprintf(Out, "<script>\nvar orvanta = {title: %s,\ncoast: %s,\n", ScriptString(title).c_str(), kCoastline);
     WriteSquares(Out, Grids);
-    std::fputs("features: [", Out);
+    std::fputs("};\n</script>\n<script type=\"application/json\" id=\"orvanta-features\">[", Out);
 }
 
 // A short text already in the table (or now put there) as its number, any
@@ -209,7 +211,7 @@ void HtmlMapWriter::End()
     std::vector<const std::vector<std::string> *> schemas(Schemas.size());
     for (const auto &entry : Schemas)
         schemas[entry.second] = &entry.first;
-    std::fputs("\n],\nschemas: [", Out);
+    std::fputs("\n]</script>\n<script>\norvanta.schemas = [", Out);
     for (size_t i = 0; i < schemas.size(); ++i) {
         std::string text = i ? ",\n[" : "\n[";
         for (size_t k = 0; k < schemas[i]->size(); ++k)
@@ -220,10 +222,10 @@ void HtmlMapWriter::End()
     std::vector<const std::string *> strings(Strings.size());
     for (const auto &entry : Strings)
         strings[entry.second] = &entry.first;
-    std::fputs("],\nstrings: [", Out);
+    std::fputs("];\norvanta.strings = [", Out);
     for (size_t i = 0; i < strings.size(); ++i) {
         std::string text = (i == 0 ? "\n" : i % 16 ? "," : ",\n") + ScriptString(*strings[i]);
         std::fwrite(text.data(), 1, text.size(), Out);
     }
-    std::fprintf(Out, "]};\n</script>\n<script>\n%s\n</script>\n</body>\n</html>\n", kPageScript);
+    std::fprintf(Out, "];\n</script>\n<script>\n%s\n</script>\n</body>\n</html>\n", kPageScript);
 }

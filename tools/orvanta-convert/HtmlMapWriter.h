@@ -38,7 +38,7 @@ public:
     void End();
 
     // The bounds of the tables.
-    static const size_t kMaxStrings = 1 << 16, kMaxTableText = 64, kMaxSchemaBytes = 1 << 20;
+    static const size_t kMaxStrings = 1 << 18, kMaxTableText = 64, kMaxSchemaBytes = 1 << 20;
 
 private:
     std::string Value(const std::string &text);

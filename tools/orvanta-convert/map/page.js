@@ -1,11 +1,14 @@
 // The map page of orvanta-convert: draws the coastline, a graticule, the
-// grid's large squares and the features that the tool wrote into `orvanta`
-// above.  Everything is drawn on canvases, one layer per kind of shape, so
-// that a page of a million codes opens; no array is ever spread into a
-// call's arguments.  The coastline, graticule and readout pieces stand on
-// their own (orvantaPieces) for other pages to reuse.
+// grid's large squares and the features that the tool wrote above (the
+// coastline and squares into `orvanta`, the features as JSON into the
+// element orvanta-features, the tables of names and values into
+// orvanta.schemas and orvanta.strings).  Everything is drawn on canvases,
+// one layer per kind of shape, so that a page of a million codes opens; no
+// array is ever spread into a call's arguments.  The coastline, graticule
+// and readout pieces stand on their own (orvantaPieces) for other pages.
 (function () {
   'use strict';
+  var started = performance.now();
 
   var SEA_LINE = '#5b4a2f', GRATICULE = 'rgba(60, 60, 60, 0.35)', SQUARE_LINE = '#1f3f6e',
       FEATURE = '#d7191c', FEATURE_EDGE = '#6b0000', RADIUS = 5, LISTED = 50;
@@ -310,7 +313,8 @@
     f.properties = function (i) {
       var r = records[i], names = typeof r[0] === 'number' ? data.schemas[r[0]] || [] : r[0];
       var first = r[1] === 0 ? 3 : r[1] === 1 ? 5 : 6, out = [];
-      for (var k = 0; k < names.length && first + k < r.length; ++k) out.push([String(names[k]), f.value(r[first + k])]);
+      for (var k = 0; k < names.length && first + k < r.length; ++k)
+        out.push([String(names[k]), f.value(r[first + k])]);
       return out;
     };
     return f;
@@ -361,7 +365,8 @@
         var polygon = f.polygons[q];
         if (polygon) {
           context.moveTo(polygon[0] * s - view.x0, polygon[1] * s - view.y0);
-          for (var k = 2; k + 1 < polygon.length; k += 2) context.lineTo(polygon[k] * s - view.x0, polygon[k + 1] * s - view.y0);
+          for (var k = 2; k + 1 < polygon.length; k += 2)
+            context.lineTo(polygon[k] * s - view.x0, polygon[k + 1] * s - view.y0);
           context.closePath();
         } else {
           context.rect(x0, y0, Math.max(x1 - x0, 2), Math.max(y1 - y0, 2));
@@ -504,9 +509,13 @@
     });
   }
 
-  var data = window.orvanta, turn = pacificFrame(data), copies = turn ? [0, WORLD] : [0];
+  // The features come as JSON in an element of their own, dropped once read.
+  var data = window.orvanta, json = document.getElementById('orvanta-features');
+  data.features = JSON.parse(json.textContent);
+  json.parentNode.removeChild(json);
+  var turn = pacificFrame(data), copies = turn ? [0, WORLD] : [0];
   if (turn) turnSquares(data.squares);
-  var f = readFeatures(data, turn), labels = [];
+  var f = readFeatures(data, turn), labels = [], read = performance.now();
   var map = L.map('map', {zoomSnap: 0.5, worldCopyJump: false});
   map.attributionControl.addAttribution('Coastline: GSHHG (LGPL-3+)');
   var coast = coastlineLayer(data.coast, copies), graticule = graticuleLayer();
@@ -550,6 +559,8 @@
   // What the page shows, for tests and benchmarks.
   window.orvantaMap = map;
   window.orvantaPage = {
+    started: started,
+    read: read,
     drawn: performance.now(),
     labels: labels,
     placed: function () {
@@ -564,6 +575,7 @@
       return out;
     }
   };
-  window.orvantaPieces = {CanvasLayer: CanvasLayer, mapView: mapView, coastlineLayer: coastlineLayer, graticuleLayer: graticuleLayer,
+  window.orvantaPieces = {CanvasLayer: CanvasLayer, mapView: mapView, coastlineLayer: coastlineLayer,
+                          graticuleLayer: graticuleLayer,
                           readoutControl: readoutControl, positionText: positionText};
 }());
