@@ -23,6 +23,16 @@
     return WORLD / 2 - WORLD / (4 * Math.PI) * Math.log((1 + s) / (1 - s));
   }
   function unprojectX(x) { return x / WORLD * 360 - 180; }
+
+  // The offsets (zoom-0 pixels, whole turns) of the copies of the world
+  // that the view shows, with one more on either side for what the data
+  // holds past the 180th meridian; at most a few.
+  function worldCopies(view) {
+    var first = Math.floor(view.x0 / view.scale / WORLD) - 1;
+    var last = Math.min(Math.floor((view.x0 + view.width) / view.scale / WORLD) + 1, first + 6), out = [];
+    for (var k = first; k <= last; ++k) out.push(k * WORLD);
+    return out;
+  }
   function unprojectY(y) {
     return (2 * Math.atan(Math.exp((WORLD / 2 - y) * 2 * Math.PI / WORLD)) - Math.PI / 2) * 180 / Math.PI;
   }
@@ -100,8 +110,7 @@
     return points;
   }
 
-  // copies: the x offsets (zoom-0 pixels) at which the world is drawn.
-  function coastlineLayer(levels, copies) {
+  function coastlineLayer(levels) {
     var decoded = [];
     function level(zoom) {
       var chosen = 0;
@@ -119,7 +128,7 @@
       return decoded[chosen];
     }
     return new CanvasLayer(function (context, view) {
-      var lines = level(Math.log(view.scale) / Math.LN2), s = view.scale;
+      var lines = level(Math.log(view.scale) / Math.LN2), s = view.scale, copies = worldCopies(view);
       context.strokeStyle = SEA_LINE;
       context.lineWidth = 1;
       context.beginPath();
@@ -139,6 +148,7 @@
   // ---- The graticule: lines of latitude and longitude at the finest
   // step (degrees, then minutes) that keeps them some 90 pixels apart,
   // labelled at the left and top edges.
+  var CORNER = 50;   // the zoom buttons' corner, where no label goes
   var STEPS = [90, 45, 30, 20, 10, 5, 2, 1, 30 / 60, 20 / 60, 10 / 60, 5 / 60, 2 / 60, 1 / 60, 0.5 / 60, 0.2 / 60];
   function graticuleStep(pixelsPerDegree) {
     var step = STEPS[0];
@@ -166,14 +176,14 @@
         x = Math.round(projectX(lon) * s - view.x0) + 0.5;
         context.moveTo(x, 0);
         context.lineTo(x, view.height);
-        labels.push([graticuleLabel(normalLon(lon), step, 'E', 'W'), x + 3, 12]);
+        if (x > CORNER) labels.push([graticuleLabel(normalLon(lon), step, 'E', 'W'), x + 3, 12]);
       }
       for (lat = Math.ceil(Math.max(south, -MAX_LAT) / step) * step; lat <= Math.min(north, MAX_LAT) &&
            labels.length < 800; lat += step) {
         y = Math.round(projectY(lat) * s - view.y0) + 0.5;
         context.moveTo(0, y);
         context.lineTo(view.width, y);
-        labels.push([graticuleLabel(lat, step, 'N', 'S'), 3, y - 3]);
+        if (y > CORNER + 30) labels.push([graticuleLabel(lat, step, 'N', 'S'), 3, y - 3]);
       }
       context.stroke();
       labels.forEach(function (label) { context.fillText(label[0], label[1], label[2]); });
@@ -196,20 +206,24 @@
   // ---- The grid's large squares, boxes [south, west, north, east] in
   // records [name, chart, boxes]; one name per large square, drawn in the
   // largest piece of its records when it fits there.
-  function squaresLayer(squares, copies, drawn) {
-    var names = {}, order = [];
+  function squaresLayer(squares, drawn) {
+    var names = new Map(), order = [];
     squares.forEach(function (square) {
       square[2].forEach(function (b) {
         var box = [projectX(b[1]), projectY(b[2]), projectX(b[3]), projectY(b[0])];
-        var entry = names[square[0]];
-        if (!entry) { entry = names[square[0]] = {name: square[0], boxes: [], largest: null}; order.push(entry); }
+        var entry = names.get(square[0]);
+        if (!entry) {
+          entry = {name: String(square[0]), boxes: [], largest: null};
+          names.set(square[0], entry);
+          order.push(entry);
+        }
         entry.boxes.push(box);
         var area = (box[2] - box[0]) * (box[3] - box[1]);
         if (!entry.largest || area > entry.area) { entry.largest = box; entry.area = area; }
       });
     });
     return new CanvasLayer(function (context, view) {
-      var s = view.scale, taken = [];
+      var s = view.scale, taken = [], copies = worldCopies(view);
       drawn.length = 0;
       context.strokeStyle = SQUARE_LINE;
       context.fillStyle = SQUARE_LINE;
@@ -324,13 +338,14 @@
   function pointsLayer(f) {
     return new CanvasLayer(function (context, view) {
       var s = view.scale, w = view.width, h = view.height, cellsX = (w >> 1) + 1;
-      var taken = new Uint8Array(cellsX * ((h >> 1) + 1)), pending = 0;
+      var taken = new Uint8Array(cellsX * ((h >> 1) + 1)), pending = 0, copies = worldCopies(view);
       context.fillStyle = FEATURE;
       context.strokeStyle = FEATURE_EDGE;
       context.lineWidth = 1;
       context.beginPath();
-      for (var i = 0; i < f.px.length; ++i) {
-        var x = f.px[i] * s - view.x0, y = f.py[i] * s - view.y0;
+      for (var c = 0, i = 0; c < copies.length; ++c, i = 0)
+      for (; i < f.px.length; ++i) {
+        var x = (f.px[i] + copies[c]) * s - view.x0, y = f.py[i] * s - view.y0;
         if (x < -RADIUS || y < -RADIUS || x > w + RADIUS || y > h + RADIUS) continue;
         var cx = Math.max(0, Math.min(w, x)) >> 1, cy = Math.max(0, Math.min(h, y)) >> 1;
         if (taken[cy * cellsX + cx]) continue;
@@ -349,24 +364,25 @@
   // Areas as outlined, lightly filled shapes, each different one once.
   function areasLayer(f) {
     return new CanvasLayer(function (context, view) {
-      var s = view.scale, w = view.width, h = view.height, seen = new Set(), pending = 0;
+      var s = view.scale, w = view.width, h = view.height, seen = new Set(), pending = 0, copies = worldCopies(view);
       context.fillStyle = 'rgba(215, 25, 28, 0.25)';
       context.strokeStyle = FEATURE;
       context.lineWidth = 2;
       function flush() { context.fill(); context.stroke(); context.beginPath(); pending = 0; }
       context.beginPath();
-      for (var q = 0; q < f.rings.length; ++q) {
-        var b = f.boxes, x0 = b[4 * q] * s - view.x0, y0 = b[4 * q + 1] * s - view.y0;
-        var x1 = b[4 * q + 2] * s - view.x0, y1 = b[4 * q + 3] * s - view.y0;
+      for (var c = 0, q = 0; c < copies.length; ++c, q = 0)
+      for (; q < f.rings.length; ++q) {
+        var b = f.boxes, dx = copies[c] * s + view.x0, x0 = b[4 * q] * s - dx, y0 = b[4 * q + 1] * s - view.y0;
+        var x1 = b[4 * q + 2] * s - dx, y1 = b[4 * q + 3] * s - view.y0;
         if (x1 < 0 || y1 < 0 || x0 > w || y0 > h) continue;
         var key = Math.round(x0) + ',' + Math.round(y0) + ',' + Math.round(x1) + ',' + Math.round(y1);
         if (seen.has(key)) continue;
         seen.add(key);
         var polygon = f.polygons[q];
         if (polygon) {
-          context.moveTo(polygon[0] * s - view.x0, polygon[1] * s - view.y0);
+          context.moveTo(polygon[0] * s - dx, polygon[1] * s - view.y0);
           for (var k = 2; k + 1 < polygon.length; k += 2)
-            context.lineTo(polygon[k] * s - view.x0, polygon[k + 1] * s - view.y0);
+            context.lineTo(polygon[k] * s - dx, polygon[k + 1] * s - view.y0);
           context.closePath();
         } else {
           context.rect(x0, y0, Math.max(x1 - x0, 2), Math.max(y1 - y0, 2));
@@ -377,22 +393,28 @@
     });
   }
 
-  // The record under a container point: the nearest point within reach,
-  // else the smallest area that holds it; -1 for none.
-  function recordAt(f, view, at) {
-    var s = view.scale, best = -1, bestDistance = (RADIUS + 3) * (RADIUS + 3), i;
-    for (i = 0; i < f.px.length; ++i) {
-      var dx = f.px[i] * s - view.x0 - at.x, dy = f.py[i] * s - view.y0 - at.y, d = dx * dx + dy * dy;
-      if (d <= bestDistance) { bestDistance = d; best = f.points[i]; }
+  // The record under a container point, of the layers shown, and the
+  // offset of the world's copy where it lies: the nearest point within
+  // reach, else the smallest area that holds it; null for none.
+  function recordAt(f, view, at, withPoints, withAreas) {
+    var s = view.scale, copies = worldCopies(view), best = null, reach = (RADIUS + 3) * (RADIUS + 3), c, i;
+    for (c = 0; withPoints && c < copies.length; ++c) {
+      for (i = 0; i < f.px.length; ++i) {
+        var dx = (f.px[i] + copies[c]) * s - view.x0 - at.x, dy = f.py[i] * s - view.y0 - at.y, d = dx * dx + dy * dy;
+        if (d <= reach) { reach = d; best = {index: f.points[i], copy: copies[c]}; }
+      }
     }
-    if (best >= 0) return best;
-    var X = (at.x + view.x0) / s, Y = (at.y + view.y0) / s, smallest = Infinity, b = f.boxes;
-    for (var q = 0; q < f.rings.length; ++q) {
-      if (X < b[4 * q] || X > b[4 * q + 2] || Y < b[4 * q + 1] || Y > b[4 * q + 3]) continue;
-      var polygon = f.polygons[q];
-      if (polygon && !inside(polygon, X, Y)) continue;
-      var area = (b[4 * q + 2] - b[4 * q]) * (b[4 * q + 3] - b[4 * q + 1]);
-      if (area < smallest) { smallest = area; best = f.rings[q]; }
+    if (best) return best;
+    var Y = (at.y + view.y0) / s, smallest = Infinity, b = f.boxes;
+    for (c = 0; withAreas && c < copies.length; ++c) {
+      var X = (at.x + view.x0) / s - copies[c];
+      for (var q = 0; q < f.rings.length; ++q) {
+        if (X < b[4 * q] || X > b[4 * q + 2] || Y < b[4 * q + 1] || Y > b[4 * q + 3]) continue;
+        var polygon = f.polygons[q];
+        if (polygon && !inside(polygon, X, Y)) continue;
+        var area = (b[4 * q + 2] - b[4 * q]) * (b[4 * q + 3] - b[4 * q + 1]);
+        if (area < smallest) { smallest = area; best = {index: f.rings[q], copy: copies[c]}; }
+      }
     }
     return best;
   }
@@ -499,8 +521,9 @@
     });
     if (!count) data.squares.forEach(function (s) { s[2].forEach(function (b) { add(b[1]); add(b[3]); }); });
     if (!count) return false;
+    // Spans within a metre count as equal: adding a turn rounds.
     var span = high - low, spanTurned = highTurned - lowTurned;
-    return spanTurned < span || (spanTurned === span && sum / count > 90);
+    return spanTurned < span - 1e-5 || (Math.abs(spanTurned - span) <= 1e-5 && sum / count > 90);
   }
 
   function turnSquares(squares) {
@@ -513,13 +536,13 @@
   var data = window.orvanta, json = document.getElementById('orvanta-features');
   data.features = JSON.parse(json.textContent);
   json.parentNode.removeChild(json);
-  var turn = pacificFrame(data), copies = turn ? [0, WORLD] : [0];
+  var turn = pacificFrame(data);
   if (turn) turnSquares(data.squares);
   var f = readFeatures(data, turn), labels = [], read = performance.now();
   var map = L.map('map', {zoomSnap: 0.5, worldCopyJump: false});
   map.attributionControl.addAttribution('Coastline: GSHHG (LGPL-3+)');
-  var coast = coastlineLayer(data.coast, copies), graticule = graticuleLayer();
-  var squares = squaresLayer(data.squares, copies, labels);
+  var coast = coastlineLayer(data.coast), graticule = graticuleLayer();
+  var squares = squaresLayer(data.squares, labels);
   var areas = areasLayer(f), points = pointsLayer(f);
   var overlays = {'Coastline (GSHHG)': coast, 'Graticule': graticule, 'Large squares': squares};
   if (f.rings.length) overlays.Squares = areas;
@@ -549,11 +572,12 @@
   for (var name in overlays) if (overlays.hasOwnProperty(name)) overlays[name].addTo(map);
 
   map.on('click', function (e) {
-    var at = map.latLngToContainerPoint(e.latlng), i = recordAt(f, mapView(map), at);
-    if (i < 0) return;
-    var r = f.records[i], rows = recordsWith(f, i);
-    L.popup({maxHeight: 300, maxWidth: 420}).setLatLng([r[2], turn && r[3] < 0 ? r[3] + 360 : r[3]])
-      .setContent(popupContent(f, rows)).openOn(map);
+    var hit = recordAt(f, mapView(map), map.latLngToContainerPoint(e.latlng), map.hasLayer(points),
+                       map.hasLayer(areas));
+    if (!hit) return;
+    var r = f.records[hit.index], lon = (turn && r[3] < 0 ? r[3] + 360 : r[3]) + hit.copy / WORLD * 360;
+    L.popup({maxHeight: 300, maxWidth: 420}).setLatLng([r[2], lon])
+      .setContent(popupContent(f, recordsWith(f, hit.index))).openOn(map);
   });
 
   // What the page shows, for tests and benchmarks.
