@@ -63,7 +63,8 @@ REPORT = """<script>
                                        labels: window.orvantaPage.labels, popup: popup, readout: readout,
                                        unplaced: unplaced ? unplaced.innerText : '', zoom: map.getZoom(),
                                        view: [b.getSouth(), b.getWest(), b.getNorth(), b.getEast()],
-                                       images: document.querySelectorAll('img:not(.leaflet-tile)').length});
+                                       images: document.querySelectorAll('img:not(.leaflet-tile)').length,
+                                       extra: window.orvantaExtra});
   document.body.appendChild(report);
 }());
 </script>"""
@@ -116,14 +117,15 @@ def make_page(folder, grid, *codes, stdin=None):
     return result.returncode, result.stderr.decode(), result.stdout.decode()
 
 
-def probe(folder, html):
+def probe(folder, html, extra="null"):
     """Opens the page with the capture and report scripts added and the map
-    at its fixed size: the report (None when the page did not run) and the
-    browser's log."""
+    at its fixed size: the report (None when the page did not run), with
+    the value of the script expression extra, and the browser's log."""
     path = os.path.join(folder, "probe.html")
     with open(path, "w") as f:
         f.write(html.replace("<head>", "<head>\n" + CAPTURE, 1)
-                .replace("</head>", FIXED_SIZE + "\n</head>", 1).replace("</body>", REPORT + "\n</body>"))
+                .replace("</head>", FIXED_SIZE + "\n</head>", 1)
+                .replace("</body>", "<script>window.orvantaExtra = %s;</script>\n%s\n</body>" % (extra, REPORT)))
     dump = browse(path, "--dump-dom")
     match = re.search(r'<pre id="orvanta-report">(.*?)</pre>', dump.stdout, re.S)
     report = json.loads(match.group(1).replace("&lt;", "<").replace("&gt;", ">")
@@ -154,11 +156,11 @@ class MapPage(unittest.TestCase):
     def tearDownClass(cls):
         shutil.rmtree(cls.dir)
 
-    def page_of(self, name, *args, grid=GRID, stdin=None):
+    def page_of(self, name, *args, grid=GRID, stdin=None, extra="null"):
         folder = os.path.join(self.dir, name)
         os.mkdir(folder)
         status, stderr, html = make_page(folder, grid, *args, stdin=stdin)
-        report, log = probe(folder, html)
+        report, log = probe(folder, html, extra)
         self.assertIsNotNone(report, log[-2000:])
         self.assertEqual(report["problems"], [])
         return status, stderr, report
@@ -234,10 +236,48 @@ class MapPage(unittest.TestCase):
 
     def test_many_features_open_and_draw(self):
         # Far more features than a call takes arguments.
-        status, stderr, report = self.page_of("many", stdin=b"CA1155\n" * 200000)
-        self.assertEqual(status, 0, stderr)
-        self.assertEqual(report["count"], 200000)
-        self.assertIn("200000 rows here", report["popup"])
+        for shape in ("point", "square"):
+            with self.subTest(shape=shape):
+                status, stderr, report = self.page_of("many-" + shape, "--shape", shape,
+                                                      stdin=b"CA1155\nCF11\n" * 100000)
+                self.assertEqual(status, 0, stderr)
+                self.assertEqual(report["count"], 200000)
+                self.assertIn("100000 rows here", report["popup"])
+
+    def test_readout_graticule_and_coastline_follow_the_zoom(self):
+        # The pointer's texts carry rounded minutes into the degrees and
+        # bring a longitude past 180 back; the graticule's step shrinks as
+        # the map zooms in; from regional zooms on the coastline shows
+        # small islands (Ouessant, 15 km2, at zoom 9) and the open sea none.
+        extra = """(function () {
+          var map = window.orvantaMap, readout = [], steps = [], coast = [];
+          [[56.999999, -14.0000001], [-0.001, 0.001], [10, 190]].forEach(function (at) {
+            map.fire('mousemove', {latlng: L.latLng(at[0], at[1])});
+            readout.push(document.querySelector('.orvanta-readout').textContent);
+          });
+          [2, 5, 8, 11].forEach(function (zoom) {
+            map.setView([55, -25], zoom, {animate: false});
+            steps.push(orvantaPage.layers.graticule.step);
+          });
+          [[48.46, -5.09], [47.0, -8.0]].forEach(function (at) {
+            map.setView(at, 9, {animate: false});
+            var canvas = orvantaPage.layers.coast._canvas, x = canvas.width / 2 - 20, y = canvas.height / 2 - 20;
+            var data = canvas.getContext('2d').getImageData(x, y, 40, 40).data, drawn = 0;
+            for (var i = 3; i < data.length; i += 4) if (data[i]) ++drawn;
+            coast.push(drawn);
+          });
+          return {readout: readout, steps: steps, coast: coast};
+        }())"""
+        _, _, report = self.page_of("zoom", "CA1155", extra=extra)
+        got = report["extra"]
+        self.assertEqual(got["readout"], ["57°0.00 N 14°0.00 W  (57.00000, -14.00000)",
+                                          "0°0.06 S 0°0.06 E  (-0.00100, 0.00100)",
+                                          "10°0.00 N 170°0.00 W  (10.00000, -170.00000)"])
+        steps = got["steps"]
+        self.assertTrue(steps[0] >= 10 and steps[-1] <= 5 / 60, steps)
+        self.assertEqual(steps, sorted(steps, reverse=True))
+        self.assertGreater(got["coast"][0], 0, "Ouessant")
+        self.assertEqual(got["coast"][1], 0, "open sea")
 
     def test_screenshot_shows_the_markers(self):
         shot = os.path.join(self.dir, "shot.png")

@@ -78,7 +78,7 @@
   function degreesMinutes(value, positive, negative) {
     var hundredths = Math.round(Math.abs(value) * 6000), degrees = Math.floor(hundredths / 6000);
     var minutes = (hundredths - degrees * 6000) / 100;
-    return degrees + '\u00b0' + minutes.toFixed(2) + ' ' + (value < 0 && hundredths ? negative : positive);
+    return degrees + '\u00b0' + minutes.toFixed(2) + ' ' + (value < 0 ? negative : positive);
   }
   function normalLon(lon) { return lon > 180 ? lon - 360 : lon < -180 ? lon + 360 : lon; }
   function positionText(lat, lon) {
@@ -163,7 +163,7 @@
   }
   function graticuleLayer() {
     return new CanvasLayer(function (context, view) {
-      var s = view.scale, step = graticuleStep(s * WORLD / 360);
+      var s = view.scale, step = this.step = graticuleStep(s * WORLD / 360);
       var west = unprojectX(view.x0 / s), east = unprojectX((view.x0 + view.width) / s);
       var north = unprojectY(view.y0 / s), south = unprojectY((view.y0 + view.height) / s);
       context.strokeStyle = GRATICULE;
@@ -195,9 +195,8 @@
     var control = L.control({position: 'bottomright'});
     control.onAdd = function () {
       var box = L.DomUtil.create('div', 'orvanta-readout');
-      box.textContent = '\u00a0';
       map.on('mousemove', function (e) { box.textContent = positionText(e.latlng.lat, e.latlng.lng); });
-      map.on('mouseout', function () { box.textContent = '\u00a0'; });
+      map.on('mouseout', function () { box.textContent = ''; });
       return box;
     };
     return control;
@@ -587,6 +586,7 @@
     read: read,
     drawn: performance.now(),
     labels: labels,
+    layers: {coast: coast, graticule: graticule, squares: squares, areas: areas, points: points},
     placed: function () {
       var out = [], view = mapView(map);
       f.records.forEach(function (r, i) {
