@@ -23,6 +23,9 @@
     return WORLD / 2 - WORLD / (4 * Math.PI) * Math.log((1 + s) / (1 - s));
   }
   function unprojectX(x) { return x / WORLD * 360 - 180; }
+  function unprojectY(y) {
+    return (2 * Math.atan(Math.exp((WORLD / 2 - y) * 2 * Math.PI / WORLD)) - Math.PI / 2) * 180 / Math.PI;
+  }
 
   // The offsets (zoom-0 pixels, whole turns) of the copies of the world
   // that the view shows, with one more on either side for what the data
@@ -33,13 +36,11 @@
     for (var k = first; k <= last; ++k) out.push(k * WORLD);
     return out;
   }
-  function unprojectY(y) {
-    return (2 * Math.atan(Math.exp((WORLD / 2 - y) * 2 * Math.PI / WORLD)) - Math.PI / 2) * 180 / Math.PI;
-  }
 
   // ---- A canvas over the map that a draw function fills: draw(context,
   // view) with view = {scale, x0, y0, width, height}; a zoom-0 pixel (x, y)
-  // lies at (x * scale - x0, y * scale - y0) on the canvas.
+  // lies at (x * scale - x0, y * scale - y0) on the canvas, counted in CSS
+  // pixels (the canvas has as many as the screen shows).
   function mapView(map) {
     var size = map.getSize(), corner = map.containerPointToLayerPoint([0, 0]), origin = map.getPixelOrigin();
     return {scale: map.getZoomScale(map.getZoom(), 0), x0: origin.x + corner.x, y0: origin.y + corner.y,
@@ -59,10 +60,14 @@
     redraw: function () {
       if (!this._map) return this;
       var view = mapView(this._map), canvas = this._canvas;
+      var ratio = window.devicePixelRatio || 1;
       L.DomUtil.setPosition(canvas, view.corner);
-      canvas.width = view.width;
-      canvas.height = view.height;
+      canvas.width = Math.round(view.width * ratio);
+      canvas.height = Math.round(view.height * ratio);
+      canvas.style.width = view.width + 'px';
+      canvas.style.height = view.height + 'px';
       var context = canvas.getContext('2d');
+      context.setTransform(ratio, 0, 0, ratio, 0, 0);
       context.clearRect(0, 0, view.width, view.height);
       this._draw(context, view);
       return this;
@@ -204,7 +209,7 @@
 
   // ---- The grid's large squares, boxes [south, west, north, east] in
   // records [name, chart, boxes]; one name per large square, drawn in the
-  // largest piece of its records when it fits there.
+  // largest part in view of the pieces of its records when it fits there.
   function squaresLayer(squares, drawn) {
     var names = new Map(), order = [];
     squares.forEach(function (square) {
@@ -212,13 +217,11 @@
         var box = [projectX(b[1]), projectY(b[2]), projectX(b[3]), projectY(b[0])];
         var entry = names.get(square[0]);
         if (!entry) {
-          entry = {name: String(square[0]), boxes: [], largest: null};
+          entry = {name: String(square[0]), boxes: []};
           names.set(square[0], entry);
           order.push(entry);
         }
         entry.boxes.push(box);
-        var area = (box[2] - box[0]) * (box[3] - box[1]);
-        if (!entry.largest || area > entry.area) { entry.largest = box; entry.area = area; }
       });
     });
     return new CanvasLayer(function (context, view) {
@@ -242,11 +245,17 @@
       context.stroke();
       copies.forEach(function (dx) {
         order.forEach(function (entry) {
-          var b = entry.largest, width = (b[2] - b[0]) * s, height = (b[3] - b[1]) * s;
-          var x = ((b[0] + b[2]) / 2 + dx) * s - view.x0, y = (b[1] + b[3]) / 2 * s - view.y0;
-          var half = context.measureText(entry.name).width / 2 + 2;
-          if (width < 2 * half || height < 14 || x + half < 0 || x - half > view.width || y < -7 ||
-              y > view.height + 7) return;
+          // The middle of the largest part of a piece in view.
+          var left = 0, right = 0, top = 0, bottom = 0;
+          entry.boxes.forEach(function (b) {
+            var l = Math.max((b[0] + dx) * s - view.x0, 0), r = Math.min((b[2] + dx) * s - view.x0, view.width);
+            var t = Math.max(b[1] * s - view.y0, 0), u = Math.min(b[3] * s - view.y0, view.height);
+            if (r > l && u > t && (r - l) * (u - t) > (right - left) * (bottom - top)) {
+              left = l; right = r; top = t; bottom = u;
+            }
+          });
+          var x = (left + right) / 2, y = (top + bottom) / 2, half = context.measureText(entry.name).width / 2 + 2;
+          if (right - left < 2 * half || bottom - top < 14) return;
           var clash = taken.some(function (t) { return Math.abs(t[0] - x) < half + t[2] && Math.abs(t[1] - y) < 14; });
           if (clash) return;
           taken.push([x, y, half]);
