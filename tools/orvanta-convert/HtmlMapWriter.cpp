@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/common/TextEncoding.h"
 #include "convert/Position.h"
+#include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/MapPageAssets.h"
 #include "tools/orvanta-convert/PointWriter.h"
 
