@@ -227,5 +227,6 @@ void HtmlMapWriter::End()
         std::string text = (i == 0 ? "\n" : i % 16 ? "," : ",\n") + ScriptString(*strings[i]);
         std::fwrite(text.data(), 1, text.size(), Out);
     }
-    std::fprintf(Out, "];\n</script>\n<script>\n%s\n</script>\n</body>\n</html>\n", kPageScript);
+    std::fprintf(Out, "];\n</script>\n<script>\n%s\n</script>\n<script>\n%s\n</script>\n</body>\n</html>\n",
+                 kMapPiecesScript, kPageScript);
 }
