@@ -239,10 +239,13 @@ class MapPage(unittest.TestCase):
         for shape in ("point", "square"):
             with self.subTest(shape=shape):
                 status, stderr, report = self.page_of("many-" + shape, "--shape", shape,
-                                                      stdin=b"CA1155\nCF11\n" * 100000)
-                self.assertEqual(status, 0, stderr)
+                                                      stdin=b"CA1155\nCF11\n" * 100000 + b"XX1111\n" * 60)
+                self.assertEqual(status, 1, stderr)
                 self.assertEqual(report["count"], 200000)
                 self.assertIn("100000 rows here", report["popup"])
+                self.assertIn("60 without a position", report["unplaced"])
+                self.assertIn("row 200050: XX1111", report["unplaced"])
+                self.assertIn("and 10 more", report["unplaced"])
 
     def test_readout_graticule_and_coastline_follow_the_zoom(self):
         # The pointer's texts carry rounded minutes into the degrees and
@@ -278,6 +281,33 @@ class MapPage(unittest.TestCase):
         self.assertEqual(steps, sorted(steps, reverse=True))
         self.assertGreater(got["coast"][0], 0, "Ouessant")
         self.assertEqual(got["coast"][1], 0, "open sea")
+
+    def test_coastline_text_reads_back(self):
+        # The coastline maker's encoding as the page decodes it: hundredths
+        # of a degree, signs, large steps, both ends of the map.
+        shore = os.path.join(self.dir, "shore.txt")
+        with open(shore, "w") as f:
+            f.write("> one\n-179.994 84.996\n-10 0\n0.004 -0.006\n179.99 -78.5\n> one point\n5 5\n5.001 5.001\n")
+        maker = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "make-chart",
+                             "simplify_coastline.py")
+        levels = subprocess.run([sys.executable, maker, "3:0:" + shore], capture_output=True, text=True,
+                                check=True).stdout
+        extra = """%s.map(function (level) {
+          return [level.zoom, level.lines.map(function (line) {
+            var P = orvantaPieces, p = P.decodeLine(line), out = [];
+            for (var k = 0; k < p.length; k += 2) out.push([P.unprojectX(p[k]), P.unprojectY(p[k + 1])]);
+            return out;
+          })];
+        })""" % levels
+        _, _, report = self.page_of("coast", "CA1155", extra=extra)
+        (zoom, lines), = report["extra"]
+        self.assertEqual(zoom, 3)
+        self.assertEqual(len(lines), 1, "a line of one point is left out")
+        want = [(-179.99, 85), (-10, 0), (0, -0.01), (179.99, -78.5)]
+        self.assertEqual(len(lines[0]), len(want))
+        for got, expected in zip(lines[0], want):
+            self.assertAlmostEqual(got[0], expected[0], places=6)
+            self.assertAlmostEqual(got[1], expected[1], places=6)
 
     def test_screenshot_shows_the_markers(self):
         shot = os.path.join(self.dir, "shot.png")
