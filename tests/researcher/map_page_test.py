@@ -251,7 +251,8 @@ class MapPage(unittest.TestCase):
         # The pointer's texts carry rounded minutes into the degrees and
         # bring a longitude past 180 back; the graticule's step shrinks as
         # the map zooms in; from regional zooms on the coastline shows
-        # small islands (Ouessant, 15 km2, at zoom 9) and the open sea none.
+        # small islands (Ouessant, 15 km2, at zoom 9) and the open sea none;
+        # a marker stays in place on the next copy of the world.
         extra = """(function () {
           var map = window.orvantaMap, readout = [], steps = [], coast = [];
           [[56.999999, -14.0000001], [-0.001, 0.001], [10, 190]].forEach(function (at) {
@@ -269,7 +270,19 @@ class MapPage(unittest.TestCase):
             for (var i = 3; i < data.length; i += 4) if (data[i]) ++drawn;
             coast.push(drawn);
           });
-          return {readout: readout, steps: steps, coast: coast};
+          // A turn east, the marker is drawn and answers a click, but not
+          // once its layer is switched off.
+          var points = orvantaPage.layers.points, canvas = points._canvas, clicked = [], opened = 0;
+          map.on('popupopen', function () { ++opened; });
+          map.setView([55.125, -29.5 + 360], 8, {animate: false});
+          var copy = canvas.getContext('2d').getImageData(canvas.width / 2, canvas.height / 2, 1, 1).data[3];
+          [true, false].forEach(function (shown) {
+            if (!shown) map.removeLayer(points);
+            map.fire('click', {latlng: L.latLng(55.125, -29.5 + 360)});
+            clicked.push(opened);
+          });
+          map.addLayer(points);
+          return {readout: readout, steps: steps, coast: coast, copy: copy, clicked: clicked};
         }())"""
         _, _, report = self.page_of("zoom", "CA1155", extra=extra)
         got = report["extra"]
@@ -281,6 +294,8 @@ class MapPage(unittest.TestCase):
         self.assertEqual(steps, sorted(steps, reverse=True))
         self.assertGreater(got["coast"][0], 0, "Ouessant")
         self.assertEqual(got["coast"][1], 0, "open sea")
+        self.assertGreater(got["copy"], 0, "drawn a turn east")
+        self.assertEqual(got["clicked"], [1, 1], "no pop-up from a hidden layer")
 
     def test_coastline_text_reads_back(self):
         # The coastline maker's encoding as the page decodes it: hundredths
