@@ -12,6 +12,7 @@ set -eu
 here=$(CDPATH= cd -P -- "$(dirname "$0")" >/dev/null && pwd)
 root=$(CDPATH= cd -P -- "$here/../.." >/dev/null && pwd)
 out=${1:-$root/resources/coastline.json}
+case $out in /*) ;; *) out=$PWD/$out ;; esac   # the work below runs elsewhere
 python=${PYTHON:-python3}
 
 command -v gmt >/dev/null 2>&1 || {
