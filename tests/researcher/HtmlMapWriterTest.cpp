@@ -1,6 +1,7 @@
 // The map page's data: each feature's geometry as the page script reads it
 // (off-globe input shown as having no position), texts that cannot end
-// their script element, and the large squares of the loaded grid.
+// their script element, tables of names and values that stay bounded, and
+// the large squares of the loaded grid.
 #include <gtest/gtest.h>
 
 #include <cmath>
