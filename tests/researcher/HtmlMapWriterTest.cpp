@@ -1,6 +1,7 @@
 // The map page's data: each feature's geometry as the page script reads it
 // (off-globe input shown as having no position), texts that cannot end
-// their script element, and the large squares of the loaded grid.
+// their script element, tables of names and values that stay bounded, and
+// the large squares of the loaded grid.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,28 +35,34 @@ MapFeature Point(double lon, double lat)
 
 TEST(HtmlMapWriter, FeaturesAsThePageReadsThem)
 {
-    MapFeature area;
-    area.Geometry = MapFeature::Shape::Area;
-    area.Rings = {{{-30, 54}, {-27, 54}, {-27, 55.5}, {-30, 54}}};
-    MapFeature offGlobeArea = area;
+    MapFeature triangle;
+    triangle.Geometry = MapFeature::Shape::Area;
+    triangle.Rings = {{{-30, 54}, {-27, 54}, {-27, 55.5}, {-30, 54}}};
+    MapFeature offGlobeArea = triangle;
     offGlobeArea.Rings[0][1].Lat = 91;
+    MapFeature square = Point(-29.5, 55.125);
+    square.Geometry = MapFeature::Shape::Area;
+    square.Rings = BoxRings(55 * 60, 56 * 60, 30 * 60, 29 * 60);
     MapFeature named;
-    named.Properties = {{"code", "CA1155"}, {"note", "\"</script><b>\" \xC3\xA4"}};
+    named.Name = "XX1111";
+    named.Properties = {{"code", "XX1111"}, {"note", "\"</script><b>\" \xC3\xA4"}};
     const struct {
         const char *what;
         MapFeature feature;
         const char *expected;
     } cases[] = {
-        {"point", Point(-29.5, 55.125), "{\"geometry\": {\"point\": [55.125000, -29.500000]}, \"properties\": []}"},
-        {"east of 180, not wrapped", Point(190, 10), "{\"geometry\": null"},
-        {"not a number", Point(NAN, 10), "{\"geometry\": null"},
-        {"past the pole", Point(0, 90.5), "{\"geometry\": null"},
-        {"area", area, "{\"rings\": [[[54.000000, -30.000000], [54.000000, -27.000000], [55.500000, -27.000000], "
-                       "[54.000000, -30.000000]]]}"},
-        {"area past the pole", offGlobeArea, "{\"geometry\": null"},
-        {"no position, properties in order", named,
-         "{\"geometry\": null, \"properties\": [[\"code\", \"CA1155\"], "
-         "[\"note\", \"\\\"\\u003c/script>\\u003cb>\\\" \xC3\xA4\"]]}"},
+        {"point with its texts", Point(-29.5, 55.125),
+         "[0,1,55.125,-29.5,0]\n]</script>\n<script>\norvanta.schemas = [\n[]];\n"
+         "orvanta.strings = [\n\"55\xC2\xB0" "7.50 N 29\xC2\xB0" "30.00 W\"]"},
+        {"east of 180, not wrapped", Point(190, 10), "[0,0,0]"},
+        {"not a number", Point(NAN, 10), "[0,0,0]"},
+        {"past the pole", Point(0, 90.5), "[0,0,0]"},
+        {"area", triangle, "[0,2,0,0,0,[[54,-30,54,-27,55.5,-27,54,-30]]]"},
+        {"square as its box", square, "[0,2,55.125,-29.5,0,[[55,-30,56,-29]]]"},
+        {"area past the pole", offGlobeArea, "[0,0,0]"},
+        {"no position: its name, names and values once", named,
+         "[0,0,0,0,1]\n]</script>\n<script>\norvanta.schemas = [\n[\"code\",\"note\"]];\norvanta.strings = [\n"
+         "\"XX1111\",\"\\\"\\u003c/script>\\u003cb>\\\" \xC3\xA4\"]"},
     };
     static GridDatabase empty;
     ResetGridDatabase(empty);
@@ -66,6 +73,24 @@ TEST(HtmlMapWriter, FeaturesAsThePageReadsThem)
     }
 }
 
+// The tables are bounded: past them, names and values are written in full.
+TEST(HtmlMapWriter, TablesStayBounded)
+{
+    static GridDatabase empty;
+    ResetGridDatabase(empty);
+    std::vector<MapFeature> features(HtmlMapWriter::kMaxStrings + 1);
+    for (size_t i = 0; i < features.size(); ++i)
+        features[i].Properties = {{"n" + std::to_string(i % 50000), "v" + std::to_string(i)}};
+    features.back().Properties.emplace_back(std::string(HtmlMapWriter::kMaxSchemaBytes, 'k'),
+                                            std::string(HtmlMapWriter::kMaxTableText + 1, 'x'));
+    std::string page = PageOf(empty, features);
+    std::string last = std::to_string(features.size() - 1);
+    EXPECT_NE(page.find("\n[[\"n" + std::to_string((features.size() - 1) % 50000) + "\",\"kkkk"), std::string::npos)
+        << "names in full";
+    EXPECT_NE(page.find("\"],0,0,\"v" + last + "\",\"xxxx"), std::string::npos) << "values in full";
+    EXPECT_NE(page.find("\n[49999,0,0,50000]"), std::string::npos) << "in the tables before";
+}
+
 TEST(HtmlMapWriter, PageCarriesLibraryCoastlineAndLargeSquares)
 {
     static GridDatabase grid;
@@ -74,7 +99,7 @@ TEST(HtmlMapWriter, PageCarriesLibraryCoastlineAndLargeSquares)
     EXPECT_EQ(page.compare(0, 15, "<!DOCTYPE html>"), 0);
     EXPECT_NE(page.find("<title>Diary &lt;1941&gt;</title>"), std::string::npos);
     EXPECT_NE(page.find("window.L"), std::string::npos) << "the map library is inlined";
-    EXPECT_NE(page.find("coast: [\n["), std::string::npos) << "the coastline is inlined";
+    EXPECT_NE(page.find("coast: [\n{\"zoom\": 0"), std::string::npos) << "the coastline is inlined";
     EXPECT_NE(page.find("[\"XA\", 2, [[20.0000, 179.0000, 21.0000, 180.0000], [20.0000, -180.0000, 21.0000, "
                         "-179.0000]]]"),
               std::string::npos);

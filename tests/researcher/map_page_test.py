@@ -2,7 +2,8 @@
 """orvanta-convert --format html in a real browser: headless Chromium opens
 the page from disk with every network name unresolvable; the page loads
 with no error, each code's marker stands at its position, the grid's large
-squares carry their names, and a screenshot shows the markers there.
+squares carry one name each, a pop-up lists every row at its place, the page
+opens on its rows, and a screenshot shows the markers there.
 
 usage: map_page_test.py ORVANTA_CONVERT GRIDTOOL"""
 import json
@@ -41,27 +42,29 @@ window.addEventListener('error', function (e) {
 });
 </script>"""
 
-# Put last into the body: what the map shows, as JSON in the DOM.
+# Put last into the body: what the map shows, as JSON in the DOM, after a
+# click and a pointer move on the first feature with a position.
 REPORT = """<script>
 (function () {
-  var map = window.orvantaMap, markers = [], areas = [], labels = [];
-  map.eachLayer(function (layer) {
-    if (layer.orvantaProperties && layer.getLatLng) {
-      var at = map.latLngToContainerPoint(layer.getLatLng());
-      markers.push({properties: layer.orvantaProperties, lat: layer.getLatLng().lat,
-                    lng: layer.getLatLng().lng, x: at.x, y: at.y});
-    } else if (layer.orvantaProperties && layer.getBounds) {
-      var b = layer.getBounds();
-      areas.push({properties: layer.orvantaProperties, box: [b.getSouth(), b.getWest(), b.getNorth(), b.getEast()]});
-    }
-  });
-  document.querySelectorAll('.orvanta-square-label').forEach(function (e) { labels.push(e.textContent); });
-  var unplaced = document.querySelector('.orvanta-unplaced');
+  var map = window.orvantaMap, placed = window.orvantaPage.placed(), popup = '', readout = '';
+  if (placed.length) {
+    var at = L.latLng(placed[0].lat, placed[0].lng);
+    map.fire('click', {latlng: at});
+    var shown = document.querySelector('.leaflet-popup-content');
+    popup = shown ? shown.innerText : '';
+    map.fire('mousemove', {latlng: at});
+    readout = document.querySelector('.orvanta-readout').textContent;
+  }
+  var unplaced = document.querySelector('.orvanta-unplaced'), b = map.getBounds();
   var report = document.createElement('pre');
   report.id = 'orvanta-report';
-  report.textContent = JSON.stringify({problems: window.orvantaProblems, markers: markers, areas: areas, labels: labels,
-                                       unplaced: unplaced ? unplaced.textContent : '',
-                                       images: document.querySelectorAll('img:not(.leaflet-tile)').length});
+  report.textContent = JSON.stringify({problems: window.orvantaProblems, placed: placed.slice(0, 100),
+                                       count: placed.length,
+                                       labels: window.orvantaPage.labels, popup: popup, readout: readout,
+                                       unplaced: unplaced ? unplaced.innerText : '', zoom: map.getZoom(),
+                                       view: [b.getSouth(), b.getWest(), b.getNorth(), b.getEast()],
+                                       images: document.querySelectorAll('img:not(.leaflet-tile)').length,
+                                       extra: window.orvantaExtra});
   document.body.appendChild(report);
 }());
 </script>"""
@@ -114,14 +117,15 @@ def make_page(folder, grid, *codes, stdin=None):
     return result.returncode, result.stderr.decode(), result.stdout.decode()
 
 
-def probe(folder, html):
+def probe(folder, html, extra="null"):
     """Opens the page with the capture and report scripts added and the map
-    at its fixed size: the report (None when the page did not run) and the
-    browser's log."""
+    at its fixed size: the report (None when the page did not run), with
+    the value of the script expression extra, and the browser's log."""
     path = os.path.join(folder, "probe.html")
     with open(path, "w") as f:
         f.write(html.replace("<head>", "<head>\n" + CAPTURE, 1)
-                .replace("</head>", FIXED_SIZE + "\n</head>", 1).replace("</body>", REPORT + "\n</body>"))
+                .replace("</head>", FIXED_SIZE + "\n</head>", 1)
+                .replace("</body>", "<script>window.orvantaExtra = %s;</script>\n%s\n</body>" % (extra, REPORT)))
     dump = browse(path, "--dump-dom")
     match = re.search(r'<pre id="orvanta-report">(.*?)</pre>', dump.stdout, re.S)
     report = json.loads(match.group(1).replace("&lt;", "<").replace("&gt;", ">")
@@ -129,11 +133,17 @@ def probe(folder, html):
     return report, dump.stderr
 
 
+# A second record of CA (another chart) south of the first: still one label.
+TWO_RECORDS = GRID.replace("QuadDefinitions", "Chart 2\r\nQuadtype 0\r\nNrOfQuadsX 1\r\nNrOfQuadsY 1\r\n"
+                           "DownLeftPos 52'30 30'00\r\nUpRightPos 54'00 27'00\r\nQuadName CA\r\nQuadDefinitions")
+
+
 class MapPage(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.dir = tempfile.mkdtemp(prefix="map-page-")
-        cls.status, cls.stderr, html = make_page(cls.dir, GRID, "CA1155", "XX1111", "CF1155", HOSTILE, "CB2177")
+        cls.status, cls.stderr, html = make_page(cls.dir, TWO_RECORDS, "CA1155", "XX1111", "CF1155", HOSTILE,
+                                                 "CB2177")
         cls.page = os.path.join(cls.dir, "codes.html")
         with open(cls.page, "w") as f:
             f.write(html)
@@ -146,23 +156,34 @@ class MapPage(unittest.TestCase):
     def tearDownClass(cls):
         shutil.rmtree(cls.dir)
 
-    def test_page_is_one_file_that_needs_no_network(self):
+    def page_of(self, name, *args, grid=GRID, stdin=None, extra="null"):
+        folder = os.path.join(self.dir, name)
+        os.mkdir(folder)
+        status, stderr, html = make_page(folder, grid, *args, stdin=stdin)
+        report, log = probe(folder, html, extra)
+        self.assertIsNotNone(report, log[-2000:])
+        self.assertEqual(report["problems"], [])
+        return status, stderr, report
+
+    def test_page_is_one_small_file_that_needs_no_network(self):
         self.assertEqual(self.status, 1, "a failed code makes the status 1")
         self.assertIn("XX1111", self.stderr)
         with open(self.page, encoding="utf-8") as f:
             html = f.read()
         self.assertIsNone(re.search(r'<(?:script|link|img)[^>]+(?:src|href)=', html), "no outside file")
         self.assertIn("L.map", html, "the map library is built in")
+        self.assertLess(len(html.encode()), 3 << 20, "coastline and library stay small")
         self.assertIsNotNone(self.report, "the page ran: " + self.browser_log[-2000:])
         self.assertEqual(self.report["problems"], [])
         self.assertNotRegex(self.browser_log, r"CONSOLE.*(Uncaught|Error)")
 
     def test_markers_stand_at_their_positions(self):
-        markers = {m["properties"][0][1]: m for m in self.report["markers"]}
+        markers = {m["properties"][0][1]: m for m in self.report["placed"]}
         self.assertEqual(sorted(markers), sorted(POSITIONS))
         for code, (lat, lon) in POSITIONS.items():
             with self.subTest(code=code):
                 m = markers[code]
+                self.assertEqual(m["kind"], "point")
                 self.assertAlmostEqual(m["lat"], lat, places=5)
                 self.assertAlmostEqual(m["lng"], lon, places=5)
                 self.assertTrue(0 < m["x"] < MAP_SIZE[0] and 0 < m["y"] < MAP_SIZE[1], m)
@@ -172,11 +193,14 @@ class MapPage(unittest.TestCase):
         self.assertLess(markers["CF1155"]["y"], markers["CA1155"]["y"])
         self.assertGreater(markers["CF1155"]["x"], markers["CA1155"]["x"])
 
-    def test_large_squares_and_codes_without_a_position(self):
-        self.assertEqual(sorted(self.report["labels"]), ["CA", "CB", "CC", "CD", "CE", "CF"])
+    def test_labels_pop_up_readout_and_codes_without_a_position(self):
+        self.assertEqual(sorted(self.report["labels"]), ["CA", "CB", "CC", "CD", "CE", "CF"], "one per square")
+        self.assertRegex(self.report["popup"], r"^55°7\.50 N 29°30\.00 W +\(55\.125, -29\.5\)\n")
+        self.assertIn("CA1155", self.report["popup"])
+        self.assertEqual(self.report["readout"], "55°7.50 N 29°30.00 W  (55.12500, -29.50000)")
         self.assertIn("2 without a position", self.report["unplaced"])
-        self.assertIn("XX1111", self.report["unplaced"])
-        self.assertIn(HOSTILE, self.report["unplaced"], "shown as text")
+        self.assertIn("row 2: XX1111 \u2013 Grid not in database.", self.report["unplaced"])
+        self.assertIn("row 4: " + HOSTILE + " \u2013 ", self.report["unplaced"], "shown as text")
         self.assertEqual(self.report["images"], 0, "no markup from the input")
 
     def test_grid_across_the_antimeridian_is_drawn_in_one_piece(self):
@@ -184,38 +208,127 @@ class MapPage(unittest.TestCase):
         grid = GRID.replace("DownLeftPos 54'00 30'00", "DownLeftPos 20'00 -179'00").replace(
             "UpRightPos 57'00 21'00", "UpRightPos 21'00 -183'00").replace("NrOfQuadsX 3", "NrOfQuadsX 2").replace(
             "NrOfQuadsY 2", "NrOfQuadsY 1").replace("QuadName CA,CB,CC\r\nQuadName CD,CE,CF", "QuadName XA,XB")
-        folder = os.path.join(self.dir, "pacific")
-        os.mkdir(folder)
-        status, stderr, html = make_page(folder, grid, "XA1155", "XB1155")
+        status, stderr, report = self.page_of("pacific", "XA1155", "XB1155", grid=grid)
         self.assertEqual(status, 0, stderr)
-        report, log = probe(folder, html)
-        self.assertIsNotNone(report, log[-2000:])
-        self.assertEqual(report["problems"], [])
-        x = {m["properties"][0][1]: m["x"] for m in report["markers"]}
+        x = {m["properties"][0][1]: m["x"] for m in report["placed"]}
         self.assertTrue(0 < x["XA1155"] < x["XB1155"] < MAP_SIZE[0], x)
 
-    def test_csv_rows_as_squares_with_their_cells(self):
-        folder = os.path.join(self.dir, "diary")
-        os.mkdir(folder)
-        status, stderr, html = make_page(folder, GRID, "--csv", "grid", "--header", "--shape", "square",
-                                         stdin=b"day;grid;event\n1943-03-01;CA1155;convoy\n1943-03-02;XX1111;lost\n")
+    def test_diary_rows_as_squares_fitted_and_listed_together(self):
+        diary = (b"day;grid;event\n1943-03-01;CA1155;convoy\n1943-03-02;XX1111;lost\n"
+                 b"1943-03-03;CA 1155;attack\n1943-03-04;CA1156;sighted\n1943-03-05;Qu. CA 1155;sunk\n")
+        status, stderr, report = self.page_of("diary", "--csv", "grid", "--header", "--shape", "square", stdin=diary)
         self.assertEqual(status, 1, stderr)
-        report, log = probe(folder, html)
-        self.assertIsNotNone(report, log[-2000:])
-        self.assertEqual(report["problems"], [])
-        self.assertEqual(len(report["areas"]), 1)
-        area = report["areas"][0]
-        self.assertEqual(dict(area["properties"])["event"], "convoy")
+        self.assertEqual(len(report["placed"]), 4)
+        area = report["placed"][0]
+        self.assertEqual(area["kind"], "area")
         self.assertEqual([p[0] for p in area["properties"]][:3], ["day", "grid", "event"])
-        for got, want in zip(area["box"], (55 + 5 / 60, -29.5 - 1 / 18, 55 + 10 / 60, -29.5 + 1 / 18)):
+        for got, want in zip(area["rings"][0], (55 + 5 / 60, -29.5 - 1 / 18, 55 + 10 / 60, -29.5 + 1 / 18)):
             self.assertAlmostEqual(got, want, places=5)
+        # Fitted to the rows, not to the grid: the rows fill the view.
+        south, west, north, east = report["view"]
+        self.assertTrue(south < 55 + 5 / 60 and north > 55 + 10 / 60 and north - south < 1, report["view"])
+        self.assertTrue(west < -29.5 - 1 / 18 and east > -29.5 + 1 / 18, report["view"])
+        popup = report["popup"]
+        self.assertIn("3 rows here", popup)
+        self.assertEqual(re.findall(r"convoy|attack|sunk|sighted", popup), ["convoy", "attack", "sunk"])
         self.assertIn("1 without a position", report["unplaced"])
+        self.assertIn("row 2: XX1111", report["unplaced"])
+
+    def test_many_features_open_and_draw(self):
+        # Far more features than a call takes arguments.
+        for shape in ("point", "square"):
+            with self.subTest(shape=shape):
+                status, stderr, report = self.page_of("many-" + shape, "--shape", shape,
+                                                      stdin=b"CA1155\nCF11\n" * 100000 + b"XX1111\n" * 60)
+                self.assertEqual(status, 1, stderr)
+                self.assertEqual(report["count"], 200000)
+                self.assertIn("100000 rows here", report["popup"])
+                self.assertIn("60 without a position", report["unplaced"])
+                self.assertIn("row 200050: XX1111", report["unplaced"])
+                self.assertIn("and 10 more", report["unplaced"])
+
+    def test_readout_graticule_and_coastline_follow_the_zoom(self):
+        # The pointer's texts carry rounded minutes into the degrees and
+        # bring a longitude past 180 back; the graticule's step shrinks as
+        # the map zooms in; from regional zooms on the coastline shows
+        # small islands (Ouessant, 15 km2, at zoom 9) and the open sea none;
+        # a marker stays in place on the next copy of the world.
+        extra = """(function () {
+          var map = window.orvantaMap, readout = [], steps = [], coast = [];
+          [[56.999999, -14.0000001], [-0.001, 0.001], [10, 190]].forEach(function (at) {
+            map.fire('mousemove', {latlng: L.latLng(at[0], at[1])});
+            readout.push(document.querySelector('.orvanta-readout').textContent);
+          });
+          [2, 5, 8, 11].forEach(function (zoom) {
+            map.setView([55, -25], zoom, {animate: false});
+            steps.push(orvantaPage.layers.graticule.step);
+          });
+          [[48.46, -5.09], [47.0, -8.0]].forEach(function (at) {
+            map.setView(at, 9, {animate: false});
+            var canvas = orvantaPage.layers.coast._canvas, x = canvas.width / 2 - 20, y = canvas.height / 2 - 20;
+            var data = canvas.getContext('2d').getImageData(x, y, 40, 40).data, drawn = 0;
+            for (var i = 3; i < data.length; i += 4) if (data[i]) ++drawn;
+            coast.push(drawn);
+          });
+          // A turn east, the marker is drawn and answers a click, but not
+          // once its layer is switched off.
+          var points = orvantaPage.layers.points, canvas = points._canvas, clicked = [], opened = 0;
+          map.on('popupopen', function () { ++opened; });
+          map.setView([55.125, -29.5 + 360], 8, {animate: false});
+          var copy = canvas.getContext('2d').getImageData(canvas.width / 2, canvas.height / 2, 1, 1).data[3];
+          [true, false].forEach(function (shown) {
+            if (!shown) map.removeLayer(points);
+            map.fire('click', {latlng: L.latLng(55.125, -29.5 + 360)});
+            clicked.push(opened);
+          });
+          map.addLayer(points);
+          return {readout: readout, steps: steps, coast: coast, copy: copy, clicked: clicked};
+        }())"""
+        _, _, report = self.page_of("zoom", "CA1155", extra=extra)
+        got = report["extra"]
+        self.assertEqual(got["readout"], ["57°0.00 N 14°0.00 W  (57.00000, -14.00000)",
+                                          "0°0.06 S 0°0.06 E  (-0.00100, 0.00100)",
+                                          "10°0.00 N 170°0.00 W  (10.00000, -170.00000)"])
+        steps = got["steps"]
+        self.assertTrue(steps[0] >= 10 and steps[-1] <= 5 / 60, steps)
+        self.assertEqual(steps, sorted(steps, reverse=True))
+        self.assertGreater(got["coast"][0], 0, "Ouessant")
+        self.assertEqual(got["coast"][1], 0, "open sea")
+        self.assertGreater(got["copy"], 0, "drawn a turn east")
+        self.assertEqual(got["clicked"], [1, 1], "no pop-up from a hidden layer")
+
+    def test_coastline_text_reads_back(self):
+        # The coastline maker's encoding as the page decodes it: hundredths
+        # of a degree, signs, large steps, both ends of the map.
+        shore = os.path.join(self.dir, "shore.txt")
+        with open(shore, "w") as f:
+            f.write("> one\n-179.994 84.996\n-10 0\n0.004 -0.006\n179.99 -78.5\n> one point\n5 5\n5.001 5.001\n")
+        maker = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "make-chart",
+                             "simplify_coastline.py")
+        levels = subprocess.run([sys.executable, maker, "3:0:" + shore], capture_output=True, text=True,
+                                check=True).stdout
+        extra = """%s.map(function (level) {
+          return [level.zoom, level.lines.map(function (line) {
+            var P = orvantaPieces, p = P.decodeLine(line), out = [];
+            for (var k = 0; k < p.length; k += 2) out.push([P.unprojectX(p[k]), P.unprojectY(p[k + 1])]);
+            return out;
+          })];
+        })""" % levels
+        _, _, report = self.page_of("coast", "CA1155", extra=extra)
+        (zoom, lines), = report["extra"]
+        self.assertEqual(zoom, 3)
+        self.assertEqual(len(lines), 1, "a line of one point is left out")
+        want = [(-179.99, 85), (-10, 0), (0, -0.01), (179.99, -78.5)]
+        self.assertEqual(len(lines[0]), len(want))
+        for got, expected in zip(lines[0], want):
+            self.assertAlmostEqual(got[0], expected[0], places=6)
+            self.assertAlmostEqual(got[1], expected[1], places=6)
 
     def test_screenshot_shows_the_markers(self):
         shot = os.path.join(self.dir, "shot.png")
         result = browse(self.fixed, "--screenshot=" + shot)
         self.assertTrue(os.path.exists(shot), result.stderr[-2000:])
-        for m in self.report["markers"]:
+        for m in self.report["placed"]:
             red, green, blue = pixel(shot, round(m["x"]), round(m["y"]))
             with self.subTest(code=m["properties"][0][1]):
                 self.assertTrue(red > 180 and green < 80 and blue < 80, (red, green, blue))

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Turns GMT's multi-segment shoreline dump into the map page's coastline:
-a JSON array of lines, each [lon, lat, lon, lat, ...] in degrees with two
-decimals, simplified by Douglas-Peucker to the given tolerance in degrees.
-The output is the same on every run for the same input.
+"""Turns GMT's multi-segment shoreline dumps into the map page's coastline:
+one level per dump, each simplified by Douglas-Peucker to its tolerance in
+degrees and drawn from its zoom on.  A line is a text of the polyline
+encoding (as Google's maps use it): longitude and latitude in hundredths
+of a degree, each the difference from the point before, five bits to a
+character from '?' up; the first pair is absolute.  The output is the same
+on every run for the same input.
 
-usage: simplify_coastline.py --tolerance DEGREES SHORE.txt > coastline.json"""
-import argparse
+usage: simplify_coastline.py ZOOM:TOLERANCE:SHORE.txt ... > coastline.json"""
+import json
 import sys
 
 from rasterize_chart import read_segments
@@ -38,28 +41,48 @@ def simplify(points, tolerance):
     return [p for p, k in zip(points, keep) if k]
 
 
-def number(value):
-    text = "%.2f" % value
-    text = text.rstrip("0").rstrip(".")
-    return "0" if text in ("-0", "") else text
+def encode(value):
+    """One signed integer in the polyline encoding."""
+    value = ~(value << 1) if value < 0 else value << 1
+    text = ""
+    while value >= 0x20:
+        text += chr((0x20 | (value & 0x1F)) + 63)
+        value >>= 5
+    return text + chr(value + 63)
+
+
+def encode_line(points):
+    """The points in hundredths of a degree, repeats dropped; None when
+    fewer than two points are left."""
+    cells, last = [], None
+    for lon, lat in points:
+        cell = (round(lon * 100), round(lat * 100))
+        if cell != last:
+            cells.append(cell)
+            last = cell
+    if len(cells) < 2:
+        return None
+    text, previous = "", (0, 0)
+    for cell in cells:
+        text += encode(cell[0] - previous[0]) + encode(cell[1] - previous[1])
+        previous = cell
+    return text
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--tolerance", type=float, required=True)
-    parser.add_argument("shore")
-    args = parser.parse_args()
-    lines = []
-    for segment in read_segments(args.shore):
-        points = simplify([(lon - 360 if lon > 180 else lon, lat) for lon, lat in segment], args.tolerance)
-        flat = []
-        for lon, lat in points:
-            pair = [number(lon), number(lat)]
-            if flat[-2:] != pair:
-                flat += pair
-        if len(flat) >= 4:
-            lines.append("[" + ",".join(flat) + "]")
-    sys.stdout.write("[\n" + ",\n".join(lines) + "\n]\n")
+    if len(sys.argv) < 2 or any(arg.count(":") != 2 for arg in sys.argv[1:]):
+        sys.exit(__doc__.split("\n\n")[-1])
+    levels = []
+    for arg in sys.argv[1:]:
+        zoom, tolerance, shore = arg.split(":", 2)
+        lines = []
+        for segment in read_segments(shore):
+            text = encode_line(simplify([(lon - 360 if lon > 180 else lon, lat) for lon, lat in segment],
+                                        float(tolerance)))
+            if text:
+                lines.append(json.dumps(text))
+        levels.append('{"zoom": %d, "lines": [\n%s\n]}' % (int(zoom), ",\n".join(lines)))
+    sys.stdout.write("[\n" + ",\n".join(levels) + "\n]\n")
 
 
 if __name__ == "__main__":

@@ -192,13 +192,16 @@ void WriteRecord(std::FILE *out, const CsvRecord &record, const std::vector<std:
 }
 
 // The record as a feature: every cell under its column's name, then the
-// code and the appended cells but for the two texts.
+// code and the appended cells but for the two texts.  A row that failed is
+// named by its code cell (codeColumn counts from 1).
 MapFeature RowFeature(const CsvRecord &record, const std::vector<std::string> &names, const RowOutcome &row,
-                      const std::vector<std::string> &cells, bool squares)
+                      const std::vector<std::string> &cells, size_t codeColumn, bool squares)
 {
     MapFeature feature;
     if (row.Converted)
         feature = CodePlace(row.Result, squares);
+    else if (codeColumn >= 1 && codeColumn <= record.Fields.size())
+        feature.Name = ValidUtf8(record.Fields[codeColumn - 1]);
     for (size_t i = 0; i < record.Fields.size(); ++i)
         feature.Add(i < names.size() ? ValidUtf8(names[i]) : "col" + std::to_string(i + 1), ValidUtf8(record.Fields[i]));
     feature.Add("code", row.Converted ? feature.Name : "");
@@ -254,7 +257,7 @@ bool ConvertCsvStream(std::FILE *in, CsvTarget &target, const CsvSettings &setti
         std::vector<std::string> cells = AppendedCells(row, settings);
         if (target.Csv)
             WriteRecord(target.Csv, record, cells, delimiter);
-        else if (target.Map && !target.Map->Add(RowFeature(record, names, row, cells, settings.Squares)))
+        else if (target.Map && !target.Map->Add(RowFeature(record, names, row, cells, columns.at(0), settings.Squares)))
             ++counts.LeftOut;
         ++(row.Converted ? counts.Converted : counts.Failed);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "convert/Position.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/MapPageAssets.h"
 #include "tools/orvanta-convert/PointWriter.h"
@@ -31,6 +32,17 @@ std::string Number(double value, int decimals)
     return text;
 }
 
+// Degrees with six decimals (a tenth of a metre) and no trailing zeros.
+std::string Degrees(double value)
+{
+    std::string text = Number(value, 6);
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
 // Whether a point can be shown: on the globe, within one turn of longitude
 // (the features' makers wrap longitudes).
 bool OnGlobe(LonLat p)
@@ -38,31 +50,39 @@ bool OnGlobe(LonLat p)
     return std::fabs(p.Lon) <= 180 && std::fabs(p.Lat) <= 90;
 }
 
-// [lat, lon] as the map library takes it.
-std::string LatLon(LonLat p)
+// A ring as the page draws it: [south, west, north, east] when every side
+// runs along an edge of its box (the squares' rings), else [lat, lon, ...];
+// empty when a point is off the globe.
+std::string RingText(const std::vector<LonLat> &ring)
 {
-    return "[" + Number(p.Lat, 6) + ", " + Number(p.Lon, 6) + "]";
+    if (ring.empty() || !std::all_of(ring.begin(), ring.end(), OnGlobe))
+        return "";
+    double south = 90, west = 180, north = -90, east = -180;
+    for (LonLat p : ring) {
+        south = std::min(south, p.Lat), north = std::max(north, p.Lat);
+        west = std::min(west, p.Lon), east = std::max(east, p.Lon);
+    }
+    bool box = true;
+    for (size_t i = 1; i < ring.size(); ++i) {
+        LonLat a = ring[i - 1], b = ring[i];
+        box = box && ((a.Lat == b.Lat && (a.Lat == south || a.Lat == north)) ||
+                      (a.Lon == b.Lon && (a.Lon == west || a.Lon == east)));
+    }
+    if (box || ring.size() < 3)
+        return "[" + Degrees(south) + "," + Degrees(west) + "," + Degrees(north) + "," + Degrees(east) + "]";
+    std::string text = "[";
+    for (size_t i = 0; i < ring.size(); ++i)
+        text += (i ? "," : "") + Degrees(ring[i].Lat) + "," + Degrees(ring[i].Lon);
+    return text + "]";
 }
 
-// The geometry of a feature as the page script reads it: null, {"point":
-// [lat, lon]} or {"rings": [[[lat, lon], ...], ...]}.
-std::string GeometryText(const MapFeature &feature)
+// The program's texts of a point, as the window shows them.
+std::string PositionText(LonLat p)
 {
-    if (feature.Geometry == MapFeature::Shape::Point && OnGlobe(feature.Point))
-        return "{\"point\": " + LatLon(feature.Point) + "}";
-    if (feature.Geometry != MapFeature::Shape::Area || feature.Rings.empty())
-        return "null";
-    std::string text = "{\"rings\": [";
-    for (size_t r = 0; r < feature.Rings.size(); ++r) {
-        const std::vector<LonLat> &ring = feature.Rings[r];
-        if (ring.empty() || !std::all_of(ring.begin(), ring.end(), OnGlobe))
-            return "null";
-        text += r ? ", [" : "[";
-        for (size_t i = 0; i < ring.size(); ++i)
-            text += (i ? ", " : "") + LatLon(ring[i]);
-        text += "]";
-    }
-    return text + "]}";
+    char lat[kPositionTextSize], lon[kPositionTextSize];
+    FormatLatitude(p.Lat * 60, lat);
+    FormatLongitude(-p.Lon * 60, lon);
+    return Cp1252ToUtf8(std::string(lat) + " " + lon);
 }
 
 // The large squares: [name, chart, [[south, west, north, east], ...]],
@@ -97,8 +117,10 @@ void WriteSquares(std::FILE *out, const std::vector<const GridDatabase *> &grids
 
 } // namespace
 
-// The head carries the library and the styles; the data follows in one
-// script element that End closes.
+// The head carries the library and the styles; the data follows: the
+// coastline and the squares in a script, the features as JSON in an element
+// of their own that End closes (a browser reads a large JSON text about
+// twice as fast as a script of the same data).
 void HtmlMapWriter::Begin(const std::string &title)
 {
     std::fprintf(Out,
@@ -110,24 +132,101 @@ void HtmlMapWriter::Begin(const std::string &title)
     std::fprintf(Out, "<script>\n%s\n</script>\n</head>\n<body>\n<div id=\"map\"></div>\n", kLeafletScript);
     std::fprintf(Out, "<script>\nvar orvanta = {title: %s,\ncoast: %s,\n", ScriptString(title).c_str(), kCoastline);
     WriteSquares(Out, Grids);
-    std::fputs("features: [", Out);
+    std::fputs("};\n</script>\n<script type=\"application/json\" id=\"orvanta-features\">[", Out);
 }
 
-// {"geometry": ..., "properties": [[name, value], ...]}
+// A short text already in the table (or now put there) as its number, any
+// other as a string.
+std::string HtmlMapWriter::Value(const std::string &text)
+{
+    auto found = Strings.find(text);
+    if (found != Strings.end())
+        return std::to_string(found->second);
+    if (text.size() > kMaxTableText || Strings.size() >= kMaxStrings)
+        return ScriptString(text);
+    size_t number = Strings.size();
+    Strings.emplace(text, number);
+    return std::to_string(number);
+}
+
+// The names of the properties as the number of their list in the table,
+// or as the list itself once the table is full.
+std::string HtmlMapWriter::Schema(const MapFeature &feature)
+{
+    std::vector<std::string> names;
+    size_t bytes = 0;
+    for (const auto &property : feature.Properties) {
+        names.push_back(property.first);
+        bytes += property.first.size() + 8;
+    }
+    auto found = Schemas.find(names);
+    if (found != Schemas.end())
+        return std::to_string(found->second);
+    if (SchemaBytes + bytes <= kMaxSchemaBytes) {
+        SchemaBytes += bytes;
+        size_t number = Schemas.size();
+        Schemas.emplace(std::move(names), number);
+        return std::to_string(number);
+    }
+    std::string text = "[";
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i ? "," : "") + ScriptString(names[i]);
+    return text + "]";
+}
+
+// [names, 0, code, values...] without a position, [names, 1, lat, lon,
+// texts, values...] for a point, [names, 2, lat, lon, texts, [ring, ...],
+// values...] for an area; an area with a ring off the globe, or a point off
+// it, has no position.
 bool HtmlMapWriter::Add(const MapFeature &feature)
 {
-    std::string text = std::string(First ? "\n" : ",\n") + "{\"geometry\": " + GeometryText(feature) +
-                       ", \"properties\": [";
-    for (size_t i = 0; i < feature.Properties.size(); ++i)
-        text += (i ? ", [" : "[") + ScriptString(feature.Properties[i].first) + ", " +
-                ScriptString(feature.Properties[i].second) + "]";
-    text += "]}";
+    bool area = feature.Geometry == MapFeature::Shape::Area;
+    bool placed = feature.Geometry != MapFeature::Shape::None && OnGlobe(feature.Point);
+    std::string rings;
+    if (placed && area) {
+        for (const std::vector<LonLat> &ring : feature.Rings) {
+            std::string text = RingText(ring);
+            placed = placed && !text.empty();
+            rings += (rings.empty() ? "" : ",") + text;
+        }
+        placed = placed && !rings.empty();
+    }
+    std::string text = std::string(First ? "\n[" : ",\n[") + Schema(feature);
+    if (!placed)
+        text += ",0," + Value(feature.Name);
+    else
+        text += (area ? ",2," : ",1,") + Degrees(feature.Point.Lat) + "," + Degrees(feature.Point.Lon) + "," +
+                Value(PositionText(feature.Point)) + (area ? ",[" + rings + "]" : "");
+    for (const auto &property : feature.Properties)
+        text += "," + Value(property.second);
+    text += "]";
     std::fwrite(text.data(), 1, text.size(), Out);
     First = false;
     return true;
 }
 
+// The tables follow the features: the page reads them all before it draws.
 void HtmlMapWriter::End()
 {
-    std::fprintf(Out, "\n]};\n</script>\n<script>\n%s\n</script>\n</body>\n</html>\n", kPageScript);
+    std::vector<const std::vector<std::string> *> schemas(Schemas.size());
+    for (const auto &entry : Schemas)
+        schemas[entry.second] = &entry.first;
+    std::fputs("\n]</script>\n<script>\norvanta.schemas = [", Out);
+    for (size_t i = 0; i < schemas.size(); ++i) {
+        std::string text = i ? ",\n[" : "\n[";
+        for (size_t k = 0; k < schemas[i]->size(); ++k)
+            text += (k ? "," : "") + ScriptString((*schemas[i])[k]);
+        text += "]";
+        std::fwrite(text.data(), 1, text.size(), Out);
+    }
+    std::vector<const std::string *> strings(Strings.size());
+    for (const auto &entry : Strings)
+        strings[entry.second] = &entry.first;
+    std::fputs("];\norvanta.strings = [", Out);
+    for (size_t i = 0; i < strings.size(); ++i) {
+        std::string text = (i == 0 ? "\n" : i % 16 ? "," : ",\n") + ScriptString(*strings[i]);
+        std::fwrite(text.data(), 1, text.size(), Out);
+    }
+    std::fprintf(Out, "];\n</script>\n<script>\n%s\n</script>\n<script>\n%s\n</script>\n</body>\n</html>\n",
+                 kMapPiecesScript, kPageScript);
 }

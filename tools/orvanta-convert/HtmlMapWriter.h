@@ -2,11 +2,16 @@
 // coastline and the grid's large squares in any browser, with no network.
 // The map library, its style sheet and the coastline are built into the
 // tool; features are written one at a time, so the input can be any size.
+// Names and short values that recur are written once, in tables of
+// bounded size after the features, which keeps a page of a million codes
+// some tens of megabytes.
 #ifndef ORVANTA_TOOLS_HTMLMAPWRITER_H
 #define ORVANTA_TOOLS_HTMLMAPWRITER_H
 
 #include <cstdio>
+#include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -24,16 +29,27 @@ public:
 
     // Writes one feature; a point or ring off the globe (a value that is
     // not finite, a latitude past a pole) is shown as having no position.
+    // Beside its properties the page shows the point's texts as the
+    // program writes them.
     // The page lists every feature, so this is always true.
     bool Add(const MapFeature &feature) override;
 
-    // Writes the script that draws the page.
+    // Writes the tables and the script that draws the page.
     void End();
 
+    // The bounds of the tables.
+    static const size_t kMaxStrings = 1 << 18, kMaxTableText = 64, kMaxSchemaBytes = 1 << 20;
+
 private:
+    std::string Value(const std::string &text);
+    std::string Schema(const MapFeature &feature);
+
     std::FILE *Out;
     std::vector<const GridDatabase *> Grids;
     bool First = true;
+    std::unordered_map<std::string, size_t> Strings;
+    std::map<std::vector<std::string>, size_t> Schemas;
+    size_t SchemaBytes = 0;
 };
 
 #endif
