@@ -46,10 +46,11 @@ endif()
 
 set(ORVANTA_DIST_NAME orvanta-${PROJECT_VERSION}-win32)
 
-# The zip of the shipped 32-bit program.
-if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
-  find_program(ORVANTA_ZIP_TOOL zip)
-  set(dist_files
+# The release files of a Windows tree (the zip's and the installer's):
+# ORVANTA_RELEASE_FILES (<source>|<name>), the targets that make them and
+# what the tree lacks to make them.
+if(WIN32)
+  set(ORVANTA_RELEASE_FILES
     "${CMAKE_SOURCE_DIR}/README.md|README.md"
     "${CMAKE_SOURCE_DIR}/LICENSE|LICENSE"
     "${CMAKE_SOURCE_DIR}/tools/make-chart/README.md|tools/make-chart/README.md"
@@ -57,21 +58,29 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|GridData-Pacific.bin"
     "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|Pacific/GridData.bin"
     "${CMAKE_BINARY_DIR}/bin/orvanta-pacific.bat|orvanta-pacific.bat")
-  set(dist_targets)
-  set(dist_missing)
+  set(ORVANTA_RELEASE_TARGETS)
+  set(ORVANTA_RELEASE_MISSING)
   foreach(target orvanta orvanta-convert gridtool)
     if(TARGET ${target})
-      list(APPEND dist_files "$<TARGET_FILE:${target}>|${target}.exe")
-      list(APPEND dist_targets ${target})
+      list(APPEND ORVANTA_RELEASE_FILES "$<TARGET_FILE:${target}>|${target}.exe")
+      list(APPEND ORVANTA_RELEASE_TARGETS ${target})
     else()
-      list(APPEND dist_missing ${target})
+      list(APPEND ORVANTA_RELEASE_MISSING ${target})
     endif()
   endforeach()
   if(TARGET griddata-main)
-    list(APPEND dist_targets griddata-main griddata-pacific)
+    list(APPEND ORVANTA_RELEASE_TARGETS griddata-main griddata-pacific)
   else()
-    list(APPEND dist_missing griddata)
+    list(APPEND ORVANTA_RELEASE_MISSING griddata)
   endif()
+endif()
+
+# The zip of the shipped 32-bit program.
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  find_program(ORVANTA_ZIP_TOOL zip)
+  set(dist_files ${ORVANTA_RELEASE_FILES})
+  set(dist_targets ${ORVANTA_RELEASE_TARGETS})
+  set(dist_missing ${ORVANTA_RELEASE_MISSING})
   if(NOT ORVANTA_ZIP_TOOL)
     list(APPEND dist_missing "zip (Debian package zip)")
   endif()
@@ -115,15 +124,22 @@ if(NOT WIN32)
               DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions)
     endif()
   endforeach()
+  if(EXISTS ${CMAKE_SOURCE_DIR}/tools/manual/orvanta.1.in)
+    configure_file(${CMAKE_SOURCE_DIR}/tools/manual/orvanta.1.in ${CMAKE_BINARY_DIR}/man/orvanta.1 @ONLY)
+    install(FILES ${CMAKE_BINARY_DIR}/man/orvanta.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
   install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/orvanta-wine-prefix DESTINATION ${program_dir})
   if(TARGET griddata)
     install(FILES ${CMAKE_BINARY_DIR}/bin/GridData.bin ${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanta)
   endif()
+  # The atlas page, where the build makes one.
+  install(FILES ${CMAKE_BINARY_DIR}/bin/orvanta-atlas.html DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanta OPTIONAL)
   install(FILES ${ORVANTA_WIN32_BIN}/orvanta.exe DESTINATION ${program_dir} OPTIONAL)
   install(FILES ${ORVANTA_WIN64_BIN}/orvanta.exe DESTINATION ${program_dir} RENAME orvanta64.exe OPTIONAL)
-  install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvanta)
+  install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/tools/package/copyright
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvanta)
 
   # The application menu: a desktop entry (with a Pacific grid action) and
   # the program's icon, drawn as PNG for the hicolor theme.
