@@ -10,7 +10,9 @@
 # their manual pages and bash completions, the grid data files and the
 # launcher `orvanta`, which starts the Windows program under Wine; the
 # program itself comes from the Windows trees (ORVANTA_WIN32_BIN,
-# ORVANTA_WIN64_BIN).
+# ORVANTA_WIN64_BIN).  The Debian package (cmake/OrvantaDebian.cmake) and
+# the Windows installer (cmake/OrvantaInstaller.cmake) are made from these
+# rules and from the release files listed here.
 #
 # Run as a script (cmake -P) this file packs the zip; the dist target does
 # that with -DDIST_STAGE=<folder> -DDIST_ZIP=<zip> -DDIST_ZIP_TOOL=<zip>

@@ -22,7 +22,7 @@ rest=(
   clang libclang-rt-14-dev
   zip gdal-bin libxml2-utils desktop-file-utils
   chromium groff-base man-db bash-completion
-  dpkg-dev lintian nsis
+  dpkg-dev lintian
 )
 
 group=${1:-all}
@@ -35,7 +35,9 @@ fi
 case "$group" in
   native) first=("${native[@]}") second=() ;;
   run) first=("${cross[@]}" "${wine[@]}") second=() ;;
-  all) first=("${native[@]}" "${cross[@]}") second=("${rest[@]}") ;;
+  # The Windows trees' installer target looks for makensis when they are
+  # configured.
+  all) first=("${native[@]}" "${cross[@]}" nsis) second=("${rest[@]}") ;;
   *) echo "usage: tools/install-deps.sh [native | run | all [--cross-ready FILE]]" >&2; exit 2 ;;
 esac
 
