@@ -105,9 +105,19 @@ build_targets() {
 # kernel runs, its data files (made by a native gridtool) and the prefix,
 # which Wine makes while the program compiles.  The cross compilers and
 # Wine install while the native gridtool compiles.
+# Whether DISPLAY names a display; a local one (:N) must have its server's
+# socket, so that a display left over from an ended Xvfb fails at once.
+have_display() {
+  case ${DISPLAY:-} in
+    '') return 1 ;;
+    :[0-9]*) local number=${DISPLAY#:}; [ -S "/tmp/.X11-unix/X${number%%.*}" ] ;;
+    *) return 0 ;;
+  esac
+}
+
 run_program() {
-  if [ -z "${DISPLAY:-}" ]; then
-    echo "No display: start one with 'Xvfb :1 -screen 0 1024x768x24 & export DISPLAY=:1' (or log in to a desktop) and run ./build.sh run again."
+  if ! have_display; then
+    echo "No display${DISPLAY:+ at $DISPLAY}: start one with 'Xvfb :1 -screen 0 1024x768x24 & export DISPLAY=:1' (or log in to a desktop) and run ./build.sh run again."
     exit 1
   fi
   mkdir -p "$top/build"
