@@ -2,8 +2,10 @@
 # package` makes orvanta_VERSION_amd64.deb from the install rules, with the
 # prefix /usr.  The Windows program comes from the Windows trees named by
 # ORVANTA_WIN32_BIN and ORVANTA_WIN64_BIN (build/win32/bin and
-# build/win64/bin by default); build both first, since Debian's `wine`
-# installs the 64-bit loader alone unless the i386 architecture is added.
+# build/win64/bin by default), or from this tree with ORVANTA_BUILD_WINDOWS
+# (cmake/OrvantaWindowsTrees.cmake).  The package needs both: Debian's
+# `wine` installs the 64-bit loader alone unless the i386 architecture is
+# added.
 # cmake/OrvantaDebianStage.cmake finishes the staged files before packing.
 
 set(CPACK_GENERATOR DEB)

@@ -7,8 +7,8 @@ set(root ${CPACK_TEMPORARY_DIRECTORY})
 foreach(program orvanta.exe orvanta64.exe)
   if(NOT EXISTS ${root}/usr/lib/orvanta/${program})
     message(FATAL_ERROR "package: ${program} is missing: build the Windows trees first "
-                        "(cmake --build build/win32 and build/win64), or point ORVANTA_WIN32_BIN "
-                        "and ORVANTA_WIN64_BIN at their bin folders")
+                        "(build/win32 and build/win64, or those that ORVANTA_WIN32_BIN and "
+                        "ORVANTA_WIN64_BIN name), or configure this tree with -DORVANTA_BUILD_WINDOWS=ON")
   endif()
 endforeach()
 

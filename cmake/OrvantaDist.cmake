@@ -114,6 +114,7 @@ if(NOT WIN32)
       "bin folder of the 32-bit Windows tree whose orvanta.exe the install ships")
   set(ORVANTA_WIN64_BIN ${CMAKE_SOURCE_DIR}/build/win64/bin CACHE PATH
       "bin folder of the 64-bit Windows tree, for kernels without 32-bit support")
+  include(${CMAKE_CURRENT_LIST_DIR}/OrvantaWindowsTrees.cmake)
   set(program_dir ${CMAKE_INSTALL_LIBDIR}/orvanta)
 
   # Each tool with its manual page and its bash completion.
