@@ -87,6 +87,14 @@ host_gridtool_of() {
     echo "$top/build/native/bin/gridtool"
   fi
 }
+# Sets gridtool to the host gridtool of a Windows tree, building the native
+# one when that is it: use_host_gridtool <tree>
+use_host_gridtool() {
+  gridtool=$(host_gridtool_of "$1")
+  if [ "$gridtool" = "$top/build/native/bin/gridtool" ]; then
+    build_targets native gridtool
+  fi
+}
 
 # Builds the given targets of a tree, configuring it first when it is new
 # (an existing tree keeps its settings, so that run and test do not undo
@@ -101,10 +109,6 @@ build_targets() {
   cmake --build "$top/build/$dir" -j "$jobs" --target $targets
 }
 
-# Builds what the window needs and starts it: the Windows program this
-# kernel runs, its data files (made by a native gridtool) and the prefix,
-# which Wine makes while the program compiles.  The cross compilers and
-# Wine install while the native gridtool compiles.
 # Whether DISPLAY names a display; a local one (:N) must have its server's
 # socket, so that a display left over from an ended Xvfb fails at once.
 have_display() {
@@ -115,6 +119,10 @@ have_display() {
   esac
 }
 
+# Builds what the window needs and starts it: the Windows program this
+# kernel runs, its data files (made by a native gridtool) and the prefix,
+# which Wine makes while the program compiles.  The cross compilers and
+# Wine install while the native gridtool compiles.
 run_program() {
   if ! have_display; then
     echo "No display${DISPLAY:+ at $DISPLAY}: start one with 'Xvfb :1 -screen 0 1024x768x24 & export DISPLAY=:1' (or log in to a desktop) and run ./build.sh run again."
@@ -127,18 +135,12 @@ run_program() {
   local deps=$!
   local tree=win32 loader=wine toolchain=mingw-i686 prefix=wine32prefix
   local gridtool
-  gridtool=$(host_gridtool_of "$tree")
-  if [ "$gridtool" = "$top/build/native/bin/gridtool" ]; then
-    build_targets native gridtool
-  fi
+  use_host_gridtool "$tree"
   finish_install "$deps" "$deps_log"
   if ! can_run_wine32; then
     echo "This kernel cannot run the 32-bit Wine loader; starting the 64-bit build of the same program instead."
     tree=win64 loader=/usr/lib/wine/wine64 toolchain=mingw-x86_64 prefix=wine64prefix
-    gridtool=$(host_gridtool_of "$tree")
-    if [ "$gridtool" = "$top/build/native/bin/gridtool" ]; then
-      build_targets native gridtool
-    fi
+    use_host_gridtool "$tree"
   fi
   (use_wine_prefix "$prefix" "$tree") &
   local prefix_ready=$!
