@@ -72,23 +72,85 @@ run_windows_tests() {
     ctest --output-on-failure -j "$2"' sh "$2" "$jobs"
 }
 
+# The host gridtool a Windows tree makes its data files with: the one its
+# cache names when that still exists (the test command's), else the native
+# tree's.
+cached_host_gridtool() {
+  sed -n 's/^ORVANTA_HOST_GRIDTOOL:FILEPATH=//p' "$top/build/$1/CMakeCache.txt" 2>/dev/null || true
+}
+host_gridtool_of() {
+  local named
+  named=$(cached_host_gridtool "$1")
+  if [ -n "$named" ] && [ -x "$named" ] && [ "$named" != "$top/build/native/bin/gridtool" ]; then
+    echo "$named"
+  else
+    echo "$top/build/native/bin/gridtool"
+  fi
+}
+# Sets gridtool to the host gridtool of a Windows tree, building the native
+# one when that is it: use_host_gridtool <tree>
+use_host_gridtool() {
+  gridtool=$(host_gridtool_of "$1")
+  if [ "$gridtool" = "$top/build/native/bin/gridtool" ]; then
+    build_targets native gridtool
+  fi
+}
+
+# Builds the given targets of a tree, configuring it first when it is new
+# (an existing tree keeps its settings, so that run and test do not undo
+# each other's): build_targets <dir> "<targets>" [cmake options...]
+build_targets() {
+  local dir=$1 targets=$2; shift 2
+  if [ ! -f "$top/build/$dir/CMakeCache.txt" ]; then
+    cmake -S "$top" -B "$top/build/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_WERROR=ON \
+      -DBUILD_TESTING=OFF "$@" >/dev/null
+  fi
+  # shellcheck disable=SC2086
+  cmake --build "$top/build/$dir" -j "$jobs" --target $targets
+}
+
+# Whether DISPLAY names a display; a local one (:N) must have its server's
+# socket, so that a display left over from an ended Xvfb fails at once.
+have_display() {
+  case ${DISPLAY:-} in
+    '') return 1 ;;
+    :[0-9]*) local number=${DISPLAY#:}; [ -S "/tmp/.X11-unix/X${number%%.*}" ] ;;
+    *) return 0 ;;
+  esac
+}
+
+# Builds what the window needs and starts it: the Windows program this
+# kernel runs, its data files (made by a native gridtool) and the prefix,
+# which Wine makes while the program compiles.  The cross compilers and
+# Wine install while the native gridtool compiles.
 run_program() {
-  if [ -z "${DISPLAY:-}" ]; then
-    echo "No display: start one with 'Xvfb :1 -screen 0 1024x768x24 & export DISPLAY=:1' (or log in to a desktop) and run ./build.sh run again."
+  if ! have_display; then
+    echo "No display${DISPLAY:+ at $DISPLAY}: start one with 'Xvfb :1 -screen 0 1024x768x24 & export DISPLAY=:1' (or log in to a desktop) and run ./build.sh run again."
     exit 1
   fi
-  "$top/tools/install-deps.sh"
-  build_tree native
-  build_windows_tree win32 "$top/build/native/bin/gridtool"
-  build_windows_tree win64 "$top/build/native/bin/gridtool"
-  local tree=win32 loader=wine
-  if can_run_wine32; then
-    use_wine_prefix wine32prefix win32
-  else
+  mkdir -p "$top/build"
+  "$top/tools/install-deps.sh" native
+  local deps_log=$top/build/install-deps.log
+  "$top/tools/install-deps.sh" run >"$deps_log" 2>&1 &
+  local deps=$!
+  local tree=win32 loader=wine toolchain=mingw-i686 prefix=wine32prefix
+  local gridtool
+  use_host_gridtool "$tree"
+  finish_install "$deps" "$deps_log"
+  if ! can_run_wine32; then
     echo "This kernel cannot run the 32-bit Wine loader; starting the 64-bit build of the same program instead."
-    tree=win64 loader=/usr/lib/wine/wine64
-    use_wine_prefix wine64prefix win64
+    tree=win64 loader=/usr/lib/wine/wine64 toolchain=mingw-x86_64 prefix=wine64prefix
+    use_host_gridtool "$tree"
   fi
+  (use_wine_prefix "$prefix" "$tree") &
+  local prefix_ready=$!
+  if [ -f "$top/build/$tree/CMakeCache.txt" ] && [ "$(cached_host_gridtool "$tree")" != "$gridtool" ]; then
+    cmake -B "$top/build/$tree" -DORVANTA_HOST_GRIDTOOL="$gridtool" >/dev/null
+  fi
+  build_targets "$tree" "orvanta griddata" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$toolchain.cmake" \
+    -DORVANTA_HOST_GRIDTOOL="$gridtool"
+  wait "$prefix_ready"
+  export WINEPREFIX="$top/build/$prefix"
   ORVANTA_HOME="$top/build/$tree/bin" ORVANTA_WINE=$loader exec "$top/tools/launcher/orvanta" "$@"
 }
 

@@ -10,7 +10,9 @@
 # their manual pages and bash completions, the grid data files and the
 # launcher `orvanta`, which starts the Windows program under Wine; the
 # program itself comes from the Windows trees (ORVANTA_WIN32_BIN,
-# ORVANTA_WIN64_BIN).
+# ORVANTA_WIN64_BIN).  The Debian package (cmake/OrvantaDebian.cmake) and
+# the Windows installer (cmake/OrvantaInstaller.cmake) are made from these
+# rules and from the release files listed here.
 #
 # Run as a script (cmake -P) this file packs the zip; the dist target does
 # that with -DDIST_STAGE=<folder> -DDIST_ZIP=<zip> -DDIST_ZIP_TOOL=<zip>
@@ -46,10 +48,11 @@ endif()
 
 set(ORVANTA_DIST_NAME orvanta-${PROJECT_VERSION}-win32)
 
-# The zip of the shipped 32-bit program.
-if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
-  find_program(ORVANTA_ZIP_TOOL zip)
-  set(dist_files
+# The release files of a Windows tree (the zip's and the installer's):
+# ORVANTA_RELEASE_FILES (<source>|<name>), the targets that make them and
+# what the tree lacks to make them.
+if(WIN32)
+  set(ORVANTA_RELEASE_FILES
     "${CMAKE_SOURCE_DIR}/README.md|README.md"
     "${CMAKE_SOURCE_DIR}/LICENSE|LICENSE"
     "${CMAKE_SOURCE_DIR}/tools/make-chart/README.md|tools/make-chart/README.md"
@@ -57,21 +60,29 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|GridData-Pacific.bin"
     "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|Pacific/GridData.bin"
     "${CMAKE_BINARY_DIR}/bin/orvanta-pacific.bat|orvanta-pacific.bat")
-  set(dist_targets)
-  set(dist_missing)
+  set(ORVANTA_RELEASE_TARGETS)
+  set(ORVANTA_RELEASE_MISSING)
   foreach(target orvanta orvanta-convert gridtool)
     if(TARGET ${target})
-      list(APPEND dist_files "$<TARGET_FILE:${target}>|${target}.exe")
-      list(APPEND dist_targets ${target})
+      list(APPEND ORVANTA_RELEASE_FILES "$<TARGET_FILE:${target}>|${target}.exe")
+      list(APPEND ORVANTA_RELEASE_TARGETS ${target})
     else()
-      list(APPEND dist_missing ${target})
+      list(APPEND ORVANTA_RELEASE_MISSING ${target})
     endif()
   endforeach()
   if(TARGET griddata-main)
-    list(APPEND dist_targets griddata-main griddata-pacific)
+    list(APPEND ORVANTA_RELEASE_TARGETS griddata-main griddata-pacific)
   else()
-    list(APPEND dist_missing griddata)
+    list(APPEND ORVANTA_RELEASE_MISSING griddata)
   endif()
+endif()
+
+# The zip of the shipped 32-bit program.
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  find_program(ORVANTA_ZIP_TOOL zip)
+  set(dist_files ${ORVANTA_RELEASE_FILES})
+  set(dist_targets ${ORVANTA_RELEASE_TARGETS})
+  set(dist_missing ${ORVANTA_RELEASE_MISSING})
   if(NOT ORVANTA_ZIP_TOOL)
     list(APPEND dist_missing "zip (Debian package zip)")
   endif()
@@ -103,6 +114,7 @@ if(NOT WIN32)
       "bin folder of the 32-bit Windows tree whose orvanta.exe the install ships")
   set(ORVANTA_WIN64_BIN ${CMAKE_SOURCE_DIR}/build/win64/bin CACHE PATH
       "bin folder of the 64-bit Windows tree, for kernels without 32-bit support")
+  include(${CMAKE_CURRENT_LIST_DIR}/OrvantaWindowsTrees.cmake)
   set(program_dir ${CMAKE_INSTALL_LIBDIR}/orvanta)
 
   # Each tool with its manual page and its bash completion.
@@ -125,9 +137,12 @@ if(NOT WIN32)
     install(FILES ${CMAKE_BINARY_DIR}/bin/GridData.bin ${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanta)
   endif()
+  # The atlas page, where the build makes one.
+  install(FILES ${CMAKE_BINARY_DIR}/bin/orvanta-atlas.html DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanta OPTIONAL)
   install(FILES ${ORVANTA_WIN32_BIN}/orvanta.exe DESTINATION ${program_dir} OPTIONAL)
   install(FILES ${ORVANTA_WIN64_BIN}/orvanta.exe DESTINATION ${program_dir} RENAME orvanta64.exe OPTIONAL)
-  install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvanta)
+  install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/tools/package/copyright
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvanta)
 
   # The application menu: a desktop entry (with a Pacific grid action) and
   # the program's icon, drawn as PNG for the hicolor theme.

@@ -5,6 +5,8 @@
 # when not run as root.
 #   tools/install-deps.sh                  everything
 #   tools/install-deps.sh native           what the Linux trees compile with
+#   tools/install-deps.sh run              the cross compilers and Wine, which
+#                                          ./build.sh run adds to the native ones
 #   tools/install-deps.sh all --cross-ready FILE
 #       everything, the MinGW-w64 compilers first: FILE is created once they
 #       are there, so that the Windows trees can start building while the
@@ -13,12 +15,14 @@ set -euo pipefail
 
 native=(cmake make g++ python3 googletest libgtest-dev libjs-leaflet)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+wine=(wine wine64 wine32:i386 fonts-wine)
 rest=(
-  wine wine64 wine32:i386 fonts-wine
+  "${wine[@]}"
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
   zip gdal-bin libxml2-utils desktop-file-utils
   chromium groff-base man-db bash-completion
+  dpkg-dev lintian
 )
 
 group=${1:-all}
@@ -30,8 +34,11 @@ elif [ $# -gt 1 ]; then
 fi
 case "$group" in
   native) first=("${native[@]}") second=() ;;
-  all) first=("${native[@]}" "${cross[@]}") second=("${rest[@]}") ;;
-  *) echo "usage: tools/install-deps.sh [native | all [--cross-ready FILE]]" >&2; exit 2 ;;
+  run) first=("${cross[@]}" "${wine[@]}") second=() ;;
+  # The Windows trees' installer target looks for makensis when they are
+  # configured.
+  all) first=("${native[@]}" "${cross[@]}" nsis) second=("${rest[@]}") ;;
+  *) echo "usage: tools/install-deps.sh [native | run | all [--cross-ready FILE]]" >&2; exit 2 ;;
 esac
 
 sudo_cmd=()
@@ -67,7 +74,7 @@ install() {
   [ $# -gt 0 ] || return 0
   echo "Installing: $*"
   if [ -z "$updated" ]; then
-    if [[ " ${missing_second[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [[ " ${missing_first[*]} ${missing_second[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
       "${sudo_cmd[@]}" dpkg --add-architecture i386
     fi
     "${sudo_cmd[@]}" apt-get update -q

@@ -3,6 +3,7 @@
 
 usage: release_test.py SOURCE_DIR BUILD_DIR"""
 import os
+import re
 import shutil
 import stat
 import subprocess
@@ -71,24 +72,30 @@ class Release(unittest.TestCase):
 
     def fake_install(self, files):
         """A prefix with the launcher, its prefix set-up, the given program
-        files and data in share/orvanta; a stub Wine that logs its calls and
-        makes a prefix for wineboot, with a copy of one of Wine's DLLs
-        written through whatever stands at its place."""
+        files and data in share/orvanta, and a stub Wine (see stub_wine)."""
         bindir = os.path.join(self.dir, "bin")
         home = os.path.join(self.dir, "lib", "orvanta")
         share = os.path.join(self.dir, "share", "orvanta")
         fonts = os.path.join(self.dir, "wine-fonts")
-        libs = os.path.join(self.dir, "wine-libs")
-        for folder in (bindir, home, share, fonts, libs):
+        for folder in (bindir, home, share, fonts):
             os.makedirs(folder)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta"), bindir)
         shutil.copy(os.path.join(SOURCE, "tools/launcher/orvanta-wine-prefix"), home)
         for name in files + [os.path.join(fonts, "sserife.fon"), os.path.join(fonts, "tahoma.ttf")]:
             open(os.path.join(share if name.endswith(".bin") else home, name), "w").close()
+        stub, env = self.stub_wine(fonts)
+        return os.path.join(bindir, "orvanta"), os.path.realpath(home), stub, env
+
+    def stub_wine(self, fonts):
+        """A stub Wine that logs its calls and makes a prefix for wineboot,
+        with a copy of one of Wine's DLLs written through whatever stands at
+        its place, and the launcher's environment that names it."""
+        libs = os.path.join(self.dir, "wine-libs")
+        os.makedirs(libs, exist_ok=True)
         with open(os.path.join(libs, "kernel32.dll"), "w") as f:
             f.write("Wine's own")
         stub = os.path.join(self.dir, "my wine", "fake-wine")
-        os.makedirs(os.path.dirname(stub))
+        os.makedirs(os.path.dirname(stub), exist_ok=True)
         with open(stub, "w") as f:
             f.write('#!/bin/sh\n[ "$1" != --version ] || exec echo "wine-${FAKE_WINE_VERSION:-1}"\n'
                     'echo "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
@@ -101,7 +108,9 @@ class Release(unittest.TestCase):
                    ORVANTA_WINE_FONTS=fonts, ORVANTA_WINE_LIBS=libs, DISPLAY=":99")
         env.pop("WINEPREFIX", None)
         env.pop("WAYLAND_DISPLAY", None)
-        return os.path.join(bindir, "orvanta"), os.path.realpath(home), stub, env
+        env.pop("ORVANTA_DATA", None)
+        return stub, env
+
 
     def test_launcher_starts_the_program_in_its_folder(self):
         cases = [
