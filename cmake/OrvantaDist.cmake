@@ -2,7 +2,8 @@
 #
 # In the 32-bit Windows tree, `cmake --build <tree> --target dist` makes
 # orvanta-VERSION-win32.zip: the program, the two tools, the grid data file,
-# the README and the licences, in one folder of that name; its Pacific/ folder
+# the README and the licences, the atlas page where the host gridtool could make
+# it, in one folder of that name; its Pacific/ folder
 # holds the Pacific data file as GridData.bin, on which orvanta-pacific.bat
 # starts the program.
 #
@@ -27,6 +28,15 @@ if(CMAKE_SCRIPT_MODE_FILE)
     string(REPLACE "|" ";" pair "${entry}")
     list(GET pair 0 source)
     list(GET pair 1 name)
+    # A file marked with a leading ? goes in only where the tree made it
+    # (the atlas page needs a host gridtool built with emscripten).
+    if(source MATCHES "^[?]")
+      string(SUBSTRING "${source}" 1 -1 source)
+      if(NOT EXISTS ${source})
+        message(STATUS "dist: ${source} is missing; the zip goes without it")
+        continue()
+      endif()
+    endif()
     if(NOT EXISTS ${source})
       message(FATAL_ERROR "dist: ${source} is missing; build it first")
     endif()
@@ -56,7 +66,8 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     "${CMAKE_BINARY_DIR}/bin/GridData.bin|GridData.bin"
     "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|GridData-Pacific.bin"
     "${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin|Pacific/GridData.bin"
-    "${CMAKE_BINARY_DIR}/bin/orvanta-pacific.bat|orvanta-pacific.bat")
+    "${CMAKE_BINARY_DIR}/bin/orvanta-pacific.bat|orvanta-pacific.bat"
+    "?${CMAKE_BINARY_DIR}/bin/orvanta-atlas.html|orvanta-atlas.html")
   set(dist_targets)
   set(dist_missing)
   foreach(target orvanta orvanta-convert gridtool)
@@ -69,6 +80,9 @@ if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   endforeach()
   if(TARGET griddata-main)
     list(APPEND dist_targets griddata-main griddata-pacific)
+    if(TARGET atlas-page)
+      list(APPEND dist_targets atlas-page)
+    endif()
   else()
     list(APPEND dist_missing griddata)
   endif()
@@ -121,6 +135,8 @@ if(NOT WIN32)
     install(FILES ${CMAKE_BINARY_DIR}/bin/GridData.bin ${CMAKE_BINARY_DIR}/bin/GridData-Pacific.bin
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanta)
   endif()
+  # The atlas page, where this tree made one (it needs emscripten).
+  install(FILES ${CMAKE_BINARY_DIR}/bin/orvanta-atlas.html DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanta OPTIONAL)
   install(FILES ${ORVANTA_WIN32_BIN}/orvanta.exe DESTINATION ${program_dir} OPTIONAL)
   install(FILES ${ORVANTA_WIN64_BIN}/orvanta.exe DESTINATION ${program_dir} RENAME orvanta64.exe OPTIONAL)
   install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvanta)
@@ -141,6 +157,7 @@ if(NOT WIN32)
   add_custom_target(desktop-icons ALL DEPENDS ${icon_files})
   install(DIRECTORY ${icon_theme} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
   install(CODE "set(ORVANTA_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/tools/launcher/orvanta.desktop.in\")
+set(ORVANTA_ATLAS_TEMPLATE \"${CMAKE_SOURCE_DIR}/tools/launcher/orvanta-atlas.desktop.in\")
 set(ORVANTA_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
 set(ORVANTA_DATAROOTDIR \"${CMAKE_INSTALL_DATAROOTDIR}\")
 include(\"${CMAKE_SOURCE_DIR}/cmake/OrvantaDesktopEntry.cmake\")")
