@@ -150,8 +150,8 @@ const char *atlas_reverse(const char *text)
     Answer = "{";
     PutText(Answer, "input", ValidUtf8(text));
     if (!ReadPosition(text, lat, lon, error)) {
-        PutText(Answer, "message", "cannot read the position: " + error);
-        return (Answer += "}").c_str();
+        PutText(Answer, "message", error);
+        return (Answer += ",\"codes\":[]}").c_str();
     }
     PutPositionTexts(Answer, lat, lon);
     PutNumber(Answer, "lat", lat / 60);

@@ -162,7 +162,8 @@ var OrvantaAtlas = (function () {
     group.clearLayers();
     if (!map.hasLayer(group)) return;
     var b = map.getBounds(), steps = [30, 10, 5, 2, 1, 0.5, 1 / 6, 1 / 12, 1 / 60], span = b.getEast() - b.getWest();
-    var step = steps.filter(function (s) { return span / s <= 14; })[0] || steps[steps.length - 1];
+    var fitting = steps.filter(function (s) { return span / s <= 14; });
+    var step = fitting.length ? fitting[fitting.length - 1] : steps[0];
     var lines = [], south = Math.max(b.getSouth(), -85), north = Math.min(b.getNorth(), 85);
     var degrees = function (v, pos, neg) {
       var a = Math.abs(v), d = Math.floor(a + 1e-9), m = Math.round((a - d) * 60);
@@ -292,8 +293,11 @@ var OrvantaAtlas = (function () {
 
   // A text is a position when it starts as a number does; else codes,
   // separated by commas.
-  Lookup.prototype.search = function (text) {
+  // jump: go there at once instead of flying (the page opening on a
+  // fragment).
+  Lookup.prototype.search = function (text, jump) {
     var t0 = performance.now(), trimmed = text.trim();
+    this.jump = jump;
     if (/^[-+.\d]/.test(trimmed)) this.points(trimmed.split(';'));
     else this.codes(trimmed.split(','));
     this.lastMs = performance.now() - t0;
@@ -308,12 +312,14 @@ var OrvantaAtlas = (function () {
   };
 
   // Draws a code's large square, cell and small square.
+  // The map later flies to the code's own square.
   Lookup.prototype.drawSquares = function (squares, near) {
     var self = this, weights = [2.5, 2, 1.5];
     squares.forEach(function (box, i) {
       var last = i === squares.length - 1;
-      self.drawBox(box, near, {color: FOUND, weight: weights[i] || 1.5, fill: last, fillOpacity: 0.25,
-                               interactive: false, dashArray: last ? null : '6 4'});
+      var shape = self.drawBox(box, near, {color: FOUND, weight: weights[i] || 1.5, fill: last, fillOpacity: 0.25,
+                                           interactive: false, dashArray: last ? null : '6 4'});
+      if (last) self.target.extend(shape.getBounds());
     });
   };
 
@@ -330,6 +336,7 @@ var OrvantaAtlas = (function () {
   Lookup.prototype.codes = function (texts) {
     var self = this, nodes = [], lines = [], state = [], near = this.map.getCenter().lng;
     this.found.clearLayers();
+    this.target = L.latLngBounds([]);
     texts.forEach(function (text) {
       if (!text.trim()) return;
       var answer = self.core.convert(text), r = answer.result;
@@ -346,6 +353,7 @@ var OrvantaAtlas = (function () {
   Lookup.prototype.points = function (texts, clickedLng) {
     var self = this, nodes = [], lines = [], state = [];
     this.found.clearLayers();
+    this.target = L.latLngBounds([]);
     texts.forEach(function (text) {
       if (!text.trim()) return;
       var answer = self.core.reverse(text.trim());
@@ -367,6 +375,7 @@ var OrvantaAtlas = (function () {
         var lon = answer.lon + turnToward(answer.lon, near);
         self.found.addLayer(L.circleMarker([answer.lat, lon], {radius: 5, color: '#6b0000', weight: 1,
                                                                fillColor: FOUND, fillOpacity: 0.9}));
+        self.target.extend([answer.lat, lon]);
       }
       if (answer.message !== undefined) {
         var message = element('div', 'atlas-message', answer.message);
@@ -395,9 +404,10 @@ var OrvantaAtlas = (function () {
 
   // Flies to what was found, without leaving the zoom of a small square.
   Lookup.prototype.fly = function () {
-    var bounds = this.found.getBounds();
-    if (!bounds.isValid()) return;
-    this.map.flyToBounds(bounds, {padding: [40, 40], maxZoom: 11, duration: 0.6});
+    if (!this.target.isValid()) return;
+    var options = {padding: [60, 60], maxZoom: 11};
+    if (this.jump) this.map.fitBounds(this.target, L.extend(options, {animate: false}));
+    else this.map.flyToBounds(this.target, L.extend(options, {duration: 0.6}));
   };
 
   // ---- The pointer readout -------------------------------------------------
@@ -485,7 +495,7 @@ var OrvantaAtlas = (function () {
         var text = fragmentText();
         if (!text || text === writing) return;
         lookup.input.value = text;
-        lookup.search(text);
+        lookup.search(text, true);
       };
       window.addEventListener('hashchange', fromFragment);
       if (failures.length) lookup.results.appendChild(element('div', 'atlas-message', failures.join('\n')));
