@@ -6,6 +6,7 @@ the URL fragment; the page must say exactly what orvanta-convert says.
 usage: atlas_page_test.py ORVANTA_CONVERT GRIDTOOL ATLAS_PAGE DATA_FILE..."""
 import html
 import json
+import os
 import random
 import re
 import subprocess
@@ -61,6 +62,30 @@ def random_codes(rng, count):
     return codes
 
 
+# Put last into the body: once the page is ready, clicks the map and types
+# a code into the search box, and reports the page's state after each.
+ACTIONS = """<script>
+(function wait() {
+  var atlas = window.orvantaAtlas;
+  if (!atlas || !atlas.ready) return setTimeout(wait, 20);
+  var report = [], panel = document.getElementById('atlas-results');
+  var state = function () {
+    report.push({hash: location.hash, text: panel.textContent, lines: atlas.lookup.lines});
+  };
+  atlas.map.fire('click', {latlng: L.latLng(56.7333, -14.0833)});
+  state();
+  var input = document.querySelector('.atlas-search input');
+  input.value = 'Qu. AM 1969';
+  input.form.requestSubmit();
+  state();
+  var pre = document.createElement('pre');
+  pre.id = 'atlas-report';
+  pre.textContent = JSON.stringify(report);
+  document.body.appendChild(pre);
+}());
+</script>"""
+
+
 class AtlasPage(unittest.TestCase):
     def check_clean(self, dom, log):
         self.assertIn('data-ready="yes"', dom, "the page got ready: " + log[-2000:])
@@ -105,6 +130,47 @@ class AtlasPage(unittest.TestCase):
         self.assertGreater(found, 50, "the points hit the grids")
         self.assertEqual(shown[-2]["codes"], "AM1969")
         self.assertEqual(shown[-2]["position"], "56°44.00 N 14°5.00 W")
+
+    def test_click_and_search_box_write_the_fragment(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".html", encoding="utf-8") as page:
+            with open(FIXED.name, encoding="utf-8") as f:
+                page.write(f.read().replace("</body>", ACTIONS + "\n</body>"))
+            page.flush()
+            dump = browse(page.name, "--dump-dom")
+        match = re.search(r'<pre id="atlas-report">(.*?)</pre>', dump.stdout, re.S)
+        self.assertIsNotNone(match, dump.stderr[-2000:])
+        click, typed = json.loads(html.unescape(match.group(1)))
+        self.assertEqual(click["hash"], "#56.73330,-14.08330")
+        self.assertIn("56°44.00 N 14°5.00 W", click["text"])
+        self.assertIn("56.733300 -14.083300", click["text"])
+        self.assertIn("56°44'00\"N 14°05'00\"W", click["text"])
+        self.assertEqual(click["lines"], convert("--reverse", "56.7333", "-14.0833"))
+        self.assertEqual(typed["hash"], "#AM1969")
+        self.assertEqual(typed["lines"], convert("AM1969"))
+
+    def test_gridtool_atlas_takes_only_files_that_load(self):
+        with tempfile.TemporaryDirectory() as folder:
+            faulty = os.path.join(folder, "faulty.bin")
+            with open(faulty, "wb") as f:
+                f.write(b"About nothing\r\n")
+            cases = [  # (arguments, exit status, part of the message)
+                ([], 2, "one to 8 data files"),
+                (["--json"] + FILES, 2, "unknown option"),
+                ([os.path.join(folder, "missing.bin")], 2, "cannot open"),
+                ([folder], 2, "folder"),
+                ([faulty], 1, "does not load cleanly"),
+            ]
+            for args, status, message in cases:
+                with self.subTest(args=args):
+                    result = subprocess.run([GRIDTOOL, "atlas", *args], capture_output=True, text=True)
+                    self.assertEqual((result.returncode, result.stdout), (status, ""))
+                    self.assertIn(message, result.stderr)
+                    self.assertEqual(result.stderr.count("\n"), 1)
+        page = subprocess.run([GRIDTOOL, "atlas", *FILES], capture_output=True, text=True, check=True).stdout
+        with open(PAGE, encoding="utf-8") as f:
+            self.assertEqual(page, f.read(), "the build's page is gridtool's")
+        self.assertIsNone(re.search(r'<(?:script|link|img)[^>]+(?:src|href)=', page), "no outside file")
+        self.assertLess(len(page.encode()), 4 << 20)
 
     def test_grid_layers_at_three_zooms(self):
         # (fragment, label class, a label it shows)

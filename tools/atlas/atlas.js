@@ -45,9 +45,17 @@ var OrvantaAtlas = (function () {
     return ((lon + 180) % 360 + 360) % 360 - 180;
   }
 
-  // The turn (a multiple of 360) that brings a longitude nearest to another.
-  function turnToward(lon, near) {
-    return Math.round((near - lon) / 360) * 360;
+  // The shift that moves a longitude to where the map draws that part of
+  // the world (within -180..180, or a turn further east where a grid is
+  // drawn so) nearest to another longitude.
+  // drawn(lon) tells where a grid is drawn: such a place wins.
+  function shiftToward(lon, near, turns, drawn) {
+    var base = wrap(lon) - lon, best = base;
+    var score = function (shift) { return Math.abs(lon + shift - near) + (drawn && !drawn(lon + shift) ? 1000 : 0); };
+    turns.forEach(function (turn) {
+      if (score(base + turn) < score(best)) best = base + turn;
+    });
+    return best;
   }
 
   // Whether a grid is drawn in one piece with its western longitudes a turn
@@ -250,8 +258,12 @@ var OrvantaAtlas = (function () {
 
   // The search box, the result panel, the click lookup and the found
   // squares on a map; onState hears the state text of each lookup.
-  function Lookup(map, core, onState) {
+  // turns: the shifts, besides none, at which the map draws parts of the
+  // world ([360] with a grid across the 180th meridian).
+  function Lookup(map, core, turns, onState) {
     this.map = map;
+    this.turns = turns;
+    this.drawn = null; // set by the page: whether a grid is drawn at a point
     this.core = core;
     this.onState = onState || function () {};
     this.found = L.featureGroup().addTo(map);
@@ -303,9 +315,8 @@ var OrvantaAtlas = (function () {
     this.lastMs = performance.now() - t0;
   };
 
-  // Draws a box [south, west, north, east] a whole turn nearest to `near`.
-  Lookup.prototype.drawBox = function (box, near, style) {
-    var shift = turnToward((box[1] + box[3]) / 2, near);
+  // Draws a box [south, west, north, east] moved by shift degrees.
+  Lookup.prototype.drawBox = function (box, shift, style) {
     var shape = L.rectangle([[box[0], box[1] + shift], [box[2], box[3] + shift]], style);
     this.found.addLayer(shape);
     return shape;
@@ -313,14 +324,19 @@ var OrvantaAtlas = (function () {
 
   // Draws a code's large square, cell and small square.
   // The map later flies to the code's own square.
+  // All of them go where the code's own square is drawn nearest to `near`;
+  // that square's centre is returned.
   Lookup.prototype.drawSquares = function (squares, near) {
-    var self = this, weights = [2.5, 2, 1.5];
+    var self = this, weights = [2.5, 2, 1.5], own = squares[squares.length - 1];
+    var centre = (own[1] + own[3]) / 2, lat = (own[0] + own[2]) / 2, drawn = this.drawn;
+    var shift = shiftToward(centre, near, this.turns, drawn && function (lon) { return drawn(lat, lon); });
     squares.forEach(function (box, i) {
       var last = i === squares.length - 1;
-      var shape = self.drawBox(box, near, {color: FOUND, weight: weights[i] || 1.5, fill: last, fillOpacity: 0.25,
+      var shape = self.drawBox(box, shift, {color: FOUND, weight: weights[i] || 1.5, fill: last, fillOpacity: 0.25,
                                            interactive: false, dashArray: last ? null : '6 4'});
       if (last) self.target.extend(shape.getBounds());
     });
+    return centre + shift;
   };
 
   Lookup.prototype.show = function (nodes, lines, state) {
@@ -343,7 +359,7 @@ var OrvantaAtlas = (function () {
       nodes.push(resultTable(r));
       lines.push(r.line);
       state.push(r.code);
-      if (r.message === undefined) self.drawSquares(answer.squares, near);
+      if (r.message === undefined) near = self.drawSquares(answer.squares, near);
     });
     this.show(nodes, lines, state.join(','));
     this.fly();
@@ -372,7 +388,10 @@ var OrvantaAtlas = (function () {
           td.setAttribute('data-field', t[2]);
         });
         box.appendChild(texts3);
-        var lon = answer.lon + turnToward(answer.lon, near);
+        var lon = answer.lon + shiftToward(answer.lon, near, self.turns, clickedLng === undefined && function (x) {
+          return self.drawn(answer.lat, x);
+        });
+        near = lon;
         self.found.addLayer(L.circleMarker([answer.lat, lon], {radius: 5, color: '#6b0000', weight: 1,
                                                                fillColor: FOUND, fillOpacity: 0.9}));
         self.target.extend([answer.lat, lon]);
@@ -486,7 +505,7 @@ var OrvantaAtlas = (function () {
       var redraw = function () { layers.forEach(function (l) { l.draw(); }); };
       map.on('moveend zoomend overlayadd', redraw);
       var writing = '';
-      var lookup = new Lookup(map, core, function (state) {
+      var lookup = new Lookup(map, core, turns.slice(1), function (state) {
         writing = state;
         if (fragmentText() !== state) history.replaceState(null, '', '#' + encodeURIComponent(state)
           .replace(/%2C/g, ',').replace(/%3B/g, ';'));
@@ -496,6 +515,13 @@ var OrvantaAtlas = (function () {
         if (!text || text === writing) return;
         lookup.input.value = text;
         lookup.search(text, true);
+      };
+      lookup.drawn = function (lat, lon) {
+        return layers.some(function (layer) {
+          return layer.boxes && layer.boxes.some(function (b) {
+            return b.south <= lat && lat <= b.north && b.west <= lon && lon <= b.east;
+          });
+        });
       };
       window.addEventListener('hashchange', fromFragment);
       if (failures.length) lookup.results.appendChild(element('div', 'atlas-message', failures.join('\n')));
