@@ -531,6 +531,7 @@ var OrvantaAtlas = (function () {
       atlas.lookup = lookup;
       atlas.redraw = redraw;
       atlas.readyMs = performance.now() - started;
+      atlas.readyAt = performance.now();
       atlas.ready = true;
       document.body.setAttribute('data-ready', 'yes');
       return atlas;
