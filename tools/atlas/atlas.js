@@ -99,10 +99,13 @@ var OrvantaAtlas = (function () {
     if (!map.hasLayer(group)) return;
     var view = map.getBounds().pad(0.1), zoom = map.getZoom(), labels = 0;
     var squares = [], cells = [], smalls = [];
+    // The width and height on the screen of a box between two corners.
     var size = function (a, b) {
       var p = map.latLngToContainerPoint(a), q = map.latLngToContainerPoint(b);
-      return Math.min(Math.abs(p.x - q.x), Math.abs(p.y - q.y));
+      return {w: Math.abs(p.x - q.x), h: Math.abs(p.y - q.y)};
     };
+    // Whether a label of so many characters fits a box of that size.
+    var fits = function (box, characters) { return box.w >= 6 * characters + 2 && box.h >= 13; };
     var label = function (lat, lon, text, className) {
       if (labels++ >= MAX_LABELS) return;
       group.addLayer(L.marker([lat, lon], {interactive: false, keyboard: false,
@@ -118,11 +121,12 @@ var OrvantaAtlas = (function () {
       squares.push(ring(box.south, box.west, box.north, box.east));
       var side = size([box.south, box.west], [box.north, box.east]);
       if (zoom < 5 || !form) {
-        if (side > 18) label((box.south + box.north) / 2, (box.west + box.east) / 2, q[0], 'atlas-square-label');
+        if (fits(side, 2)) label((box.south + box.north) / 2, (box.west + box.east) / 2, q[0], 'atlas-square-label');
         return;
       }
       var fx = form[0], fy = form[1], dx = (box.x1 - box.x0) / fx, dy = (box.north - box.south) / fy;
-      var cellSide = size([box.south, box.x0], [box.south + dy, box.x0 + dx]), smallSide = cellSide / 9;
+      var cellSide = size([box.south, box.x0], [box.south + dy, box.x0 + dx]);
+      var smallSide = {w: cellSide.w / 9, h: cellSide.h / 9};
       for (var r = 0; r < fy; r++) {
         for (var c = 0; c < fx; c++) {
           var number = form[2][(fy - 1 - r) * fx + c];
@@ -132,17 +136,16 @@ var OrvantaAtlas = (function () {
           if (!view.intersects(cell)) continue;
           cells.push(ring(s, Math.min(w, w + dx), s + dy, Math.max(w, w + dx)));
           var name = (number < 10 ? '0' : '') + number;
-          if (smallSide < 16) {
-            if (cellSide > 16) label(s + dy / 2, w + dx / 2, name, 'atlas-cell-label');
-            continue;
-          }
+          var smallLabels = fits(smallSide, 4);
+          if (!smallLabels && fits(cellSide, 2)) label(s + dy / 2, w + dx / 2, name, 'atlas-cell-label');
+          if (smallSide.w < 6 || smallSide.h < 6) continue;
           for (var sr = 0; sr < 9; sr++) {
             for (var sc = 0; sc < 9; sc++) {
               var ss = s + sr * dy / 9, sw = w + sc * dx / 9, se = sw + dx / 9;
               if (!view.intersects(L.latLngBounds([ss, sw], [ss + dy / 9, se]))) continue;
               smalls.push(ring(ss, Math.min(sw, se), ss + dy / 9, Math.max(sw, se)));
               var n = grid.small[(8 - sr) * 9 + sc];
-              label(ss + dy / 18, (sw + se) / 2, name + (n < 10 ? '0' : '') + n, 'atlas-small-label');
+              if (smallLabels) label(ss + dy / 18, (sw + se) / 2, name + (n < 10 ? '0' : '') + n, 'atlas-small-label');
             }
           }
         }
