@@ -161,7 +161,16 @@ const char *atlas_reverse(const char *text)
         const GridDatabase &db = LoadedGrids()[g]->Db;
         for (const ReverseMatch &match : ReverseLookup(db, lat, lon)) {
             ConversionResult result = ConvertCode(match.Code, db);
+            std::string mismatch = MatchMismatch(match, result);
             codes += codes.empty() ? "" : ",";
+            if (!mismatch.empty()) {
+                std::string failed = "{";
+                PutText(failed, "code", Cp1252ToUtf8(match.Code));
+                PutText(failed, "line", Cp1252ToUtf8(match.Code) + "\tERROR: " + mismatch);
+                PutText(failed, "message", mismatch);
+                codes += "{\"grid\":" + std::to_string(g) + ",\"result\":" + failed + "},\"squares\":[]}";
+                continue;
+            }
             codes += "{\"grid\":" + std::to_string(g) + ",\"result\":" + ResultJson(result) +
                      ",\"squares\":" + SquaresJson(result) + "}";
         }
