@@ -44,7 +44,7 @@ else()
             -o ${ORVANTA_ATLAS_CORE} -sSINGLE_FILE -sMODULARIZE -sEXPORT_NAME=OrvantaCore -sENVIRONMENT=web
             -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH
             -sEXPORTED_FUNCTIONS=_atlas_add_grid,_atlas_convert,_atlas_reverse,_atlas_position,_atlas_grid,_malloc,_free
-            -sEXPORTED_RUNTIME_METHODS=ccall,HEAPU8
+            -sEXPORTED_RUNTIME_METHODS=ccall,HEAPU8,lengthBytesUTF8,stringToUTF8
     DEPENDS ${core_sources} ${core_headers}
     COMMENT "Compiling the atlas core to WebAssembly"
     VERBATIM)

@@ -14,8 +14,22 @@ var OrvantaAtlas = (function () {
     this.module = module;
     this.grids = [];
   }
+  // Texts go to the core through its heap rather than its small stack, so
+  // that a text of any length is read as the tools read it.
   Core.prototype.ask = function (name, types, args) {
-    return JSON.parse(this.module.ccall(name, 'string', types, args));
+    var module = this.module, held = [];
+    var values = args.map(function (arg, i) {
+      if (types[i] !== 'string') return arg;
+      var size = module.lengthBytesUTF8(arg) + 1, at = module._malloc(size);
+      module.stringToUTF8(arg, at, size);
+      held.push(at);
+      return at;
+    });
+    try {
+      return JSON.parse(module.ccall(name, 'string', types.map(function () { return 'number'; }), values));
+    } finally {
+      held.forEach(function (at) { module._free(at); });
+    }
   };
   // Loads a file of base64 text through the tools' loader.
   Core.prototype.addGrid = function (name, base64) {
