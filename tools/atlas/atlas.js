@@ -152,7 +152,7 @@ var OrvantaAtlas = (function () {
           var name = (number < 10 ? '0' : '') + number;
           var smallLabels = fits(smallSide, 4);
           if (!smallLabels && fits(cellSide, 2)) label(s + dy / 2, w + dx / 2, name, 'atlas-cell-label');
-          if (smallSide.w < 6 || smallSide.h < 6) continue;
+          if (smallSide.w < 10 || smallSide.h < 10) continue;
           for (var sr = 0; sr < 9; sr++) {
             for (var sc = 0; sc < 9; sc++) {
               var ss = s + sr * dy / 9, sw = w + sc * dx / 9, se = sw + dx / 9;
@@ -193,7 +193,8 @@ var OrvantaAtlas = (function () {
     var degrees = function (v, pos, neg) {
       var a = Math.abs(v), d = Math.floor(a + 1e-9), m = Math.round((a - d) * 60);
       if (m === 60) { d += 1; m = 0; }
-      return d + '\u00b0' + (m ? m + '\u2032' : '') + (v > 1e-9 ? pos : v < -1e-9 ? neg : '');
+      var side = a < 1e-9 || Math.abs(a - 180) < 1e-9 ? '' : v > 0 ? pos : neg;
+      return d + '\u00b0' + (m ? m + '\u2032' : '') + side;
     };
     var label = function (at, text) {
       group.addLayer(L.marker(at, {interactive: false, keyboard: false,
