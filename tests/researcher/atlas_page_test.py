@@ -15,7 +15,10 @@ import tempfile
 import unittest
 import urllib.parse
 
-from map_page_test import FIXED_SIZE, browse
+from map_page_test import FIXED_SIZE
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "benchmark"))
+from atlas_timing import Browser  # noqa: E402  (Chromium through its DevTools protocol)
 
 CONVERT = GRIDTOOL = PAGE = None
 FILES = []
@@ -26,11 +29,17 @@ WRITTEN = ["AM 1969", "Qu. AM 1969", "äj 11 55", "AM19", "AM", "am-19-69", "Qua
            "XX12", "AM 19 6", "AM1900", "A", "ÄJ 1155"]
 
 
+BROWSER = None
+
+
 def open_page(fragment):
-    """The page's DOM after it has looked up the fragment."""
+    """The page's DOM once it is ready and has looked up the fragment, and
+    the script errors it met.  The page is waited for in real time: its
+    WebAssembly compiles on a thread of its own."""
+    BROWSER.open("about:blank", "true")
     quoted = urllib.parse.quote(fragment, safe=",;")
-    dump = browse(FIXED.name + "#" + quoted, "--dump-dom")
-    return dump.stdout, dump.stderr
+    BROWSER.open("file://" + FIXED.name + "#" + quoted, "window.orvantaAtlas && orvantaAtlas.ready")
+    return BROWSER.evaluate("document.documentElement.outerHTML"), "\n".join(BROWSER.evaluate("window.atlasErrors"))
 
 
 def fields(section):
@@ -62,12 +71,17 @@ def random_codes(rng, count):
     return codes
 
 
-# Put last into the body: once the page is ready, clicks the map and types
-# a code into the search box, and reports the page's state after each.
-ACTIONS = """<script>
-(function wait() {
+# Put first into the head: records the page's script errors.
+CAPTURE = """<script>
+window.atlasErrors = [];
+window.addEventListener('error', function (e) { window.atlasErrors.push(String(e.message)); }, true);
+window.addEventListener('unhandledrejection', function (e) { window.atlasErrors.push(String(e.reason)); });
+</script>"""
+
+# Run in the ready page: clicks the map and types a code into the search
+# box, and reports the page's state after each.
+ACTIONS = """(function () {
   var atlas = window.orvantaAtlas;
-  if (!atlas || !atlas.ready) return setTimeout(wait, 20);
   var report = [], panel = document.getElementById('atlas-results');
   var state = function () {
     report.push({hash: location.hash, text: panel.textContent, lines: atlas.lookup.lines});
@@ -78,18 +92,14 @@ ACTIONS = """<script>
   input.value = 'Qu. AM 1969';
   input.form.requestSubmit();
   state();
-  var pre = document.createElement('pre');
-  pre.id = 'atlas-report';
-  pre.textContent = JSON.stringify(report);
-  document.body.appendChild(pre);
-}());
-</script>"""
+  return report;
+}())"""
 
 
 class AtlasPage(unittest.TestCase):
-    def check_clean(self, dom, log):
-        self.assertIn('data-ready="yes"', dom, "the page got ready: " + log[-2000:])
-        self.assertNotRegex(log, r"CONSOLE.*(Uncaught|Error)")
+    def check_clean(self, dom, errors):
+        self.assertIn('data-ready="yes"', dom)
+        self.assertEqual(errors, "")
 
     def test_codes_give_the_texts_of_orvanta_convert(self):
         rng = random.Random(1943)
@@ -132,14 +142,8 @@ class AtlasPage(unittest.TestCase):
         self.assertEqual(shown[-2]["position"], "56°44.00 N 14°5.00 W")
 
     def test_click_and_search_box_write_the_fragment(self):
-        with tempfile.NamedTemporaryFile("w", suffix=".html", encoding="utf-8") as page:
-            with open(FIXED.name, encoding="utf-8") as f:
-                page.write(f.read().replace("</body>", ACTIONS + "\n</body>"))
-            page.flush()
-            dump = browse(page.name, "--dump-dom")
-        match = re.search(r'<pre id="atlas-report">(.*?)</pre>', dump.stdout, re.S)
-        self.assertIsNotNone(match, dump.stderr[-2000:])
-        click, typed = json.loads(html.unescape(match.group(1)))
+        self.check_clean(*open_page(""))
+        click, typed = BROWSER.evaluate(ACTIONS)
         self.assertEqual(click["hash"], "#56.73330,-14.08330")
         self.assertIn("56°44.00 N 14°5.00 W", click["text"])
         self.assertIn("56.733300 -14.083300", click["text"])
@@ -188,7 +192,12 @@ if __name__ == "__main__":
     CONVERT, GRIDTOOL, PAGE, FILES = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
     FIXED = tempfile.NamedTemporaryFile("w", suffix=".html", encoding="utf-8")
     with open(PAGE, encoding="utf-8") as f:
-        FIXED.write(f.read().replace("</head>", FIXED_SIZE + "\n</head>", 1))
+        FIXED.write(f.read().replace("<head>", "<head>\n" + CAPTURE, 1).replace("</head>", FIXED_SIZE + "\n</head>", 1))
     FIXED.flush()
-    suite = unittest.TestLoader().loadTestsFromTestCase(AtlasPage)
-    sys.exit(0 if unittest.TextTestRunner(verbosity=2).run(suite).wasSuccessful() else 1)
+    BROWSER = Browser()
+    try:
+        suite = unittest.TestLoader().loadTestsFromTestCase(AtlasPage)
+        ok = unittest.TextTestRunner(verbosity=2).run(suite).wasSuccessful()
+    finally:
+        BROWSER.close()
+    sys.exit(0 if ok else 1)

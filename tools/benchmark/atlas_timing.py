@@ -89,12 +89,18 @@ class Browser:
             raise RuntimeError(json.dumps(result["exceptionDetails"])[:500])
         return result["result"].get("value")
 
-    def open(self, url, ready):
+    def open(self, url, ready, seconds=60):
         """Navigates and waits until the expression is true; its value."""
         self.send("Page.navigate", {"url": url}, self.session)
-        return self.evaluate("""new Promise(function (resolve) {
-          (function poll() { var v = (%s); if (v) resolve(v); else setTimeout(poll, 5); }());
-        })""" % ready)
+        return self.evaluate("""new Promise(function (resolve, reject) {
+          var end = Date.now() + %d;
+          (function poll() {
+            var v = (%s);
+            if (v) resolve(v);
+            else if (Date.now() > end) reject(new Error('not ready in time: ' + location.href));
+            else setTimeout(poll, 5);
+          }());
+        })""" % (seconds * 1000, ready))
 
     def close(self):
         self.process.kill()
