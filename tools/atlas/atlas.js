@@ -135,7 +135,7 @@ var OrvantaAtlas = (function () {
       squares.push(ring(box.south, box.west, box.north, box.east));
       var side = size([box.south, box.west], [box.north, box.east]);
       if (zoom < 5 || !form) {
-        if (fits(side, 2)) label((box.south + box.north) / 2, (box.west + box.east) / 2, q[0], 'atlas-square-label');
+        if (fits(side, 3)) label((box.south + box.north) / 2, (box.west + box.east) / 2, q[0], 'atlas-square-label');
         return;
       }
       var fx = form[0], fy = form[1], dx = (box.x1 - box.x0) / fx, dy = (box.north - box.south) / fy;
@@ -543,6 +543,12 @@ var OrvantaAtlas = (function () {
       };
       window.addEventListener('hashchange', fromFragment);
       if (failures.length) lookup.results.appendChild(element('div', 'atlas-message', failures.join('\n')));
+      // Without a lookup to show, the page opens on the whole of its grids.
+      var whole = L.latLngBounds([]);
+      layers.forEach(function (layer) {
+        (layer.boxes || []).forEach(function (b) { whole.extend([[b.south, b.west], [b.north, b.east]]); });
+      });
+      if (whole.isValid()) map.fitBounds(whole, {animate: false});
       fromFragment();
       redraw();
       atlas.core = core;
