@@ -7,7 +7,7 @@ var OrvantaAtlas = (function () {
   'use strict';
 
   var SQUARE = '#1f3f6e', CELL = '#3f6f9e', SMALL = '#7f9fbe', FOUND = '#d7191c', GRATICULE = '#8a8a8a';
-  var MAX_LABELS = 1500;
+  var MAX_LABELS = 1500, MAX_LOOKUPS = 1000; // the most labels drawn, and codes or points of one search
 
   // The core: every answer is a JSON text of the C functions.
   function Core(module) {
@@ -321,15 +321,15 @@ var OrvantaAtlas = (function () {
     });
   }
 
-  // A text is a position when it starts as a number does; else codes,
-  // separated by commas.
-  // jump: go there at once instead of flying (the page opening on a
-  // fragment).
+  // A text is a position when it starts as a number does (several
+  // separated by semicolons); else codes, separated by commas; at most
+  // MAX_LOOKUPS of them.  jump: go there at once instead of flying (the
+  // page opening on a fragment).
   Lookup.prototype.search = function (text, jump) {
     var t0 = performance.now(), trimmed = text.trim();
     this.jump = jump;
-    if (/^[-+.\d]/.test(trimmed)) this.points(trimmed.split(';'));
-    else this.codes(trimmed.split(','));
+    if (/^[-+.\d]/.test(trimmed)) this.points(trimmed.split(';').slice(0, MAX_LOOKUPS));
+    else this.codes(trimmed.split(',').slice(0, MAX_LOOKUPS));
     this.lastMs = performance.now() - t0;
   };
 
