@@ -487,8 +487,58 @@ var OrvantaAtlas = (function () {
     }
   }
 
+  // Adds the atlas's lookups to a Leaflet map: compiles the core, loads the
+  // grid files ([{name, data: base64}]) through the tools' loader, adds a
+  // layer of each grid, the search box with its result panel, the click
+  // lookup and, unless options say graticule: false or readout: false, the
+  // graticule and the pointer readout.  Resolves to {core, lookup, layers
+  // (the overlays by name), turns, failures (the files that did not load)}.
+  // The map page can take its search box and grid layers from here.
+  function attach(map, grids, options) {
+    options = options || {};
+    var renderer = options.renderer || L.canvas({padding: 0.2});
+    return OrvantaCore().then(function (module) {
+      var core = new Core(module), failures = [], drawn = [], overlays = {};
+      grids.forEach(function (g) {
+        var answer = core.addGrid(g.name, g.data);
+        if (!answer.ok) failures.push(answer.message);
+      });
+      var turns = [0];
+      core.grids.forEach(function (g) { if (gridTurn(g) && turns.indexOf(360) < 0) turns.push(360); });
+      if (options.graticule !== false) {
+        var graticule = new Graticule(map, renderer);
+        graticule.group.addTo(map);
+        overlays['Graticule'] = graticule.group;
+        drawn.push(graticule);
+      }
+      var gridLayers = core.grids.map(function (g) {
+        var layer = new GridLayer(map, g, renderer);
+        layer.group.addTo(map);
+        overlays['Grid: ' + g.name] = layer.group;
+        drawn.push(layer);
+        return layer;
+      });
+      if (options.readout !== false) pointerReadout(map, core);
+      var redraw = function () { drawn.forEach(function (l) { l.draw(); }); };
+      map.on('moveend zoomend overlayadd', redraw);
+      var lookup = new Lookup(map, core, turns.slice(1), options.onState);
+      lookup.drawn = function (lat, lon) {
+        return gridLayers.some(function (layer) {
+          return layer.boxes.some(function (b) {
+            return b.south <= lat && lat <= b.north && b.west <= lon && lon <= b.east;
+          });
+        });
+      };
+      if (failures.length) lookup.results.appendChild(element('div', 'atlas-message', failures.join('\n')));
+      redraw();
+      return {core: core, lookup: lookup, layers: overlays, gridLayers: gridLayers, turns: turns, redraw: redraw,
+              failures: failures};
+    });
+  }
+
   // Builds the whole atlas page into the body from the data that gridtool
-  // wrote: the coastline and the grid files.
+  // wrote: the coastline and the grid files; the URL fragment holds what
+  // is looked up.
   function start(data) {
     var started = performance.now();
     var holder = element('div');
@@ -497,63 +547,36 @@ var OrvantaAtlas = (function () {
     var map = L.map(holder, {zoomSnap: 0.5, worldCopyJump: false, minZoom: 1, maxZoom: 14}).setView([30, -20], 2);
     map.attributionControl.addAttribution('Coastline: GSHHG (LGPL-3+)');
     var renderer = L.canvas({padding: 0.2});
-    var atlas = {map: map, ready: false};
+    var atlas = {map: map, ready: false}, writing = '';
     window.orvantaAtlas = atlas;
-    return OrvantaCore().then(function (module) {
-      var core = new Core(module), failures = [];
-      data.grids.forEach(function (g) {
-        var answer = core.addGrid(g.name, g.data);
-        if (!answer.ok) failures.push(answer.message);
-      });
-      var turns = [0];
-      core.grids.forEach(function (g) { if (gridTurn(g) && turns.indexOf(360) < 0) turns.push(360); });
-      var coast = coastLayer(data.coast, turns, renderer).addTo(map);
-      var graticule = new Graticule(map, renderer);
-      graticule.group.addTo(map);
-      var overlays = {'Graticule': graticule.group}, layers = [graticule];
-      core.grids.forEach(function (g) {
-        var layer = new GridLayer(map, g, renderer);
-        layer.group.addTo(map);
-        overlays['Grid: ' + g.name] = layer.group;
-        layers.push(layer);
-      });
-      L.control.layers({'Coastline (GSHHG)': coast}, overlays, {collapsed: false}).addTo(map);
+    var onState = function (state) {
+      writing = state;
+      if (fragmentText() !== state) history.replaceState(null, '', '#' + encodeURIComponent(state)
+        .replace(/%2C/g, ',').replace(/%3B/g, ';'));
+    };
+    return attach(map, data.grids, {renderer: renderer, onState: onState}).then(function (parts) {
+      var coast = coastLayer(data.coast, parts.turns, renderer).addTo(map);
+      L.control.layers({'Coastline (GSHHG)': coast}, parts.layers, {collapsed: false}).addTo(map);
       L.control.scale().addTo(map);
-      pointerReadout(map, core);
-      var redraw = function () { layers.forEach(function (l) { l.draw(); }); };
-      map.on('moveend zoomend overlayadd', redraw);
-      var writing = '';
-      var lookup = new Lookup(map, core, turns.slice(1), function (state) {
-        writing = state;
-        if (fragmentText() !== state) history.replaceState(null, '', '#' + encodeURIComponent(state)
-          .replace(/%2C/g, ',').replace(/%3B/g, ';'));
-      });
+      var lookup = parts.lookup;
       var fromFragment = function () {
         var text = fragmentText();
         if (!text || text === writing) return;
         lookup.input.value = text;
         lookup.search(text, true);
       };
-      lookup.drawn = function (lat, lon) {
-        return layers.some(function (layer) {
-          return layer.boxes && layer.boxes.some(function (b) {
-            return b.south <= lat && lat <= b.north && b.west <= lon && lon <= b.east;
-          });
-        });
-      };
       window.addEventListener('hashchange', fromFragment);
-      if (failures.length) lookup.results.appendChild(element('div', 'atlas-message', failures.join('\n')));
       // Without a lookup to show, the page opens on the whole of its grids.
       var whole = L.latLngBounds([]);
-      layers.forEach(function (layer) {
-        (layer.boxes || []).forEach(function (b) { whole.extend([[b.south, b.west], [b.north, b.east]]); });
+      parts.gridLayers.forEach(function (layer) {
+        layer.boxes.forEach(function (b) { whole.extend([[b.south, b.west], [b.north, b.east]]); });
       });
       if (whole.isValid()) map.fitBounds(whole, {animate: false});
       fromFragment();
-      redraw();
-      atlas.core = core;
+      parts.redraw();
+      atlas.core = parts.core;
       atlas.lookup = lookup;
-      atlas.redraw = redraw;
+      atlas.redraw = parts.redraw;
       atlas.readyMs = performance.now() - started;
       atlas.readyAt = performance.now();
       atlas.ready = true;
@@ -562,7 +585,7 @@ var OrvantaAtlas = (function () {
     });
   }
 
-  return {Core: Core, Lookup: Lookup, GridLayer: GridLayer, Graticule: Graticule, start: start};
+  return {Core: Core, Lookup: Lookup, GridLayer: GridLayer, Graticule: Graticule, attach: attach, start: start};
 }());
 
 if (typeof orvantaAtlasData !== 'undefined') OrvantaAtlas.start(orvantaAtlasData);
