@@ -243,9 +243,8 @@ var OrvantaAtlas = (function () {
     row('Decimal', 'decimal', result.latitude_decimal + ' ' + result.longitude_decimal);
     row('DMS', 'dms', result.latitude_dms + ' ' + result.longitude_dms);
     row('Chart', 'chart', result.chart + ' (' + result.confidence + ')');
-    var b = result.bounds;
-    row('Bounds', 'bounds', b[0].toFixed(4) + ' to ' + b[2].toFixed(4) + ' N, ' + b[1].toFixed(4) + ' to ' +
-        b[3].toFixed(4) + ' E');
+    var b = result.bounds.map(function (v) { return typeof v === 'number' ? v.toFixed(4) : '?'; });
+    row('Bounds', 'bounds', b[0] + ' to ' + b[2] + ' N, ' + b[1] + ' to ' + b[3] + ' E');
     row('precision_nm', 'precision_nm', result.precision_nm);
     box.appendChild(table);
     return box;
@@ -340,11 +339,16 @@ var OrvantaAtlas = (function () {
     return shape;
   };
 
-  // Draws a code's large square, cell and small square.
-  // The map later flies to the code's own square.
-  // All of them go where the code's own square is drawn nearest to `near`;
-  // that square's centre is returned.
+  // Draws a code's large square, cell and small square where the code's
+  // own square is drawn nearest to `near`, and returns that square's
+  // centre; the map later flies to the code's own square.
   Lookup.prototype.drawSquares = function (squares, near) {
+    // Only boxes on the globe (a data file may put a square off it).
+    squares = squares.filter(function (box) {
+      return box.every(function (v) { return typeof v === 'number' && isFinite(v); }) &&
+             Math.abs(box[0]) <= 90 && Math.abs(box[2]) <= 90;
+    });
+    if (!squares.length) return near;
     var self = this, weights = [2.5, 2, 1.5], own = squares[squares.length - 1];
     var centre = (own[1] + own[3]) / 2, lat = (own[0] + own[2]) / 2, drawn = this.drawn;
     var shift = shiftToward(centre, near, this.turns, drawn && function (lon) { return drawn(lat, lon); });
