@@ -2,7 +2,8 @@
 #
 # In the 32-bit Windows tree, `cmake --build <tree> --target dist` makes
 # orvanta-VERSION-win32.zip: the program, the two tools, the grid data file,
-# the README and the licences, in one folder of that name; its Pacific/ folder
+# the README and the licences, the atlas page where the host gridtool could make
+# it, in one folder of that name; its Pacific/ folder
 # holds the Pacific data file as GridData.bin, on which orvanta-pacific.bat
 # starts the program.
 #
@@ -29,6 +30,15 @@ if(CMAKE_SCRIPT_MODE_FILE)
     string(REPLACE "|" ";" pair "${entry}")
     list(GET pair 0 source)
     list(GET pair 1 name)
+    # A file marked with a leading ? goes in only where the tree made it
+    # (the atlas page needs a host gridtool built with emscripten).
+    if(source MATCHES "^[?]")
+      string(SUBSTRING "${source}" 1 -1 source)
+      if(NOT EXISTS ${source})
+        message(STATUS "dist: ${source} is missing; the zip goes without it")
+        continue()
+      endif()
+    endif()
     if(NOT EXISTS ${source})
       message(FATAL_ERROR "dist: ${source} is missing; build it first")
     endif()
@@ -72,6 +82,9 @@ if(WIN32)
   endforeach()
   if(TARGET griddata-main)
     list(APPEND ORVANTA_RELEASE_TARGETS griddata-main griddata-pacific)
+    if(TARGET atlas-page)
+      list(APPEND ORVANTA_RELEASE_TARGETS atlas-page)
+    endif()
   else()
     list(APPEND ORVANTA_RELEASE_MISSING griddata)
   endif()
@@ -81,6 +94,7 @@ endif()
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   find_program(ORVANTA_ZIP_TOOL zip)
   set(dist_files ${ORVANTA_RELEASE_FILES})
+  list(APPEND dist_files "?${CMAKE_BINARY_DIR}/bin/orvanta-atlas.html|orvanta-atlas.html")
   set(dist_targets ${ORVANTA_RELEASE_TARGETS})
   set(dist_missing ${ORVANTA_RELEASE_MISSING})
   if(NOT ORVANTA_ZIP_TOOL)
@@ -160,6 +174,7 @@ if(NOT WIN32)
   add_custom_target(desktop-icons ALL DEPENDS ${icon_files})
   install(DIRECTORY ${icon_theme} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
   install(CODE "set(ORVANTA_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/tools/launcher/orvanta.desktop.in\")
+set(ORVANTA_ATLAS_TEMPLATE \"${CMAKE_SOURCE_DIR}/tools/launcher/orvanta-atlas.desktop.in\")
 set(ORVANTA_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
 set(ORVANTA_DATAROOTDIR \"${CMAKE_INSTALL_DATAROOTDIR}\")
 include(\"${CMAKE_SOURCE_DIR}/cmake/OrvantaDesktopEntry.cmake\")")

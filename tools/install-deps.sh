@@ -13,7 +13,7 @@
 #       rest installs (the test command does this)
 set -euo pipefail
 
-native=(cmake make g++ python3 googletest libgtest-dev libjs-leaflet)
+native=(cmake make g++ python3 googletest libgtest-dev libjs-leaflet emscripten)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 wine=(wine wine64 wine32:i386 fonts-wine)
 rest=(

@@ -64,6 +64,14 @@ class Release(unittest.TestCase):
         self.assertIn("Exec=" + exec_path, lines)
         self.assertIn("Exec=" + exec_path + " --pacific", lines)
         self.assertIn("Icon=orvanta", lines)
+        if os.path.exists(os.path.join(BUILD, "bin", "orvanta-atlas.html")):
+            atlas = os.path.join(prefix, "share/applications/orvanta-atlas.desktop")
+            result = sh("desktop-file-validate", atlas)
+            self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+            with open(atlas) as f:
+                page = os.path.join(prefix, "share/orvanta/orvanta-atlas.html")
+                self.assertIn('Exec=xdg-open "%s"' % page.replace("$", "\\\\$").replace("%", "%%"), f.read())
+            self.assertTrue(os.path.isfile(page))
         for size in (16, 32, 48, 64, 128):
             with open(os.path.join(prefix, "share/icons/hicolor/%dx%d/apps/orvanta.png" % (size, size)), "rb") as f:
                 header = f.read(24)

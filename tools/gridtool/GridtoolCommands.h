@@ -24,4 +24,7 @@ int RunCheckCommand(const Arguments &args);
 // gridtool export --geojson FILE [--cells]
 int RunExportCommand(const Arguments &args);
 
+// gridtool atlas FILE...
+int RunAtlasCommand(const Arguments &args);
+
 #endif

@@ -24,6 +24,8 @@ const char kUsage[] =
     "                                    down to cells (--cells); --bbox keeps what overlaps the\n"
     "                                    box (degrees, east and north positive) and goes down to\n"
     "                                    its small squares unless --squares or --cells\n"
+    "       gridtool atlas FILE...       write one offline page that looks codes of the files up,\n"
+    "                                    finds the codes of a clicked point and draws their grids\n"
     "       gridtool --version           the program's version\n";
 
 struct Command {
@@ -37,6 +39,7 @@ const Command kCommands[] = {
     {"dump", RunDumpCommand},
     {"check", RunCheckCommand},
     {"export", RunExportCommand},
+    {"atlas", RunAtlasCommand},
 };
 
 } // namespace

@@ -184,6 +184,20 @@ bool LoadGridFiles(const std::vector<std::string> &files, std::string &error)
     return true;
 }
 
+bool AddGridFromMemory(const std::string &name, const unsigned char *data, size_t size, std::string &error)
+{
+    std::unique_ptr<LoadedGrid> grid(new LoadedGrid);
+    grid->Path = name;
+    ResetGridDatabase(grid->Db);
+    grid->Db.LoadStatus = LoadGridDataFromMemory(data, size, grid->Db);
+    if (grid->Db.LoadStatus != kLoadOk) {
+        error = DescribeLoadFailure(name, grid->Db.LoadStatus);
+        return false;
+    }
+    Grids().push_back(std::move(grid));
+    return true;
+}
+
 // The first file that converts the text wins; a text that names no code
 // fails the same way in every file.  With no file loaded, the program's
 // Grid serves (as in the tests of the batch parts).

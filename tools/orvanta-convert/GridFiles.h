@@ -35,6 +35,11 @@ const size_t kMaxGridFiles = 32;
 // the message for the first that fails, or for more than kMaxGridFiles.
 bool LoadGridFiles(const std::vector<std::string> &files, std::string &error);
 
+// Adds one more grid, from the scrambled bytes of a file already in memory
+// (the atlas page carries its files so), under the given name; false with
+// the message when it does not load.
+bool AddGridFromMemory(const std::string &name, const unsigned char *data, size_t size, std::string &error);
+
 // Converts a written code in each loaded file in turn and returns the first
 // conversion; when none converts, one failure: "Position not in database"
 // if some file has the letters, else "Grid not in database.".

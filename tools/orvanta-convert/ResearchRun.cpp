@@ -116,10 +116,9 @@ int RunReverse(const ConvertOptions &options)
         for (const ReverseMatch &match : ReverseLookup(grid->Db, lat, lon)) {
             ConversionResult result = ConvertCode(match.Code, grid->Db);
             std::string line = FormatResultLine(result, options.Format, options.Precision);
-            if (result.QuadIndex != match.QuadIndex)
-                line = Cp1252ToUtf8(match.Code) + "\tERROR: the lookup takes this code to quad record " +
-                       std::to_string(result.QuadIndex) + ", not to record " + std::to_string(match.QuadIndex) +
-                       " that holds the position";
+            std::string mismatch = MatchMismatch(match, result);
+            if (!mismatch.empty())
+                line = Cp1252ToUtf8(match.Code) + "\tERROR: " + mismatch;
             std::printf("%s\n", line.c_str());
             found = true;
         }

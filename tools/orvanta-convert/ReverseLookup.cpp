@@ -82,3 +82,11 @@ std::vector<ReverseMatch> ReverseLookup(const GridDatabase &db, double latitude,
     }
     return matches;
 }
+
+std::string MatchMismatch(const ReverseMatch &match, const ConversionResult &result)
+{
+    if (result.QuadIndex == match.QuadIndex)
+        return "";
+    return "the lookup takes this code to quad record " + std::to_string(result.QuadIndex) + ", not to record " +
+           std::to_string(match.QuadIndex) + " that holds the position";
+}

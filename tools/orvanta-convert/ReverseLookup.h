@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/ConvertCode.h"
 #include "data/GridDatabase.h"
 
 // One code found for a position, with the record it came from.
@@ -19,5 +20,10 @@ struct ReverseMatch {
 // north, longitude west), one per matching quad record in table order; a
 // small square holds its south-west edges, not its north-east ones.
 std::vector<ReverseMatch> ReverseLookup(const GridDatabase &db, double latitude, double longitude);
+
+// What is wrong when the conversion of a found code takes it to another
+// record than the one that holds the position (which only a data file with
+// overlapping records of one name gives); empty when it does not.
+std::string MatchMismatch(const ReverseMatch &match, const ConversionResult &result);
 
 #endif

@@ -1,0 +1,15 @@
+// The files every atlas page carries, built into gridtool: Leaflet
+// (Debian's libjs-leaflet), the GSHHG coastline, the page's script and
+// style sheet, and the WebAssembly core as one script.  Each is a
+// terminated text; kAtlasCore is empty in a build without emscripten.
+#ifndef ORVANTA_TOOLS_ATLASASSETS_H
+#define ORVANTA_TOOLS_ATLASASSETS_H
+
+extern const char kAtlasLeafletScript[];
+extern const char kAtlasLeafletStyle[];
+extern const char kAtlasCoastline[];
+extern const char kAtlasScript[];
+extern const char kAtlasStyle[];
+extern const char kAtlasCore[];
+
+#endif

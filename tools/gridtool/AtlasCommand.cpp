@@ -1,0 +1,124 @@
+// gridtool atlas FILE...: one self-contained page that looks codes up,
+// finds the codes of a clicked point and draws the grids of the files, on
+// standard output.  The page converts with the tools' own code compiled to
+// WebAssembly and carries each file as it is shipped, scrambled.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data/GridLoader.h"
+#include "tools/common/AtomicFile.h"
+#include "tools/common/DataFileText.h"
+#include "tools/common/TextEncoding.h"
+#include "tools/gridtool/AtlasAssets.h"
+#include "tools/gridtool/GridtoolCommands.h"
+
+namespace {
+
+// The most files one atlas carries; each is at most 4 MiB.
+const size_t kMaxAtlasFiles = 8;
+
+std::string Base64(const std::vector<unsigned char> &bytes)
+{
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        unsigned value = bytes[i] << 16;
+        if (i + 1 < bytes.size())
+            value |= bytes[i + 1] << 8;
+        if (i + 2 < bytes.size())
+            value |= bytes[i + 2];
+        out += kDigits[value >> 18 & 63];
+        out += kDigits[value >> 12 & 63];
+        out += i + 1 < bytes.size() ? kDigits[value >> 6 & 63] : '=';
+        out += i + 2 < bytes.size() ? kDigits[value & 63] : '=';
+    }
+    return out;
+}
+
+// A UTF-8 text as a JavaScript string that cannot end its script element.
+std::string ScriptString(const std::string &utf8)
+{
+    std::string quoted = JsonQuote(utf8), out;
+    for (char c : quoted)
+        out += c == '<' ? std::string("\\u003c") : std::string(1, c);
+    return out;
+}
+
+// The file's name without its folders, as the page names it.
+std::string BaseName(const std::string &path)
+{
+    size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// One file of the atlas: its scrambled bytes (a plain text is scrambled
+// as gridtool scramble does), refused unless the program's loader takes
+// it cleanly: 0, or the exit status with the reason.
+int ReadAtlasFile(const std::string &path, std::vector<unsigned char> &scrambled, std::string &error)
+{
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(path, bytes, error))
+        return 2;
+    DataFileText text = DecodeDataFile(bytes);
+    scrambled = text.WasScrambled ? bytes : ScrambledForm(text.Plain);
+    static GridDatabase db;
+    ResetGridDatabase(db);
+    db.LoadStatus = LoadGridDataFromMemory(scrambled.data(), scrambled.size(), db);
+    if (db.LoadStatus != kLoadOk) {
+        error = path + " does not load cleanly (status " + std::to_string(db.LoadStatus) + "); 'gridtool check " +
+                path + "' says why";
+        return 1;
+    }
+    return 0;
+}
+
+bool Put(const std::string &text)
+{
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
+} // namespace
+
+// Reads every file first, so that a fault leaves nothing half written.
+int RunAtlasCommand(const Arguments &args)
+{
+    if (!*kAtlasCore) {
+        std::fputs("gridtool: this gridtool was built without the atlas, which needs emscripten\n", stderr);
+        return 2;
+    }
+    if (args.empty() || args.size() > kMaxAtlasFiles) {
+        std::fprintf(stderr, "gridtool: atlas takes one to %zu data files; try 'gridtool --help'\n", kMaxAtlasFiles);
+        return 2;
+    }
+    std::string grids;
+    for (const std::string &path : args) {
+        if (!path.empty() && path[0] == '-') {
+            std::fprintf(stderr, "gridtool: atlas: unknown option '%s'; try 'gridtool --help'\n", path.c_str());
+            return 2;
+        }
+        std::vector<unsigned char> scrambled;
+        std::string error;
+        if (int status = ReadAtlasFile(path, scrambled, error)) {
+            std::fprintf(stderr, "gridtool: %s\n", error.c_str());
+            return status;
+        }
+        grids += (grids.empty() ? "\n{name: " : ",\n{name: ") + ScriptString(ValidUtf8(BaseName(path))) +
+                 ", data: \"" + Base64(scrambled) + "\"}";
+    }
+    bool ok = Put("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                  "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                  "<meta name=\"generator\" content=\"gridtool atlas\">\n<title>Orvanta Atlas</title>\n") &&
+              Put(std::string("<style>\n") + kAtlasLeafletStyle + "\n</style>\n<style>\n" + kAtlasStyle +
+                  "\n</style>\n<script>\n" + kAtlasLeafletScript + "\n</script>\n<script>\n" + kAtlasCore +
+                  "\n</script>\n</head>\n<body>\n") &&
+              Put(std::string("<script>\nvar orvantaAtlasData = {coast: ") + kAtlasCoastline + ",\ngrids: [" + grids +
+                  "]};\n</script>\n<script>\n" + kAtlasScript + "\n</script>\n</body>\n</html>\n");
+    if (ok && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "gridtool: cannot write the atlas to standard output: %s\n", std::strerror(errno));
+    return 1;
+}
