@@ -15,18 +15,20 @@ const double kPoleMinutes = 5400;
 
 } // namespace
 
-// Numbers the name until it is new.
+// Numbers the name until it is new, going on from the number the same name
+// reached last time; names set in Properties directly are taken in first.
 void MapFeature::Add(const std::string &name, const std::string &value)
 {
+    for (; Indexed < Properties.size(); ++Indexed)
+        Taken.insert(Properties[Indexed].first);
     std::string unique = name;
-    for (int n = 2;; ++n) {
-        bool taken = false;
-        for (const auto &property : Properties)
-            taken = taken || property.first == unique;
-        if (!taken)
-            break;
-        unique = name + "_" + std::to_string(n);
+    if (Taken.count(unique)) {
+        int &n = NextNumber.emplace(name, 2).first->second;
+        do
+            unique = name + "_" + std::to_string(n++);
+        while (Taken.count(unique));
     }
+    Taken.insert(unique);
     Properties.emplace_back(unique, value);
 }
 

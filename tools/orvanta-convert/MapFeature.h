@@ -5,6 +5,8 @@
 #define ORVANTA_TOOLS_MAPFEATURE_H
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -20,7 +22,13 @@ struct MapFeature {
     std::vector<std::pair<std::string, std::string>> Properties; // UTF-8 names and values
 
     // Adds a property; a name already there gets a number (_2, _3, ...).
+    // Each takes constant time, so that a row of many cells stays linear.
     void Add(const std::string &name, const std::string &value);
+
+private:
+    std::unordered_set<std::string> Taken;             // the names in Properties
+    std::unordered_map<std::string, int> NextNumber;   // per name given: the number to try next
+    size_t Indexed = 0;                                 // how many of Properties are in Taken
 };
 
 // Where features go: a map format's writer.  Add is false for a feature
