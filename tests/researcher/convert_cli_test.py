@@ -14,6 +14,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 import unittest
 
 from toolrun import run_on_stream
@@ -43,8 +44,8 @@ class ConvertCli(unittest.TestCase):
     def tearDownClass(cls):
         shutil.rmtree(cls.dir)
 
-    def run_convert(self, *args, stdin=b""):
-        return subprocess.run([CONVERT, "--data", self.data, *args], input=stdin, capture_output=True, timeout=300)
+    def run_convert(self, *args, stdin=b"", timeout=300):
+        return subprocess.run([CONVERT, "--data", self.data, *args], input=stdin, capture_output=True, timeout=timeout)
 
     def write(self, name, data):
         path = os.path.join(self.dir, name)
@@ -87,6 +88,65 @@ class ConvertCli(unittest.TestCase):
             return peak  # KiB
         small, large = peak_memory(1000), peak_memory(400000)
         self.assertLess(large - small, 8 * 1024, "memory grew with the input: %d KiB -> %d KiB" % (small, large))
+
+    def test_wide_rows_take_time_linear_in_the_row(self):
+        named = ",".join("c%d" % i for i in range(100000)).encode() + b"\nCA1155" + b",x" * 99999 + b"\n"
+        cases = [
+            # (arguments, input, seconds allowed)
+            (["--csv", "1", "--header", "--format", "geojson"], b",".join([b"a"] * 4000) + b"\nCA1155\n", 10),
+            (["--csv", "1", "--format", "kml"], b"CA1155" + b"," * 999999 + b"\n", 30),
+        ] + [(["--csv", "1", "--header", "--format", fmt], named, 1) for fmt in ("geojson", "kml", "gpx", "html")]
+        for args, data, seconds in cases:
+            with self.subTest(args=args, size=len(data)):
+                start = time.monotonic()
+                result = self.run_convert(*args, stdin=data, timeout=60)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                self.assertLess(time.monotonic() - start, seconds)
+                if args[-1] == "geojson":
+                    names = list(json.loads(result.stdout)["features"][0]["properties"])
+                    self.assertEqual(len(set(names)), len(names))
+
+    def test_several_files_make_one_csv(self):
+        a, b, c = (self.write(name, data) for name, data in (
+            ("a.csv", b"grid,n\nCA1155,1"), ("b.csv", b"\xef\xbb\xbfgrid;n\r\nCF1155;\"2;3\"\r\n"),
+            ("c.csv", b"grid,x\nCA1155,4\n")))
+        head = "grid,n,latitude,longitude,latitude_text,longitude_text,chart,confidence,precision_nm,message\n"
+        row1 = "CA1155,1,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,confirmed,2.50,"
+        row2 = "CF1155,2;3,56.625000,-23.500000,56°37.50 N,23°30.00 W,1,confirmed,2.50,\r\n"
+        cases = [
+            # (arguments, standard input, exit status, output, error)
+            (["--csv", "grid", "--header", a, b], b"", 0, head + row1 + "\n" + row2, ""),
+            (["--csv", "grid", "--header", a, "-"], open(b, "rb").read(), 0, head + row1 + "\n" + row2, ""),
+            (["--csv", "grid", "--header", a, b, c], b"", 2, "",
+             "orvanta-convert: %s: its header row differs from the first file's; convert it on its own\n" % c),
+            (["--csv", "1", a, c], b"", 1, "grid,n,,,,,,,,\"'i' at character 3", ""),
+            (["--reverse", "--csv", "1,2", "--header", b, b], b"", 1, "\ufeffgrid;n;code;message\r\nCF1155;", ""),
+        ]
+        for args, stdin, status, out, err in cases:
+            with self.subTest(args=args[:4]):
+                result = self.run_convert(*args, stdin=stdin)
+                self.assertEqual((result.returncode, result.stderr.decode()), (status, err))
+                self.assertTrue(result.stdout.decode().startswith(out), result.stdout)
+                if status != 2:
+                    rows = list(csv.reader(io.StringIO(result.stdout.decode("utf-8-sig"), newline="")))
+                    self.assertEqual(len(rows), 3 if "--header" in args else 4, rows)
+
+    def test_csv_comes_out_in_one_encoding_with_columns_named_in_any_case(self):
+        appended = ";latitude;longitude;latitude_text;longitude_text;chart;confidence;precision_nm;message\r\n"
+        cases = [
+            # (arguments, input, exit status, output start)
+            (["--csv", "quadrat"], b"Datum;Quadrat;Notiz\r\n3.9.;\xc4J 1155;Stra\xdfe \x80\r\n", 1,
+             "Datum;Quadrat;Notiz" + appended + "3.9.;ÄJ 1155;Straße €;;;;;;;;Grid not in database.\r\n"),
+            (["--csv", "QUADRAT"], "\ufeffDatum;Quadrat;Notiz\r\n3.9.;CA 1155;Straße\r\n".encode(), 0,
+             "\ufeffDatum;Quadrat;Notiz" + appended + "3.9.;CA 1155;Straße;55.125000;"),
+            (["--csv", "grid"], b"Grid;GRID\r\nCA1155;x\r\n", 2, ""),
+        ]
+        for args, data, status, out in cases:
+            with self.subTest(args=args):
+                result = self.run_convert(*args, "--header", stdin=data)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertTrue(result.stdout.decode("utf-8").startswith(out), result.stdout)
+        self.assertIn(b"'grid' names 2 columns when case is ignored", result.stderr)
 
     def test_answers_each_code_while_the_input_stays_open(self):
         # A program that feeds one code and waits for its line must get it
