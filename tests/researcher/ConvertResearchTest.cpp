@@ -399,6 +399,8 @@ TEST(PointWriter, EscapesMarkupAndForbiddenBytes)
     EXPECT_EQ(XmlEscape("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&apos;");
     EXPECT_EQ(XmlEscape(std::string("x\x01y")), "x\xEF\xBF\xBDy");
     EXPECT_EQ(XmlEscape("55\xC2\xB0" "7.50 N"), "55\xC2\xB0" "7.50 N");
+    EXPECT_EQ(XmlEscape("a\xEF\xBF\xBE" "b\xEF\xBF\xBF" "c\xFF" "d\xEF\xBF\xBD"),
+              "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c\xEF\xBF\xBD" "d\xEF\xBF\xBD");
 }
 
 // Each code's place in each format: its centre, its square (two pieces

@@ -95,7 +95,7 @@ class ConvertCli(unittest.TestCase):
             # (arguments, input, seconds allowed)
             (["--csv", "1", "--header", "--format", "geojson"], b",".join([b"a"] * 4000) + b"\nCA1155\n", 10),
             (["--csv", "1", "--format", "kml"], b"CA1155" + b"," * 999999 + b"\n", 30),
-        ] + [(["--csv", "1", "--header", "--format", fmt], named, 1) for fmt in ("geojson", "kml", "gpx", "html")]
+        ] + [(["--csv", "1", "--header", "--format", fmt], named, 2) for fmt in ("geojson", "kml", "gpx", "html")]  # 1 s, with room for a busy machine
         for args, data, seconds in cases:
             with self.subTest(args=args, size=len(data)):
                 start = time.monotonic()
@@ -273,8 +273,11 @@ class ConvertCli(unittest.TestCase):
                         self.assertIn("Extent: " + extent, info.stdout)
                     else:
                         self.assertEqual((round(box[2] - box[0], 6), round(box[3] - box[1], 6)), extent)
-                    for field in ("chart (String) = 1", "confidence (String) = confirmed",
-                                  "precision_nm (String) = " + precision):
+                    typed = fmt == "geojson"  # KML's extended data are texts
+                    for field in ("chart (%s) = 1" % ("Integer" if typed else "String"),
+                                  "confidence (String) = confirmed",
+                                  "precision_nm (%s) = %s" % (("Real", str(float(precision)).rstrip("0").rstrip("."))
+                                                              if typed else ("String", precision))):
                         self.assertIn(field, info.stdout)
         rows = list(csv.DictReader(io.StringIO(self.run_convert(
             "--csv", "1", "--header", "--shape", "square", stdin=b"grid\nCA1155\n").stdout.decode())))
@@ -314,6 +317,32 @@ class ConvertCli(unittest.TestCase):
         info = subprocess.run(["ogrinfo", "-ro", "-al", "-q", gpkg], capture_output=True, text=True)
         self.assertEqual(info.stdout.count("OGRFeature(diary)"), 3, info.stdout)
         self.assertIn("POINT (-23.5 56.625)", info.stdout)
+
+    def test_map_files_keep_every_cell_apart_and_type_the_numbers(self):
+        path = self.write("cells.csv", "grid,Länge,Lönge,a b,a_b,1941,x:y,note\n"
+                          "CA1155,1.5,2.5,3,4,5,6,a\ufffeb\uffffc\x01d\n".encode())
+        values = ["1.5", "2.5", "3", "4", "5", "6"]
+        # (format, names read back (GDAL folds KML's), typed, the note: XML takes no U+FFFE, U+FFFF, U+0001)
+        for fmt, names, typed, note in (
+                ("geojson", ["Länge", "Lönge", "a b", "a_b", "1941", "x:y"], True, "a\ufffeb\uffffc\x01d"),
+                ("kml", [], False, "a\ufffdb\ufffdc\ufffdd"),
+                ("gpx", ["Länge", "Lönge", "a_b", "a_b_2", "_1941", "x_y"], True, "a\ufffdb\ufffdc\ufffdd")):
+            with self.subTest(fmt=fmt):
+                out = self.write("cells." + fmt, self.run_convert("--csv", "grid", "--header", "--format", fmt,
+                                                                   path).stdout)
+                if fmt != "geojson":
+                    lint = subprocess.run(["xmllint", "--noout", out], capture_output=True)
+                    self.assertEqual(lint.returncode, 0, lint.stderr)
+                info = subprocess.run(["ogrinfo", "-ro", "-al", "-q", out] + (["waypoints"] if fmt == "gpx" else []),
+                                      capture_output=True, text=True)
+                self.assertEqual(info.returncode, 0, info.stderr)
+                fields = {name: (kind, value) for name, kind, value in
+                          re.findall(r"^  (?:ogr_)?(.+?) \((\w+)\) = (.*)$", info.stdout, re.M)}
+                for name, value in zip(names + ["note"], values[:len(names)] + [note]):
+                    self.assertEqual(fields[name][1], value, name)
+                for name, kind in (("latitude", "Real"), ("longitude", "Real"), ("chart", "Integer"),
+                                   ("precision_nm", "Real"), ("code", "String")):
+                    self.assertEqual(fields[name][0], kind if typed else "String", name)
 
     def test_reverse_lookup(self):
         cases = [

@@ -248,7 +248,9 @@ MapFeature RowFeature(const CsvRecord &record, const std::vector<std::string> &n
     std::vector<std::string> columns = AppendedColumns(false);
     for (size_t k = 0; k < columns.size() - 1; ++k)
         if (columns[k].find("_text") == std::string::npos)
-            feature.Add(columns[k], cells[k]);
+            feature.Add(columns[k], cells[k], columns[k] == "chart"        ? MapFeature::Kind::Integer
+                                              : columns[k] == "confidence" ? MapFeature::Kind::Text
+                                                                           : MapFeature::Kind::Real);
     feature.Add("message", cells.back());
     return feature;
 }
