@@ -380,6 +380,12 @@ class ConvertCli(unittest.TestCase):
                                  stdin="day;lat;lon\r\n1;55 7.5 N;29°30'W\r\n2;95;1\r\n".encode())
         self.assertEqual((table.returncode, table.stdout.decode()), (1, "day;lat;lon;code;message\r\n"
                          "1;55 7.5 N;29°30'W;CA1155;\r\n2;95;1;;latitude 95 is beyond 90\r\n"))
+        nul = self.run_convert("--reverse", stdin=b"56.75\0garbage -29.5\n55.125\xff -29.5\n")
+        self.assertEqual(nul.stdout.decode(), "56.75\0garbage -29.5\tERROR: cannot read '\ufffdgarbage -29.5' as a "
+                         "longitude\n55.125\ufffd -29.5\tERROR: cannot read '55.125\ufffd' as a latitude\n")
+        cell = self.run_convert("--reverse", "--csv", "1,2", stdin=b"55.125\0x,-29.5\n55\xc2\xb060'N,29W\n")
+        self.assertEqual(cell.stdout.decode(), "55.125\0x,-29.5,,cannot read '55.125\ufffdx' as a latitude\n"
+                         "55°60'N,29W,,minutes 60 are not below 60\n")
         bad = self.run_convert("--reverse", "-33", "200")
         self.assertEqual((bad.returncode, bad.stderr.decode()), (2, "orvanta-convert: cannot read the position "
                                                                   "'-33 200': longitude 200 is beyond 180\n"))

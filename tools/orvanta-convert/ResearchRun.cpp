@@ -42,7 +42,8 @@ bool ReverseLine(const std::string &line)
         if (codes.empty())
             error = OutsideTheGrids();
     }
-    std::printf("%s\t%s\n", ValidUtf8(text).c_str(), codes.empty() ? ("ERROR: " + error).c_str() : codes.c_str());
+    std::string out = ValidUtf8(text) + "\t" + (codes.empty() ? "ERROR: " + error : codes) + "\n";
+    std::fwrite(out.data(), 1, out.size(), stdout); // the whole line, a NUL byte in it too
     return !codes.empty();
 }
 
