@@ -294,6 +294,10 @@ class ConvertCli(unittest.TestCase):
                 self.assertEqual(result.returncode, 1)
                 self.assertEqual(result.stderr.decode(), "" if fmt == "geojson" else
                                  "orvanta-convert: 1 rows without a position left out of the %s file\n" % fmt.upper())
+                if fmt == "gpx":  # the map page lists it and says so
+                    page = self.run_convert("--csv", "grid", "--header", "--format", "html", path)
+                    self.assertEqual((page.returncode, page.stderr.decode()),
+                                     (1, "orvanta-convert: 1 rows without a position, listed beside the map\n"))
                 out = self.write("diary." + fmt, result.stdout)
                 info = subprocess.run(["ogrinfo", "-ro", "-al", out] + (["waypoints"] if fmt == "gpx" else []),
                                       capture_output=True, text=True)

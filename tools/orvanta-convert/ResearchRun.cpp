@@ -257,6 +257,8 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
     if (counts.LeftOut)
         std::fprintf(stderr, "orvanta-convert: %lld rows without a position left out of the %s file\n",
                      counts.LeftOut, map.Name());
+    else if (map.ListsFailures() && counts.Failed)
+        std::fprintf(stderr, "orvanta-convert: %lld rows without a position, listed beside the map\n", counts.Failed);
     return counts.Failed ? kSomeFailed : kAllConverted;
 }
 
