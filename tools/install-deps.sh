@@ -16,7 +16,7 @@ cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 rest=(
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev libxml2-dev
   zip gdal-bin libxml2-utils desktop-file-utils
   chromium groff-base man-db bash-completion
 )

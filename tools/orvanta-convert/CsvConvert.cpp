@@ -325,8 +325,11 @@ bool CsvConversion::TakeHeader(CsvReader &reader, std::string &error)
         if (!found)
             blanks += record.LineEnd;
     }
-    if (!found)
+    if (!found) { // blank lines alone pass through as they are
+        if (!HaveHeader)
+            HeaderBlanks = blanks;
         return true;
+    }
     if (HaveHeader) {
         if (record.Fields == Names)
             return true;
@@ -358,6 +361,10 @@ bool CsvConversion::Convert(CsvReader &reader, std::string &error)
             WriteRecord(header, Delimiter, {kReverseColumns[0], kReverseColumns[1]});
         else
             WriteRecord(header, Delimiter, AppendedColumns(Settings.Squares));
+    }
+    if (Target.Csv && Settings.Header && !HaveHeader) {
+        Emit("", HeaderBlanks);
+        HeaderBlanks.clear();
     }
     CsvRecord record;
     while (reader.Next(record)) {
