@@ -19,7 +19,7 @@ wine=(wine wine64 wine32:i386 fonts-wine)
 rest=(
   "${wine[@]}"
   xvfb xauth x11-utils imagemagick
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev libxml2-dev
   zip gdal-bin libxml2-utils desktop-file-utils
   chromium groff-base man-db bash-completion
   dpkg-dev lintian

@@ -13,6 +13,7 @@
 #include "convert/ConvertCode.h"
 #include "convert/GridLookup.h"
 #include "convert/Position.h"
+#include "tools/common/TextEncoding.h"
 #include "tools/orvanta-convert/CsvConvert.h"
 #include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/LineReader.h"
@@ -264,7 +265,7 @@ TEST(ReverseLookup, ReadsDecimalDegreesAndTheProgramsTexts)
         {"55\xB0" "7.50 N", true, true, 3307.5},   // the program's own Windows-1252 text
         {"55 7.5 N", true, true, 3307.5},
         {"0\xC2\xB0" "30.00 S", true, true, -30},
-        {"54\xC2\xB0" "60.00 N", true, true, 3300},  // texts of older runs had minutes of 60.00
+        {"54\xC2\xB0" "60.00 N", true, false, 0},   // minutes run to below 60
         {"21\xC2\xB0" "7.25 W", false, true, 1267.25},
         {"21\xC2\xB0" "7.25 E", false, true, -1267.25},
         {"-21.5", false, true, 1290},               // east positive in, west positive out
@@ -291,8 +292,9 @@ TEST(ReverseLookup, ReadsDecimalDegreesAndTheProgramsTexts)
 
 TEST(ReverseLookup, ReadsPositionsAsDiariesWriteThem)
 {
+    using namespace std::string_literals;
     const struct {
-        const char *text;
+        std::string text;
         double lat, lon; // minutes, west positive; unused on an error
         const char *error;
     } cases[] = {
@@ -307,7 +309,13 @@ TEST(ReverseLookup, ReadsPositionsAsDiariesWriteThem)
         {"14\xC2\xB0" "05'W 56\xC2\xB0" "44'N", 3404, 845, ""},          // longitude first, both lettered
         {"95 10", 0, 0, "latitude 95 is beyond 90"},
         {"56 N 190 W", 0, 0, "longitude 190 W is beyond 180"},
-        {"56 75 N 14 W", 0, 0, "minutes 75 are beyond 60"},
+        {"56 75 N 14 W", 0, 0, "minutes 75 are not below 60"},
+        {"56\xC2\xB0" "60'N 14\xC2\xB0" "W", 0, 0, "minutes 60 are not below 60"},
+        {"56 59 60 N 14 W", 0, 0, "seconds 60 are not below 60"},
+        {"56.75\0garbage -14"s, 0, 0, "cannot read '\xEF\xBF\xBDgarbage -14' as a longitude"},
+        {"56.75 -14\0"s, 0, 0, "cannot read '-14\xEF\xBF\xBD' as a longitude"},
+        {"56.5N \xFF", 0, 0, "cannot read '\xEF\xBF\xBD' as a longitude"},
+        {"\xFF", 0, 0, "cannot read '\xEF\xBF\xBD' as a latitude"},
         {"56.5 30 N 14 W", 0, 0, "degrees 56.5 followed by minutes must be whole"},
         {"56 44 14 05", 0, 0, "degrees and minutes need a hemisphere letter (E or W) or a sign"},
         {"-56 N 14 W", 0, 0, "'-56 N' has both a sign and a hemisphere letter"},
@@ -323,6 +331,7 @@ TEST(ReverseLookup, ReadsPositionsAsDiariesWriteThem)
         bool ok = ReadPosition(c.text, lat, lon, error);
         EXPECT_EQ(error, c.error) << c.text;
         EXPECT_EQ(ok, *c.error == '\0') << c.text;
+        EXPECT_EQ(ValidUtf8(error), error) << c.text;
         if (ok) {
             EXPECT_DOUBLE_EQ(lat, c.lat) << c.text;
             EXPECT_DOUBLE_EQ(lon, c.lon) << c.text;
@@ -399,6 +408,8 @@ TEST(PointWriter, EscapesMarkupAndForbiddenBytes)
     EXPECT_EQ(XmlEscape("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&apos;");
     EXPECT_EQ(XmlEscape(std::string("x\x01y")), "x\xEF\xBF\xBDy");
     EXPECT_EQ(XmlEscape("55\xC2\xB0" "7.50 N"), "55\xC2\xB0" "7.50 N");
+    EXPECT_EQ(XmlEscape("a\xEF\xBF\xBE" "b\xEF\xBF\xBF" "c\xFF" "d\xEF\xBF\xBD"),
+              "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c\xEF\xBF\xBD" "d\xEF\xBF\xBD");
 }
 
 // Each code's place in each format: its centre, its square (two pieces

@@ -15,6 +15,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 import unittest
 
 from toolrun import run_on_stream
@@ -44,8 +45,8 @@ class ConvertCli(unittest.TestCase):
     def tearDownClass(cls):
         shutil.rmtree(cls.dir)
 
-    def run_convert(self, *args, stdin=b""):
-        return subprocess.run([CONVERT, "--data", self.data, *args], input=stdin, capture_output=True, timeout=300)
+    def run_convert(self, *args, stdin=b"", timeout=300):
+        return subprocess.run([CONVERT, "--data", self.data, *args], input=stdin, capture_output=True, timeout=timeout)
 
     def write(self, name, data):
         path = os.path.join(self.dir, name)
@@ -88,6 +89,65 @@ class ConvertCli(unittest.TestCase):
             return peak  # KiB
         small, large = peak_memory(1000), peak_memory(400000)
         self.assertLess(large - small, 8 * 1024, "memory grew with the input: %d KiB -> %d KiB" % (small, large))
+
+    def test_wide_rows_take_time_linear_in_the_row(self):
+        named = ",".join("c%d" % i for i in range(100000)).encode() + b"\nCA1155" + b",x" * 99999 + b"\n"
+        cases = [
+            # (arguments, input, seconds allowed)
+            (["--csv", "1", "--header", "--format", "geojson"], b",".join([b"a"] * 4000) + b"\nCA1155\n", 10),
+            (["--csv", "1", "--format", "kml"], b"CA1155" + b"," * 999999 + b"\n", 30),
+        ] + [(["--csv", "1", "--header", "--format", fmt], named, 2) for fmt in ("geojson", "kml", "gpx", "html")]  # 1 s, with room for a busy machine
+        for args, data, seconds in cases:
+            with self.subTest(args=args, size=len(data)):
+                start = time.monotonic()
+                result = self.run_convert(*args, stdin=data, timeout=60)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                self.assertLess(time.monotonic() - start, seconds)
+                if args[-1] == "geojson":
+                    names = list(json.loads(result.stdout)["features"][0]["properties"])
+                    self.assertEqual(len(set(names)), len(names))
+
+    def test_several_files_make_one_csv(self):
+        a, b, c = (self.write(name, data) for name, data in (
+            ("a.csv", b"grid,n\nCA1155,1"), ("b.csv", b"\xef\xbb\xbfgrid;n\r\nCF1155;\"2;3\"\r\n"),
+            ("c.csv", b"grid,x\nCA1155,4\n")))
+        head = "grid,n,latitude,longitude,latitude_text,longitude_text,chart,confidence,precision_nm,message\n"
+        row1 = "CA1155,1,55.125000,-29.500000,55°7.50 N,29°30.00 W,1,confirmed,2.50,"
+        row2 = "CF1155,2;3,56.625000,-23.500000,56°37.50 N,23°30.00 W,1,confirmed,2.50,\r\n"
+        cases = [
+            # (arguments, standard input, exit status, output, error)
+            (["--csv", "grid", "--header", a, b], b"", 0, head + row1 + "\n" + row2, ""),
+            (["--csv", "grid", "--header", a, "-"], open(b, "rb").read(), 0, head + row1 + "\n" + row2, ""),
+            (["--csv", "grid", "--header", a, b, c], b"", 2, "",
+             "orvanta-convert: %s: its header row differs from the first file's; convert it on its own\n" % c),
+            (["--csv", "1", a, c], b"", 1, "grid,n,,,,,,,,\"'i' at character 3", ""),
+            (["--reverse", "--csv", "1,2", "--header", b, b], b"", 1, "\ufeffgrid;n;code;message\r\nCF1155;", ""),
+        ]
+        for args, stdin, status, out, err in cases:
+            with self.subTest(args=args[:4]):
+                result = self.run_convert(*args, stdin=stdin)
+                self.assertEqual((result.returncode, result.stderr.decode()), (status, err))
+                self.assertTrue(result.stdout.decode().startswith(out), result.stdout)
+                if status != 2:
+                    rows = list(csv.reader(io.StringIO(result.stdout.decode("utf-8-sig"), newline="")))
+                    self.assertEqual(len(rows), 3 if "--header" in args else 4, rows)
+
+    def test_csv_comes_out_in_one_encoding_with_columns_named_in_any_case(self):
+        appended = ";latitude;longitude;latitude_text;longitude_text;chart;confidence;precision_nm;message\r\n"
+        cases = [
+            # (arguments, input, exit status, output start)
+            (["--csv", "quadrat"], b"Datum;Quadrat;Notiz\r\n3.9.;\xc4J 1155;Stra\xdfe \x80\r\n", 1,
+             "Datum;Quadrat;Notiz" + appended + "3.9.;ÄJ 1155;Straße €;;;;;;;;Grid not in database.\r\n"),
+            (["--csv", "QUADRAT"], "\ufeffDatum;Quadrat;Notiz\r\n3.9.;CA 1155;Straße\r\n".encode(), 0,
+             "\ufeffDatum;Quadrat;Notiz" + appended + "3.9.;CA 1155;Straße;55.125000;"),
+            (["--csv", "grid"], b"Grid;GRID\r\nCA1155;x\r\n", 2, ""),
+        ]
+        for args, data, status, out in cases:
+            with self.subTest(args=args):
+                result = self.run_convert(*args, "--header", stdin=data)
+                self.assertEqual(result.returncode, status, result.stderr)
+                self.assertTrue(result.stdout.decode("utf-8").startswith(out), result.stdout)
+        self.assertIn(b"'grid' names 2 columns when case is ignored", result.stderr)
 
     def test_answers_each_code_while_the_input_stays_open(self):
         # A program that feeds one code and waits for its line must get it
@@ -214,8 +274,11 @@ class ConvertCli(unittest.TestCase):
                         self.assertIn("Extent: " + extent, info.stdout)
                     else:
                         self.assertEqual((round(box[2] - box[0], 6), round(box[3] - box[1], 6)), extent)
-                    for field in ("chart (String) = 1", "confidence (String) = confirmed",
-                                  "precision_nm (String) = " + precision):
+                    typed = fmt == "geojson"  # KML's extended data are texts
+                    for field in ("chart (%s) = 1" % ("Integer" if typed else "String"),
+                                  "confidence (String) = confirmed",
+                                  "precision_nm (%s) = %s" % (("Real", str(float(precision)).rstrip("0").rstrip("."))
+                                                              if typed else ("String", precision))):
                         self.assertIn(field, info.stdout)
         rows = list(csv.DictReader(io.StringIO(self.run_convert(
             "--csv", "1", "--header", "--shape", "square", stdin=b"grid\nCA1155\n").stdout.decode())))
@@ -232,6 +295,10 @@ class ConvertCli(unittest.TestCase):
                 self.assertEqual(result.returncode, 1)
                 self.assertEqual(result.stderr.decode(), "" if fmt == "geojson" else
                                  "orvanta-convert: 1 rows without a position left out of the %s file\n" % fmt.upper())
+                if fmt == "gpx":  # the map page lists it and says so
+                    page = self.run_convert("--csv", "grid", "--header", "--format", "html", path)
+                    self.assertEqual((page.returncode, page.stderr.decode()),
+                                     (1, "orvanta-convert: 1 rows without a position, listed beside the map\n"))
                 out = self.write("diary." + fmt, result.stdout)
                 info = subprocess.run(["ogrinfo", "-ro", "-al", out] + (["waypoints"] if fmt == "gpx" else []),
                                       capture_output=True, text=True)
@@ -255,6 +322,32 @@ class ConvertCli(unittest.TestCase):
         info = subprocess.run(["ogrinfo", "-ro", "-al", "-q", gpkg], capture_output=True, text=True)
         self.assertEqual(info.stdout.count("OGRFeature(diary)"), 3, info.stdout)
         self.assertIn("POINT (-23.5 56.625)", info.stdout)
+
+    def test_map_files_keep_every_cell_apart_and_type_the_numbers(self):
+        path = self.write("cells.csv", "grid,Länge,Lönge,a b,a_b,1941,x:y,note\n"
+                          "CA1155,1.5,2.5,3,4,5,6,a\ufffeb\uffffc\x01d\n".encode())
+        values = ["1.5", "2.5", "3", "4", "5", "6"]
+        # (format, names read back (GDAL folds KML's), typed, the note: XML takes no U+FFFE, U+FFFF, U+0001)
+        for fmt, names, typed, note in (
+                ("geojson", ["Länge", "Lönge", "a b", "a_b", "1941", "x:y"], True, "a\ufffeb\uffffc\x01d"),
+                ("kml", [], False, "a\ufffdb\ufffdc\ufffdd"),
+                ("gpx", ["Länge", "Lönge", "a_b", "a_b_2", "_1941", "x_y"], True, "a\ufffdb\ufffdc\ufffdd")):
+            with self.subTest(fmt=fmt):
+                out = self.write("cells." + fmt, self.run_convert("--csv", "grid", "--header", "--format", fmt,
+                                                                   path).stdout)
+                if fmt != "geojson":
+                    lint = subprocess.run(["xmllint", "--noout", out], capture_output=True)
+                    self.assertEqual(lint.returncode, 0, lint.stderr)
+                info = subprocess.run(["ogrinfo", "-ro", "-al", "-q", out] + (["waypoints"] if fmt == "gpx" else []),
+                                      capture_output=True, text=True)
+                self.assertEqual(info.returncode, 0, info.stderr)
+                fields = {name: (kind, value) for name, kind, value in
+                          re.findall(r"^  (?:ogr_)?(.+?) \((\w+)\) = (.*)$", info.stdout, re.M)}
+                for name, value in zip(names + ["note"], values[:len(names)] + [note]):
+                    self.assertEqual(fields[name][1], value, name)
+                for name, kind in (("latitude", "Real"), ("longitude", "Real"), ("chart", "Integer"),
+                                   ("precision_nm", "Real"), ("code", "String")):
+                    self.assertEqual(fields[name][0], kind if typed else "String", name)
 
     def test_reverse_lookup(self):
         cases = [
@@ -292,6 +385,12 @@ class ConvertCli(unittest.TestCase):
                                  stdin="day;lat;lon\r\n1;55 7.5 N;29°30'W\r\n2;95;1\r\n".encode())
         self.assertEqual((table.returncode, table.stdout.decode()), (1, "day;lat;lon;code;message\r\n"
                          "1;55 7.5 N;29°30'W;CA1155;\r\n2;95;1;;latitude 95 is beyond 90\r\n"))
+        nul = self.run_convert("--reverse", stdin=b"56.75\0garbage -29.5\n55.125\xff -29.5\n")
+        self.assertEqual(nul.stdout.decode(), "56.75\0garbage -29.5\tERROR: cannot read '\ufffdgarbage -29.5' as a "
+                         "longitude\n55.125\ufffd -29.5\tERROR: cannot read '55.125\ufffd' as a latitude\n")
+        cell = self.run_convert("--reverse", "--csv", "1,2", stdin=b"55.125\0x,-29.5\n55\xc2\xb060'N,29W\n")
+        self.assertEqual(cell.stdout.decode(), "55.125\0x,-29.5,,cannot read '55.125\ufffdx' as a latitude\n"
+                         "55°60'N,29W,,minutes 60 are not below 60\n")
         bad = self.run_convert("--reverse", "-33", "200")
         self.assertEqual((bad.returncode, bad.stderr.decode()), (2, "orvanta-convert: cannot read the position "
                                                                   "'-33 200': longitude 200 is beyond 180\n"))

@@ -188,7 +188,8 @@ class MapPage(unittest.TestCase):
                 self.assertAlmostEqual(m["lng"], lon, places=5)
                 self.assertTrue(0 < m["x"] < MAP_SIZE[0] and 0 < m["y"] < MAP_SIZE[1], m)
                 self.assertEqual([p[0] for p in m["properties"]],
-                                 ["code", "latitude", "longitude", "chart", "confidence", "precision_nm"])
+                                 ["code", "latitude", "longitude", "latitude_text", "longitude_text", "chart",
+                                  "confidence", "precision_nm"])
         # North is up and west is left: CF (north-east) above and right of CA.
         self.assertLess(markers["CF1155"]["y"], markers["CA1155"]["y"])
         self.assertGreater(markers["CF1155"]["x"], markers["CA1155"]["x"])

@@ -57,6 +57,8 @@ class Conventions(unittest.TestCase):
              "unknown format 'utm' (use dm, decimal, dms, csv, geojson, kml, gpx or html)"),
             ("orvanta-convert", ["--delimiter", ";", "CD1234"], "--delimiter goes with --csv"),
             ("orvanta-convert", ["--shape", "round", "--format", "kml"], "unknown shape 'round' (use square or point)"),
+            ("orvanta-convert", ["--shape", "square", "--format", "gpx", "CD1234"],
+             "GPX holds points only; --shape square goes with geojson, kml, html or CSV"),
             ("orvanta-convert", ["--precision", "x"], "--precision takes a whole number from 0 to 12"),
             ("gridtool", [], "no command given"),
             ("gridtool", ["frobnicate"], "unknown command 'frobnicate'"),

@@ -23,6 +23,8 @@ SAMPLES = {
     "tagebuch.csv": "\ufeffDatum;Quadrat;Ereignis\n3.9.1939;AM 1969;Athenia\n",
     "positions.txt": "56°44'N 14°05'W\n# noon\n47.875 -5.3\n",
     "sightings.csv": "day,lat,lon\n1,56.7333,-14.0833\n",
+    "1941.csv": "date,grid\n1941-03-07,AM 1969",
+    "1942.csv": "date;grid\r\n1942-01-14;CA 6897\r\n",
 }
 # Commands that need more than this machine has (a Windows build, an
 # install, a long benchmark).

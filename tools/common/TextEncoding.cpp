@@ -77,28 +77,56 @@ std::string ValidUtf8(const std::string &bytes)
     return out;
 }
 
-// Walks the sequences: a lead byte, then its continuation bytes within the
-// ranges that exclude overlong forms, surrogates and code points past
-// U+10FFFF.
+namespace {
+
+// The length of the valid UTF-8 sequence at i, or 0 when none starts
+// there; invalid tells how many bytes the invalid one takes.  A lead byte,
+// then its continuation bytes within the ranges that exclude overlong
+// forms, surrogates and code points past U+10FFFF.
+size_t SequenceAt(const std::string &bytes, size_t i, size_t &invalid)
+{
+    unsigned char b = static_cast<unsigned char>(bytes[i]);
+    size_t length = b < 0x80 ? 1 : b < 0xC2 ? 0 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF5 ? 4 : 0;
+    unsigned char low = b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
+    unsigned char high = b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
+    size_t valid = 1; // the lead byte, then each continuation byte in range
+    for (; valid < length && i + valid < bytes.size(); ++valid) {
+        unsigned char c = static_cast<unsigned char>(bytes[i + valid]);
+        if (c < (valid == 1 ? low : 0x80) || c > (valid == 1 ? high : 0xBF))
+            break;
+    }
+    invalid = valid;
+    return length > 0 && valid == length ? length : 0;
+}
+
+} // namespace
+
+bool IsValidUtf8(const std::string &bytes)
+{
+    size_t i = 0, invalid = 0;
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t length = SequenceAt(bytes, i, invalid);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 void AppendValidUtf8(std::string &out, const std::string &bytes)
 {
-    size_t i = 0;
+    size_t i = 0, invalid = 0;
     while (i < bytes.size()) {
-        unsigned char b = static_cast<unsigned char>(bytes[i]);
-        size_t length = b < 0x80 ? 1 : b < 0xC2 ? 0 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF5 ? 4 : 0;
-        unsigned char low = b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
-        unsigned char high = b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
-        size_t valid = 1; // the lead byte, then each continuation byte in range
-        for (; valid < length && i + valid < bytes.size(); ++valid) {
-            unsigned char c = static_cast<unsigned char>(bytes[i + valid]);
-            if (c < (valid == 1 ? low : 0x80) || c > (valid == 1 ? high : 0xBF))
-                break;
-        }
-        if (length > 0 && valid == length)
+        size_t length = SequenceAt(bytes, i, invalid);
+        if (length > 0)
             out.append(bytes, i, length);
         else
             out += "\xEF\xBF\xBD";
-        i += valid;
+        i += length > 0 ? length : invalid;
     }
 }
 

@@ -21,6 +21,9 @@ char *PutCp1252AsUtf8(char *out, const char *text, size_t size);
 // that does not belong to a valid sequence becomes U+FFFD.
 std::string ValidUtf8(const std::string &bytes);
 
+// Whether the bytes are valid UTF-8 as they are.
+bool IsValidUtf8(const std::string &bytes);
+
 // The same, added to the end of out.
 void AppendValidUtf8(std::string &out, const std::string &bytes);
 

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "tools/common/TextEncoding.h"
+
 namespace {
 
 const double kMinutesPerDegree = 60;
@@ -99,12 +101,12 @@ std::string TrimSeparators(const std::string &text)
 }
 
 // A text as a message quotes it: its control bytes (a line break from a
-// quoted CSV cell among them) shown as U+FFFD, so that the message stays
-// one line of plain text.
+// quoted CSV cell among them) and bytes that are not UTF-8 shown as
+// U+FFFD, so that the message stays one line of plain UTF-8.
 std::string Shown(const std::string &text)
 {
     std::string shown;
-    for (char c : text) {
+    for (char c : ValidUtf8(text)) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             shown += "\xEF\xBF\xBD";
         else
@@ -179,8 +181,8 @@ CoordinateReading ReadCoordinate(const std::string &text, bool isLatitude)
 {
     const char *axis = isLatitude ? "latitude" : "longitude";
     std::string shown = Shown(TrimSeparators(text).substr(0, kMaxPositionText));
-    CoordinateParts parts;
-    if (text.size() > kMaxPositionText || !ScanCoordinate(text.c_str(), parts))
+    CoordinateParts parts; // the scan stops at a NUL byte, which no coordinate holds
+    if (text.size() > kMaxPositionText || text.find('\0') != std::string::npos || !ScanCoordinate(text.c_str(), parts))
         return Failure("cannot read '" + shown + "' as a " + axis, false);
 
     const char *positive = isLatitude ? "Nn" : "Ee", *negative = isLatitude ? "Ss" : "Ww";
@@ -202,8 +204,8 @@ CoordinateReading ReadCoordinate(const std::string &text, bool isLatitude)
                                names[i + 1] + " must be whole",
                            true);
     for (int i = 1; i < parts.Count; ++i)
-        if (parts.Values[i] > 60)
-            return Failure(std::string(names[i]) + " " + NumberText(parts.Values[i]) + " are beyond 60", true);
+        if (parts.Values[i] >= 60)
+            return Failure(std::string(names[i]) + " " + NumberText(parts.Values[i]) + " are not below 60", true);
 
     double value = parts.Values[0] * kMinutesPerDegree + parts.Values[1] + parts.Values[2] / 60;
     double limit = (isLatitude ? 90 : 180) * kMinutesPerDegree;
@@ -260,7 +262,7 @@ bool ReadPosition(const std::string &text, double &latitude, double &longitude, 
         }
         if (lat.Ok && lon.Ok) {
             if (found && (lat.Minutes != latitude || lon.Minutes != longitude)) {
-                error = "'" + line + "' reads as more than one position; put a comma between latitude and longitude";
+                error = "'" + Shown(line) + "' reads as more than one position; put a comma between latitude and longitude";
                 return false;
             }
             found = true;
@@ -280,7 +282,7 @@ bool ReadPosition(const std::string &text, double &latitude, double &longitude, 
     }
     CoordinateReading alone = ReadCoordinate(line, true); // a latitude alone, or one word
     if (alone.Ok)
-        error = "'" + line + "' has no longitude";
+        error = "'" + Shown(line) + "' has no longitude";
     else if (bestRank < 0)
         error = alone.Error;
     return false;

@@ -24,8 +24,8 @@ struct CoordinateReading {
 };
 
 // Reads a latitude or a longitude.  Degrees with minutes need a hemisphere
-// letter or a sign; minutes and seconds go up to 60; a latitude goes up to
-// 90 degrees and a longitude to 180.
+// letter or a sign; minutes and seconds stay below 60; a latitude goes up
+// to 90 degrees and a longitude to 180; a NUL byte makes the text none.
 CoordinateReading ReadCoordinate(const std::string &text, bool isLatitude);
 
 // The same, for callers that need no reason: false when the text is not a

@@ -58,8 +58,8 @@ void CsvReader::DetectDelimiter()
     Delimiter = candidates[best];
 }
 
-// Takes EF BB BF at the very start into the raw bytes alone; a partial
-// mark is ordinary field text.
+// Takes EF BB BF at the very start out of the stream; a partial mark is
+// ordinary field text.
 void CsvReader::SkipByteOrderMark(CsvRecord &record)
 {
     AtStart = false;
@@ -67,9 +67,9 @@ void CsvReader::SkipByteOrderMark(CsvRecord &record)
     std::string taken;
     while (taken.size() < 3 && Peek() == static_cast<unsigned char>(mark[taken.size()]))
         taken += static_cast<char>(Get());
-    record.Raw = taken;
-    if (taken.size() < 3)
-        record.Fields.back() = taken;
+    Mark = taken.size() == 3;
+    if (!Mark)
+        record.Raw = record.Fields.back() = taken;
 }
 
 // Ends a record whose quote stays open at the first line end after the

@@ -30,13 +30,20 @@ public:
     explicit CsvReader(std::FILE *file) : File(file) {}
 
     // Reads the next record; false at the end of the input.  A UTF-8
-    // byte-order mark before the first record is kept in its Raw bytes only.
+    // byte-order mark before the first record belongs to no record (see
+    // ByteOrderMark).
     bool Next(CsvRecord &record);
+
+    // Whether the stream started with a UTF-8 byte-order mark.
+    bool ByteOrderMark() const { return Mark; }
 
     // Separates fields by this byte instead of the comma; 0 picks ',', ';'
     // or TAB by the first line (the most of them outside quotes; a comma on
     // a tie), as spreadsheets in many locales write semicolons.
     void SetDelimiter(char delimiter) { Delimiter = delimiter; }
+
+    // Whether reading the stream failed.
+    bool ReadError() const { return std::ferror(File) != 0; }
 
     // The delimiter in use, once the first record is read.
     char FieldDelimiter() const { return Delimiter; }
@@ -58,6 +65,7 @@ private:
     long Line = 1;
     char Delimiter = ',';
     bool AtStart = true;
+    bool Mark = false;
 };
 
 // A field quoted as RFC 4180 asks when it holds the delimiter, a quote or a

@@ -15,18 +15,22 @@ const double kPoleMinutes = 5400;
 
 } // namespace
 
-// Numbers the name until it is new.
-void MapFeature::Add(const std::string &name, const std::string &value)
+// Numbers the name until it is new, going on from the number the same name
+// reached last time; names set in Properties directly are taken in first.
+void MapFeature::Add(const std::string &name, const std::string &value, Kind kind)
 {
+    for (; Indexed < Properties.size(); ++Indexed)
+        Taken.insert(Properties[Indexed].first);
     std::string unique = name;
-    for (int n = 2;; ++n) {
-        bool taken = false;
-        for (const auto &property : Properties)
-            taken = taken || property.first == unique;
-        if (!taken)
-            break;
-        unique = name + "_" + std::to_string(n);
+    if (Taken.count(unique)) {
+        int &n = NextNumber.emplace(name, 2).first->second;
+        do
+            unique = name + "_" + std::to_string(n++);
+        while (Taken.count(unique));
     }
+    Taken.insert(unique);
+    Kinds.resize(Properties.size(), Kind::Text);
+    Kinds.push_back(kind);
     Properties.emplace_back(unique, value);
 }
 
@@ -54,17 +58,19 @@ MapFeature CodePlace(const ConversionResult &result, bool square)
 MapFeature CodeFeature(const ConversionResult &result, bool square)
 {
     MapFeature feature = CodePlace(result, square);
-    feature.Properties.reserve(6);
+    feature.Properties.reserve(8);
     feature.Add("code", feature.Name);
     if (result.Status != ConvertStatus::Converted) {
         feature.Add("message", ConvertMessage(result));
         return feature;
     }
-    feature.Add("latitude", Cp1252ToUtf8(result.LatitudeText));
-    feature.Add("longitude", Cp1252ToUtf8(result.LongitudeText));
-    feature.Add("chart", std::to_string(ChartOf(result)));
+    feature.Add("latitude", DecimalDegreesText(result.Position.Latitude, false), MapFeature::Kind::Real);
+    feature.Add("longitude", DecimalDegreesText(result.Position.Longitude, true), MapFeature::Kind::Real);
+    feature.Add("latitude_text", Cp1252ToUtf8(result.LatitudeText));
+    feature.Add("longitude_text", Cp1252ToUtf8(result.LongitudeText));
+    feature.Add("chart", std::to_string(ChartOf(result)), MapFeature::Kind::Integer);
     feature.Add("confidence", ChartMeaning(result));
-    feature.Add("precision_nm", PrecisionNm(result));
+    feature.Add("precision_nm", PrecisionNm(result), MapFeature::Kind::Real);
     return feature;
 }
 

@@ -5,6 +5,8 @@
 #define ORVANTA_TOOLS_MAPFEATURE_H
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -19,8 +21,21 @@ struct MapFeature {
     std::string Name;                        // the code, UTF-8
     std::vector<std::pair<std::string, std::string>> Properties; // UTF-8 names and values
 
+    // What a property's value is: a text, or a number (empty when there is
+    // none), which the formats that have types write as one.
+    enum class Kind : unsigned char { Text, Real, Integer };
+    std::vector<Kind> Kinds; // of Properties; one past its end is a text
+
     // Adds a property; a name already there gets a number (_2, _3, ...).
-    void Add(const std::string &name, const std::string &value);
+    // Each takes constant time, so that a row of many cells stays linear.
+    void Add(const std::string &name, const std::string &value, Kind kind = Kind::Text);
+
+    Kind KindOf(size_t i) const { return i < Kinds.size() ? Kinds[i] : Kind::Text; }
+
+private:
+    std::unordered_set<std::string> Taken;             // the names in Properties
+    std::unordered_map<std::string, int> NextNumber;   // per name given: the number to try next
+    size_t Indexed = 0;                                 // how many of Properties are in Taken
 };
 
 // Where features go: a map format's writer.  Add is false for a feature

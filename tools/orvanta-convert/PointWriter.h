@@ -40,8 +40,9 @@ private:
     bool First = true;
 };
 
-// Escapes a UTF-8 text for XML character data and attributes; control
-// characters that XML 1.0 forbids become U+FFFD.
+// Escapes a UTF-8 text for XML character data and attributes; every
+// character that XML 1.0 forbids (control characters, U+FFFE, U+FFFF) and
+// every byte that is not UTF-8 becomes U+FFFD.
 std::string XmlEscape(const std::string &utf8);
 
 #endif

@@ -140,6 +140,10 @@ bool ExtractResearchOptions(std::vector<std::string> &args, ResearchOptions &opt
         error = "--shape goes with --csv or a map format";
         return false;
     }
+    if (options.Squares && options.Points == PointFormat::Gpx) {
+        error = "GPX holds points only; --shape square goes with geojson, kml, html or CSV";
+        return false;
+    }
     if (options.Reverse && options.Points != PointFormat::None) {
         error = "--reverse writes text or CSV, not a map format";
         return false;

@@ -2,12 +2,16 @@
 #include "tools/orvanta-convert/ResearchRun.h"
 
 #include <cstdio>
+#include <memory>
+
+#include <sys/stat.h>
 
 #include "data/GridDatabase.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/common/AtomicFile.h"
 #include "tools/common/OutputCheck.h"
 #include "tools/orvanta-convert/CsvConvert.h"
+#include "tools/orvanta-convert/CsvStream.h"
 #include "tools/orvanta-convert/GridFiles.h"
 #include "tools/orvanta-convert/HtmlMapWriter.h"
 #include "tools/orvanta-convert/LineReader.h"
@@ -39,7 +43,8 @@ bool ReverseLine(const std::string &line)
         if (codes.empty())
             error = OutsideTheGrids();
     }
-    std::printf("%s\t%s\n", ValidUtf8(text).c_str(), codes.empty() ? ("ERROR: " + error).c_str() : codes.c_str());
+    std::string out = ValidUtf8(text) + "\t" + (codes.empty() ? "ERROR: " + error : codes) + "\n";
+    std::fwrite(out.data(), 1, out.size(), stdout); // the whole line, a NUL byte in it too
     return !codes.empty();
 }
 
@@ -167,6 +172,47 @@ private:
     HtmlMapWriter Page;
 };
 
+// One CSV input of a run: a file named, or standard input ("-").
+struct CsvInput {
+    std::string Name = "-";
+    std::FILE *File = nullptr;
+    std::unique_ptr<CsvReader> Reader;
+    bool Regular = false;      // a regular file, which can be read again
+    bool HeaderTaken = false;  // its header was read and checked
+
+    ~CsvInput() { Close(); }
+
+    // Opens the input; false, having said why, when it cannot be read.
+    bool Open(char delimiter)
+    {
+        File = Name == "-" ? stdin : IsFolder(Name) ? nullptr : std::fopen(Name.c_str(), "rb");
+        if (!File) {
+            std::fprintf(stderr, "orvanta-convert: cannot read '%s': %s\n", Name.c_str(), UnreadableReason(Name).c_str());
+            return false;
+        }
+        struct stat status;
+        Regular = File != stdin && stat(Name.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+        Reader.reset(new CsvReader(File));
+        Reader->SetDelimiter(delimiter);
+        return true;
+    }
+
+    void Close()
+    {
+        Reader.reset();
+        if (File && File != stdin)
+            std::fclose(File);
+        File = nullptr;
+    }
+};
+
+// Says why an input cannot be converted; the exit status of such a run.
+int CsvFailure(const CsvInput &input, const std::string &error)
+{
+    std::fprintf(stderr, "orvanta-convert: %s: %s\n", input.Name.c_str(), error.c_str());
+    return kCannotRun;
+}
+
 // Converts every CSV input (the FILEs given, or standard input) into one
 // CSV stream or one map document.
 int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
@@ -187,33 +233,45 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
         target.Csv = stdout;
     else
         target.Map = &map.Sink();
-    std::vector<std::string> files = options.Codes;
-    if (files.empty())
-        files.push_back("-");
+    std::vector<CsvInput> inputs(options.Codes.empty() ? 1 : options.Codes.size());
+    for (size_t i = 0; i < options.Codes.size(); ++i)
+        inputs[i].Name = options.Codes[i];
+    CsvConversion conversion(target, settings, counts, progress);
+    std::string error;
+    // Every header is read and checked before anything is written; a
+    // regular file is read again from its start, any other stays open.
+    for (CsvInput &input : inputs) {
+        if (!settings.Header || inputs.size() == 1)
+            break;
+        if (!input.Open(research.Delimiter))
+            return kCannotRun;
+        if (!conversion.TakeHeader(*input.Reader, error))
+            return CsvFailure(input, error);
+        if (input.Regular)
+            input.Close();
+        else
+            input.HeaderTaken = true;
+    }
     map.Begin();
-    for (const std::string &name : files) {
+    for (CsvInput &input : inputs) {
         if (OutputFailed())
             return kCannotRun;
-        std::FILE *in = name == "-" ? stdin : IsFolder(name) ? nullptr : std::fopen(name.c_str(), "rb");
-        if (!in) {
-            std::fprintf(stderr, "orvanta-convert: cannot read '%s': %s\n", name.c_str(),
-                         UnreadableReason(name).c_str());
+        if (!input.Reader && !input.Open(research.Delimiter))
             return kCannotRun;
-        }
-        std::string error;
-        bool ok = ConvertCsvStream(in, target, settings, counts, progress, error);
-        if (in != stdin)
-            std::fclose(in);
-        if (!ok) {
-            std::fprintf(stderr, "orvanta-convert: %s: %s\n", name.c_str(), error.c_str());
-            return kCannotRun;
-        }
+        if (!input.HeaderTaken && !conversion.TakeHeader(*input.Reader, error))
+            return CsvFailure(input, error);
+        bool ok = conversion.Convert(*input.Reader, error);
+        input.Close();
+        if (!ok)
+            return CsvFailure(input, error);
     }
     map.End();
     progress.Finish();
     if (counts.LeftOut)
         std::fprintf(stderr, "orvanta-convert: %lld rows without a position left out of the %s file\n",
                      counts.LeftOut, map.Name());
+    else if (map.ListsFailures() && counts.Failed)
+        std::fprintf(stderr, "orvanta-convert: %lld rows without a position, listed beside the map\n", counts.Failed);
     return counts.Failed ? kSomeFailed : kAllConverted;
 }
 
