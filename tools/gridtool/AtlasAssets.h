@@ -8,6 +8,7 @@
 extern const char kAtlasLeafletScript[];
 extern const char kAtlasLeafletStyle[];
 extern const char kAtlasCoastline[];
+extern const char kAtlasPiecesScript[];   // the map page's pieces: coastline, graticule, readout, large squares
 extern const char kAtlasScript[];
 extern const char kAtlasStyle[];
 extern const char kAtlasCore[];
