@@ -84,7 +84,8 @@ int RunAtlasCommand(const Arguments &args)
     bool ok = Put("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                   "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                   "<meta name=\"generator\" content=\"gridtool atlas\">\n<title>Orvanta Atlas</title>\n") &&
-              Put(std::string("<style>\n") + kAtlasLeafletStyle + "\n</style>\n<style>\n" + kAtlasStyle +
+              Put(std::string("<style>\n") + kAtlasLeafletStyle + "\n</style>\n<style>\n" + kAtlasPageStyle +
+                  "\n</style>\n<style>\n" + kAtlasStyle +
                   "\n</style>\n<script>\n" + kAtlasLeafletScript + "\n</script>\n<script>\n" + kAtlasCore +
                   "\n</script>\n</head>\n<body>\n") &&
               Put(std::string("<script>\nvar orvantaAtlasData = {coast: ") + kAtlasCoastline + ",\ngrids: [" + grids +
