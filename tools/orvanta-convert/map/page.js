@@ -367,6 +367,9 @@
       for (var name in parts.layers) if (parts.layers.hasOwnProperty(name)) layers.addOverlay(parts.layers[name], name);
       page.atlas = parts;
       document.body.setAttribute('data-atlas', 'ready');
+    }, function (error) {
+      // A browser that runs no WebAssembly keeps the page without them.
+      console.warn('The search box is left out: ' + error);
     });
   }
 }());
