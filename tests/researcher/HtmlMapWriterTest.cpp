@@ -10,6 +10,7 @@
 
 #include "MapTestSupport.h"
 #include "tools/orvanta-convert/HtmlMapWriter.h"
+#include "tools/orvanta-convert/MapPageAssets.h"
 
 namespace {
 
@@ -125,6 +126,33 @@ TEST(HtmlMapWriter, PageCarriesTheSquaresOfEveryGridFileInOrder)
     EXPECT_LT(xb, ya);
     EXPECT_LT(ya, yb);
     EXPECT_EQ(page.find("squares: [", page.find("squares: [") + 1), std::string::npos) << "one list";
+}
+
+// The atlas's core and script come with the run's grid files, named
+// without their folders in texts that cannot end the script, in base64; a page
+// without files (or from a tool built without the core) has neither.
+TEST(HtmlMapWriter, PageCarriesTheAtlasWithTheRunsGridFiles)
+{
+    static GridDatabase grid;
+    ASSERT_EQ(LoadPlainText(AntimeridianGrid(), grid), kLoadOk);
+    for (bool withFiles : {false, true}) {
+        std::FILE *file = std::tmpfile();
+        HtmlMapWriter writer(file, grid);
+        if (withFiles) {
+            writer.AddGridFile("/data/<b>.bin", {0xfb, 0xff, 0x00, '<'});
+            writer.AddGridFile("C:\\grids\\b.bin", {'a'});
+        }
+        writer.Begin("Atlas");
+        writer.End();
+        std::string page = TakeFileText(file);
+        bool atlas = withFiles && *kMapAtlasCore;
+        SCOPED_TRACE(withFiles);
+        EXPECT_EQ(page.find("\ngrids: [\n{name: \"\\u003cb>.bin\", data: \"+/8APA==\"},\n"
+                            "{name: \"b.bin\", data: \"YQ==\"}],\n") != std::string::npos,
+                  atlas);
+        EXPECT_EQ(page.find("var OrvantaAtlas = ") != std::string::npos, atlas);
+        EXPECT_EQ(page.find("<b>.bin"), std::string::npos);
+    }
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 the page from disk with every network name unresolvable; the page loads
 with no error, each code's marker stands at its position, the grid's large
 squares carry one name each, a pop-up lists every row at its place, the page
-opens on its rows, and a screenshot shows the markers there.
+opens on its rows, and a screenshot shows the markers there; where the tool
+carries the atlas, the page's search box and click answer as orvanta-convert
+does over the same data files.
 
 usage: map_page_test.py ORVANTA_CONVERT GRIDTOOL"""
 import json
@@ -16,6 +18,9 @@ import tempfile
 import unittest
 
 from convert_cli_test import GRID, POSITIONS
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "benchmark"))
+from atlas_timing import Browser  # noqa: E402  (Chromium through its DevTools protocol)
 
 CONVERT = GRIDTOOL = None
 
@@ -136,6 +141,29 @@ def probe(folder, html, extra="null"):
 # A second record of CA (another chart) south of the first: still one label.
 TWO_RECORDS = GRID.replace("QuadDefinitions", "Chart 2\r\nQuadtype 0\r\nNrOfQuadsX 1\r\nNrOfQuadsY 1\r\n"
                            "DownLeftPos 52'30 30'00\r\nUpRightPos 54'00 27'00\r\nQuadName CA\r\nQuadDefinitions")
+
+
+# The grid of the antimeridian case, as a second data file beside GRID.
+PACIFIC = GRID.replace("DownLeftPos 54'00 30'00", "DownLeftPos 20'00 -179'00").replace(
+    "UpRightPos 57'00 21'00", "UpRightPos 21'00 -183'00").replace("NrOfQuadsX 3", "NrOfQuadsX 2").replace(
+    "NrOfQuadsY 2", "NrOfQuadsY 1").replace("QuadName CA,CB,CC\r\nQuadName CD,CE,CF", "QuadName XA,XB")
+
+# Run in the page once the atlas is there: the lines of each code typed
+# into the search box and of each clicked point, and the readout's text.
+LOOKUPS = """(function (typed, clicked) {
+  var lookup = orvantaPage.atlas.lookup, input = document.querySelector('.atlas-search input'), out = [];
+  typed.forEach(function (text) {
+    input.value = text;
+    input.form.requestSubmit();
+    out.push(lookup.lines);
+  });
+  clicked.forEach(function (at) {
+    orvantaMap.fire('click', {latlng: L.latLng(at[0], at[1])});
+    out.push(lookup.lines);
+  });
+  orvantaMap.fire('mousemove', {latlng: L.latLng(55.125, -29.5)});
+  return {lines: out, readout: document.querySelector('.orvanta-readout').textContent};
+}(%s, %s))"""
 
 
 class MapPage(unittest.TestCase):
@@ -324,6 +352,37 @@ class MapPage(unittest.TestCase):
         for got, expected in zip(lines[0], want):
             self.assertAlmostEqual(got[0], expected[0], places=6)
             self.assertAlmostEqual(got[1], expected[1], places=6)
+
+    def test_atlas_answers_as_orvanta_convert_over_the_same_files(self):
+        if "var OrvantaAtlas = " not in open(self.page, encoding="utf-8").read():
+            self.skipTest("orvanta-convert was built without the atlas's core")
+        folder = os.path.join(self.dir, "atlas")
+        os.mkdir(folder)
+        files = []
+        for name, grid in (("main", GRID), ("pacific", PACIFIC)):
+            with open(os.path.join(folder, name + ".txt"), "w") as f:
+                f.write(grid)
+            files += ["--data", os.path.join(folder, name + ".bin")]
+            subprocess.run([GRIDTOOL, "scramble", f.name, files[-1]], check=True)
+
+        def convert(*args):
+            return subprocess.run([CONVERT, *files, *args], capture_output=True, text=True).stdout.splitlines()
+        page = os.path.join(folder, "page.html")
+        with open(page, "wb") as f:
+            f.write(subprocess.run([CONVERT, *files, "--format", "html", "CA1155"], capture_output=True,
+                                   check=True).stdout)
+        typed = ["CA1155", "Qu. CB 21 77", "XA 11 55", "cf11", "XX1111", "CA1909"]
+        clicked = [(55.125, -29.5), (20.5, 179.6), (20.5, -178.2)]
+        browser = Browser()
+        try:
+            browser.open("file://" + page, "document.body && document.body.getAttribute('data-atlas') === 'ready'")
+            got = browser.evaluate(LOOKUPS % (json.dumps(typed), json.dumps(clicked)))
+        finally:
+            browser.close()
+        want = [convert(text) for text in typed] + [convert("--reverse", str(lat), str(lon)) for lat, lon in clicked]
+        self.assertEqual(got["lines"], want)
+        decimal = convert("--format", "decimal", "CA1155")[0].split("\t")
+        self.assertEqual(got["readout"], "55°7.50 N 29°30.00 W  (%s, %s)" % (decimal[1], decimal[2]))
 
     def test_screenshot_shows_the_markers(self):
         shot = os.path.join(self.dir, "shot.png")

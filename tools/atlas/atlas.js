@@ -2,11 +2,14 @@
 // draws the grids, all through the tools' own core (OrvantaCore, compiled
 // to WebAssembly); this script only asks the core and draws its answers.
 // Its parts (the core wrapper, the search box, the click lookup and the
-// grid layers) take a Leaflet map, so that another page can use them.
+// grid layers) take a Leaflet map, so that another page can use them; the
+// coastline, graticule, pointer readout and large squares are the map
+// pages' pieces (window.orvantaPieces), the readout fed by the core.
 var OrvantaAtlas = (function () {
   'use strict';
 
-  var SQUARE = '#1f3f6e', CELL = '#3f6f9e', SMALL = '#7f9fbe', FOUND = '#d7191c', GRATICULE = '#8a8a8a';
+  var P = window.orvantaPieces;
+  var CELL = '#3f6f9e', SMALL = '#7f9fbe', FOUND = '#d7191c';
   var MAX_LABELS = 1500, MAX_LOOKUPS = 1000; // the most labels drawn, and codes or points of one search
 
   // The core: every answer is a JSON text of the C functions.
@@ -97,22 +100,31 @@ var OrvantaAtlas = (function () {
 
   // ---- Grid layers -------------------------------------------------------
 
-  // Draws one grid into its layer group at the map's zoom: large squares
-  // with their names, from regional zoom the cells with their numbers, and
-  // the small squares with theirs when they are large enough to read.
-  function GridLayer(map, grid, renderer) {
+  // One grid's layer group: its large squares with one name each (the map
+  // pages' layer, unless withSquares is false because the page draws them
+  // already), and, drawn at the map's zoom, from regional zoom the cells
+  // with their numbers and the small squares with theirs when they are
+  // large enough to read.
+  function GridLayer(map, grid, renderer, withSquares) {
     this.map = map;
     this.grid = grid;
     this.boxes = gridBoxes(grid);
     this.renderer = renderer;
-    this.group = L.layerGroup();
+    this.details = L.layerGroup();
+    this.group = L.layerGroup([this.details]);
+    this.labels = [];   // the large squares' names drawn
+    if (withSquares !== false) {
+      this.group.addLayer(P.squaresLayer(this.boxes.map(function (b) {
+        return [b.quad[0], b.quad[1], [[b.south, b.west, b.north, b.east]]];
+      }), this.labels));
+    }
   }
   GridLayer.prototype.draw = function () {
-    var map = this.map, group = this.group, grid = this.grid, renderer = this.renderer;
+    var map = this.map, group = this.details, grid = this.grid, renderer = this.renderer;
     group.clearLayers();
-    if (!map.hasLayer(group)) return;
+    if (!map.hasLayer(this.group)) return;
     var view = map.getBounds().pad(0.1), zoom = map.getZoom(), labels = 0;
-    var squares = [], cells = [], smalls = [];
+    var cells = [], smalls = [];
     // The width and height on the screen of a box between two corners.
     var size = function (a, b) {
       var p = map.latLngToContainerPoint(a), q = map.latLngToContainerPoint(b);
@@ -132,12 +144,7 @@ var OrvantaAtlas = (function () {
       var bounds = L.latLngBounds([box.south, box.west], [box.north, box.east]);
       if (!view.intersects(bounds)) return;
       var q = box.quad, form = grid.forms[q[6]];
-      squares.push(ring(box.south, box.west, box.north, box.east));
-      var side = size([box.south, box.west], [box.north, box.east]);
-      if (zoom < 5 || !form) {
-        if (fits(side, 3)) label((box.south + box.north) / 2, (box.west + box.east) / 2, q[0], 'atlas-square-label');
-        return;
-      }
+      if (zoom < 5 || !form) return;
       var fx = form[0], fy = form[1], dx = (box.x1 - box.x0) / fx, dy = (box.north - box.south) / fy;
       var cellSide = size([box.south, box.x0], [box.south + dy, box.x0 + dx]);
       var smallSide = {w: cellSide.w / 9, h: cellSide.h / 9};
@@ -164,7 +171,6 @@ var OrvantaAtlas = (function () {
           }
         }
       }
-      label((box.south + box.north) / 2, (box.west + box.east) / 2, q[0], 'atlas-square-watermark');
     });
     var line = function (rings, color, weight) {
       if (rings.length) group.addLayer(L.polyline(rings, {color: color, weight: weight, interactive: false,
@@ -172,47 +178,6 @@ var OrvantaAtlas = (function () {
     };
     line(smalls, SMALL, 0.5);
     line(cells, CELL, 0.8);
-    line(squares, SQUARE, 1.2);
-  };
-
-  // Lines of latitude and longitude at a spacing fit for the zoom, with
-  // their degrees along the top and left edges.
-  function Graticule(map, renderer) {
-    this.map = map;
-    this.renderer = renderer;
-    this.group = L.layerGroup();
-  }
-  Graticule.prototype.draw = function () {
-    var map = this.map, group = this.group;
-    group.clearLayers();
-    if (!map.hasLayer(group)) return;
-    var b = map.getBounds(), steps = [30, 10, 5, 2, 1, 0.5, 1 / 6, 1 / 12, 1 / 60], span = b.getEast() - b.getWest();
-    var fitting = steps.filter(function (s) { return span / s <= 14; });
-    var step = fitting.length ? fitting[fitting.length - 1] : steps[0];
-    var lines = [], south = Math.max(b.getSouth(), -85), north = Math.min(b.getNorth(), 85);
-    var degrees = function (v, pos, neg) {
-      var a = Math.abs(v), d = Math.floor(a + 1e-9), m = Math.round((a - d) * 60);
-      if (m === 60) { d += 1; m = 0; }
-      var side = a < 1e-9 || Math.abs(a - 180) < 1e-9 ? '' : v > 0 ? pos : neg;
-      return d + '\u00b0' + (m ? m + '\u2032' : '') + side;
-    };
-    var label = function (at, text) {
-      group.addLayer(L.marker(at, {interactive: false, keyboard: false,
-        icon: L.divIcon({className: 'atlas-graticule-label', html: '', iconSize: null})}).on('add', function (e) {
-        e.target.getElement().textContent = text;
-      }));
-    };
-    var top = map.containerPointToLatLng([0, 8]).lat, left = map.containerPointToLatLng([4, 0]).lng;
-    for (var lon = Math.ceil(b.getWest() / step) * step; lon <= b.getEast(); lon += step) {
-      lines.push([[south, lon], [north, lon]]);
-      label([top, lon], degrees(wrap(lon), 'E', 'W'));
-    }
-    for (var lat = Math.ceil(south / step) * step; lat <= north; lat += step) {
-      lines.push([[lat, b.getWest()], [lat, b.getEast()]]);
-      label([lat, left], degrees(lat, 'N', 'S'));
-    }
-    group.addLayer(L.polyline(lines, {color: GRATICULE, weight: 0.6, dashArray: '3 4', interactive: false,
-                                      renderer: this.renderer}));
   };
 
   // ---- Results -----------------------------------------------------------
@@ -451,35 +416,7 @@ var OrvantaAtlas = (function () {
     else this.map.flyToBounds(this.target, L.extend(options, {duration: 0.6}));
   };
 
-  // ---- The pointer readout -------------------------------------------------
-
-  function pointerReadout(map, core) {
-    var control = L.control({position: 'bottomleft'}), box;
-    control.onAdd = function () {
-      box = element('div', 'atlas-readout', '\u00a0');
-      return box;
-    };
-    control.addTo(map);
-    map.on('mousemove', function (e) {
-      var t = core.position(e.latlng.lat, wrap(e.latlng.lng));
-      box.textContent = t.latitude + ' ' + t.longitude + '  \u00b7  ' + t.latitude_decimal + ' ' +
-                        t.longitude_decimal + '  \u00b7  ' + t.latitude_dms + ' ' + t.longitude_dms;
-    });
-  }
-
   // ---- The page ------------------------------------------------------------
-
-  function coastLayer(lines, turns, renderer) {
-    var latlngs = [];
-    turns.forEach(function (turn) {
-      lines.forEach(function (line) {
-        var points = [];
-        for (var i = 0; i + 1 < line.length; i += 2) points.push([line[i + 1], line[i] + turn]);
-        latlngs.push(points);
-      });
-    });
-    return L.polyline(latlngs, {color: '#5b4a2f', weight: 1, interactive: false, renderer: renderer});
-  }
 
   // The state of the URL fragment: codes separated by commas, or positions
   // (decimal degrees, north and east positive) separated by semicolons.
@@ -494,10 +431,20 @@ var OrvantaAtlas = (function () {
   // Adds the atlas's lookups to a Leaflet map: compiles the core, loads the
   // grid files ([{name, data: base64}]) through the tools' loader, adds a
   // layer of each grid, the search box with its result panel, the click
-  // lookup and, unless options say graticule: false or readout: false, the
-  // graticule and the pointer readout.  Resolves to {core, lookup, layers
-  // (the overlays by name), turns, failures (the files that did not load)}.
-  // The map page can take its search box and grid layers from here.
+  // lookup and, unless options say graticule: false, readout: false or
+  // squares: false (a page that has them already), the graticule, the
+  // pointer readout and the large squares.  Resolves to {core, lookup,
+  // layers (the overlays by name), turns, failures (the files that did not
+  // load)}.  The map page takes its search box and grid layers from here.
+  // The pointer readout's texts, from the core: as orvanta-convert writes
+  // a position, then its decimals.
+  function positionTexts(core) {
+    return function (lat, lon) {
+      var t = core.position(lat, lon);
+      return t.latitude + ' ' + t.longitude + '  (' + t.latitude_decimal + ', ' + t.longitude_decimal + ')';
+    };
+  }
+
   function attach(map, grids, options) {
     options = options || {};
     var renderer = options.renderer || L.canvas({padding: 0.2});
@@ -509,20 +456,15 @@ var OrvantaAtlas = (function () {
       });
       var turns = [0];
       core.grids.forEach(function (g) { if (gridTurn(g) && turns.indexOf(360) < 0) turns.push(360); });
-      if (options.graticule !== false) {
-        var graticule = new Graticule(map, renderer);
-        graticule.group.addTo(map);
-        overlays['Graticule'] = graticule.group;
-        drawn.push(graticule);
-      }
+      if (options.graticule !== false) overlays['Graticule'] = P.graticuleLayer().addTo(map);
       var gridLayers = core.grids.map(function (g) {
-        var layer = new GridLayer(map, g, renderer);
+        var layer = new GridLayer(map, g, renderer, options.squares);
         layer.group.addTo(map);
         overlays['Grid: ' + g.name] = layer.group;
         drawn.push(layer);
         return layer;
       });
-      if (options.readout !== false) pointerReadout(map, core);
+      if (options.readout !== false) P.readoutControl(map, positionTexts(core)).addTo(map);
       var redraw = function () { drawn.forEach(function (l) { l.draw(); }); };
       map.on('moveend zoomend overlayadd', redraw);
       var lookup = new Lookup(map, core, turns.slice(1), options.onState);
@@ -559,7 +501,7 @@ var OrvantaAtlas = (function () {
         .replace(/%2C/g, ',').replace(/%3B/g, ';'));
     };
     return attach(map, data.grids, {renderer: renderer, onState: onState}).then(function (parts) {
-      var coast = coastLayer(data.coast, parts.turns, renderer).addTo(map);
+      var coast = P.coastlineLayer(data.coast).addTo(map);
       L.control.layers({'Coastline (GSHHG)': coast}, parts.layers, {collapsed: false}).addTo(map);
       L.control.scale().addTo(map);
       var lookup = parts.lookup;
@@ -580,6 +522,7 @@ var OrvantaAtlas = (function () {
       parts.redraw();
       atlas.core = parts.core;
       atlas.lookup = lookup;
+      atlas.gridLayers = parts.gridLayers;
       atlas.redraw = parts.redraw;
       atlas.readyMs = performance.now() - started;
       atlas.readyAt = performance.now();
@@ -589,7 +532,8 @@ var OrvantaAtlas = (function () {
     });
   }
 
-  return {Core: Core, Lookup: Lookup, GridLayer: GridLayer, Graticule: Graticule, attach: attach, start: start};
+  return {Core: Core, Lookup: Lookup, GridLayer: GridLayer, positionTexts: positionTexts, attach: attach,
+          start: start};
 }());
 
 if (typeof orvantaAtlasData !== 'undefined') OrvantaAtlas.start(orvantaAtlasData);

@@ -12,6 +12,7 @@ search box to the result drawn: the lookup with its panel and squares
 RUNS page loads (5 unless given)."""
 import json
 import os
+import shutil
 import statistics
 import subprocess
 import sys
@@ -41,7 +42,7 @@ class Browser:
     (commands) and 4 (answers), messages ending in NUL."""
 
     def __init__(self):
-        self.profile = tempfile.TemporaryDirectory(prefix="atlas-timing-")
+        self.profile = tempfile.mkdtemp(prefix="atlas-timing-")
         to_browser_r, self.to_browser = os.pipe()
         self.from_browser, from_browser_w = os.pipe()
         chromium = next(p for p in ("/usr/bin/chromium", "/usr/bin/chromium-browser") if os.path.exists(p))
@@ -52,7 +53,7 @@ class Browser:
 
         self.process = subprocess.Popen(
             [chromium, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--remote-debugging-pipe",
-             "--user-data-dir=" + self.profile.name, "--host-resolver-rules=MAP * ~NOTFOUND",
+             "--user-data-dir=" + self.profile, "--host-resolver-rules=MAP * ~NOTFOUND",
              "--window-size=1200,800", "about:blank"],
             pass_fds=(3, 4, to_browser_r, from_browser_w), preexec_fn=child_fds,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -105,7 +106,8 @@ class Browser:
     def close(self):
         self.process.kill()
         self.process.wait()
-        self.profile.cleanup()
+        # Chromium's helpers may still be writing the profile as it ends.
+        shutil.rmtree(self.profile, ignore_errors=True)
 
 
 def main():

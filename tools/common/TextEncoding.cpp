@@ -138,6 +138,39 @@ std::string JsonQuote(const std::string &utf8)
     return out;
 }
 
+// A '<' becomes \u003c, so that no "</script" can stand in the text.
+std::string ScriptString(const std::string &utf8)
+{
+    std::string quoted = JsonQuote(utf8), out;
+    out.reserve(quoted.size());
+    for (char c : quoted) {
+        if (c == '<')
+            out += "\\u003c";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string Base64(const std::vector<unsigned char> &bytes)
+{
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        unsigned value = bytes[i] << 16;
+        if (i + 1 < bytes.size())
+            value |= bytes[i + 1] << 8;
+        if (i + 2 < bytes.size())
+            value |= bytes[i + 2];
+        out += kDigits[value >> 18 & 63];
+        out += kDigits[value >> 12 & 63];
+        out += i + 1 < bytes.size() ? kDigits[value >> 6 & 63] : '=';
+        out += i + 2 < bytes.size() ? kDigits[value & 63] : '=';
+    }
+    return out;
+}
+
 // A text with nothing to escape, as most are, goes in whole.
 void AppendJsonQuote(std::string &out, const std::string &utf8)
 {

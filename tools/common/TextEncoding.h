@@ -3,6 +3,7 @@
 #define ORVANTA_TOOLS_TEXTENCODING_H
 
 #include <string>
+#include <vector>
 
 #include "data/GridDatabase.h"
 
@@ -32,6 +33,13 @@ std::string JsonQuote(const std::string &utf8);
 
 // The same, added to the end of out.
 void AppendJsonQuote(std::string &out, const std::string &utf8);
+
+// A UTF-8 text as a JavaScript string that cannot end the HTML script
+// element it stands in.
+std::string ScriptString(const std::string &utf8);
+
+// Bytes as base64 text, for a page that carries a file.
+std::string Base64(const std::vector<unsigned char> &bytes);
 
 // A quad record's name as UTF-8, never reading past its slot.
 std::string QuadNameText(const QuadRecord &quad);

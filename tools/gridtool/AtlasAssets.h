@@ -8,7 +8,9 @@
 extern const char kAtlasLeafletScript[];
 extern const char kAtlasLeafletStyle[];
 extern const char kAtlasCoastline[];
+extern const char kAtlasPiecesScript[];   // the map page's pieces: coastline, graticule, readout, large squares
 extern const char kAtlasScript[];
+extern const char kAtlasPageStyle[];   // the map page's style sheet, under the atlas's
 extern const char kAtlasStyle[];
 extern const char kAtlasCore[];
 

@@ -20,34 +20,6 @@ namespace {
 // The most files one atlas carries; each is at most 4 MiB.
 const size_t kMaxAtlasFiles = 8;
 
-std::string Base64(const std::vector<unsigned char> &bytes)
-{
-    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        unsigned value = bytes[i] << 16;
-        if (i + 1 < bytes.size())
-            value |= bytes[i + 1] << 8;
-        if (i + 2 < bytes.size())
-            value |= bytes[i + 2];
-        out += kDigits[value >> 18 & 63];
-        out += kDigits[value >> 12 & 63];
-        out += i + 1 < bytes.size() ? kDigits[value >> 6 & 63] : '=';
-        out += i + 2 < bytes.size() ? kDigits[value & 63] : '=';
-    }
-    return out;
-}
-
-// A UTF-8 text as a JavaScript string that cannot end its script element.
-std::string ScriptString(const std::string &utf8)
-{
-    std::string quoted = JsonQuote(utf8), out;
-    for (char c : quoted)
-        out += c == '<' ? std::string("\\u003c") : std::string(1, c);
-    return out;
-}
-
 // The file's name without its folders, as the page names it.
 std::string BaseName(const std::string &path)
 {
@@ -112,11 +84,13 @@ int RunAtlasCommand(const Arguments &args)
     bool ok = Put("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                   "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                   "<meta name=\"generator\" content=\"gridtool atlas\">\n<title>Orvanta Atlas</title>\n") &&
-              Put(std::string("<style>\n") + kAtlasLeafletStyle + "\n</style>\n<style>\n" + kAtlasStyle +
+              Put(std::string("<style>\n") + kAtlasLeafletStyle + "\n</style>\n<style>\n" + kAtlasPageStyle +
+                  "\n</style>\n<style>\n" + kAtlasStyle +
                   "\n</style>\n<script>\n" + kAtlasLeafletScript + "\n</script>\n<script>\n" + kAtlasCore +
                   "\n</script>\n</head>\n<body>\n") &&
               Put(std::string("<script>\nvar orvantaAtlasData = {coast: ") + kAtlasCoastline + ",\ngrids: [" + grids +
-                  "]};\n</script>\n<script>\n" + kAtlasScript + "\n</script>\n</body>\n</html>\n");
+                  "]};\n</script>\n<script>\n" + kAtlasPiecesScript + "\n</script>\n<script>\n" + kAtlasScript +
+                  "\n</script>\n</body>\n</html>\n");
     if (ok && std::fflush(stdout) == 0 && !std::ferror(stdout))
         return 0;
     std::fprintf(stderr, "gridtool: cannot write the atlas to standard output: %s\n", std::strerror(errno));

@@ -114,9 +114,10 @@ bool DistinctFiles(const std::vector<std::string> &files, std::vector<std::strin
 }
 
 // Reads the file whole, within the tools' bound, and loads it.
-bool LoadGridFile(const std::string &file, GridDatabase &db, std::string &error)
+bool LoadGridFile(const std::string &file, LoadedGrid &grid, std::string &error)
 {
-    std::vector<unsigned char> bytes;
+    std::vector<unsigned char> &bytes = grid.Bytes;
+    GridDatabase &db = grid.Db;
     std::string readError;
     if (!ReadWholeFile(file, bytes, readError)) {
         error = UnreadableReason(file).empty() ? readError : DescribeLoadFailure(file, kLoadNotFound);
@@ -177,7 +178,7 @@ bool LoadGridFiles(const std::vector<std::string> &files, std::string &error)
     for (const std::string &file : distinct) {
         std::unique_ptr<LoadedGrid> grid(new LoadedGrid);
         grid->Path = file;
-        if (!LoadGridFile(file, grid->Db, error))
+        if (!LoadGridFile(file, *grid, error))
             return false;
         Grids().push_back(std::move(grid));
     }

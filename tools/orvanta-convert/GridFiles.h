@@ -10,10 +10,11 @@
 #include "convert/ConvertCode.h"
 #include "data/GridDatabase.h"
 
-// One loaded grid file.
+// One loaded grid file, with its bytes as read (a map page carries them).
 struct LoadedGrid {
     std::string Path;
     GridDatabase Db;
+    std::vector<unsigned char> Bytes;
 };
 
 // The files loaded by LoadGridFiles, in order.

@@ -11,20 +11,6 @@
 
 namespace {
 
-// A UTF-8 text as a JavaScript string that cannot end the script element
-// it stands in.
-std::string ScriptString(const std::string &utf8)
-{
-    std::string quoted = JsonQuote(utf8), out;
-    for (char c : quoted) {
-        if (c == '<')
-            out += "\\u003c";
-        else
-            out += c;
-    }
-    return out;
-}
-
 std::string Number(double value, int decimals)
 {
     char text[64];
@@ -117,6 +103,19 @@ void WriteSquares(std::FILE *out, const std::vector<const GridDatabase *> &grids
 
 } // namespace
 
+void HtmlMapWriter::AddGridFile(const std::string &name, const std::vector<unsigned char> &bytes)
+{
+    size_t slash = name.find_last_of("/\\");
+    std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+    GridFiles += (GridFiles.empty() ? "\n{name: " : ",\n{name: ") + ScriptString(ValidUtf8(base)) + ", data: \"" +
+                 Base64(bytes) + "\"}";
+}
+
+bool HtmlMapWriter::WithAtlas() const
+{
+    return *kMapAtlasCore && !GridFiles.empty();
+}
+
 // The head carries the library and the styles; the data follows: the
 // coastline and the squares in a script, the features as JSON in an element
 // of their own that End closes (a browser reads a large JSON text about
@@ -129,9 +128,13 @@ void HtmlMapWriter::Begin(const std::string &title)
                  "<meta name=\"generator\" content=\"orvanta-convert\">\n<title>%s</title>\n",
                  XmlEscape(title).c_str());
     std::fprintf(Out, "<style>\n%s\n</style>\n<style>\n%s\n</style>\n", kLeafletStyle, kPageStyle);
+    if (WithAtlas())
+        std::fprintf(Out, "<style>\n%s\n</style>\n", kMapAtlasStyle);
     std::fprintf(Out, "<script>\n%s\n</script>\n</head>\n<body>\n<div id=\"map\"></div>\n", kLeafletScript);
     std::fprintf(Out, "<script>\nvar orvanta = {title: %s,\ncoast: %s,\n", ScriptString(title).c_str(), kCoastline);
     WriteSquares(Out, Grids);
+    if (WithAtlas())
+        std::fprintf(Out, "grids: [%s],\n", GridFiles.c_str());
     std::fputs("};\n</script>\n<script type=\"application/json\" id=\"orvanta-features\">[", Out);
 }
 
@@ -227,6 +230,8 @@ void HtmlMapWriter::End()
         std::string text = (i == 0 ? "\n" : i % 16 ? "," : ",\n") + ScriptString(*strings[i]);
         std::fwrite(text.data(), 1, text.size(), Out);
     }
-    std::fprintf(Out, "];\n</script>\n<script>\n%s\n</script>\n<script>\n%s\n</script>\n</body>\n</html>\n",
-                 kMapPiecesScript, kPageScript);
+    std::fprintf(Out, "];\n</script>\n<script>\n%s\n</script>\n", kMapPiecesScript);
+    if (WithAtlas())
+        std::fprintf(Out, "<script>\n%s\n</script>\n<script>\n%s\n</script>\n", kMapAtlasCore, kMapAtlasScript);
+    std::fprintf(Out, "<script>\n%s\n</script>\n</body>\n</html>\n", kPageScript);
 }

@@ -24,6 +24,14 @@ public:
     HtmlMapWriter(std::FILE *out, const GridDatabase &grid) : Out(out), Grids{&grid} {}
     HtmlMapWriter(std::FILE *out, std::vector<const GridDatabase *> grids) : Out(out), Grids(std::move(grids)) {}
 
+    // Carries a grid file's bytes as read (before Begin), so that the
+    // page's atlas looks codes up in exactly the grids of the run; a page
+    // with none, or from a tool built without the atlas, has no search box.
+    void AddGridFile(const std::string &name, const std::vector<unsigned char> &bytes);
+
+    // Whether the page gets the atlas's core and lookups.
+    bool WithAtlas() const;
+
     // Writes the library, the coastline and the large squares.
     void Begin(const std::string &title);
 
@@ -46,6 +54,7 @@ private:
 
     std::FILE *Out;
     std::vector<const GridDatabase *> Grids;
+    std::string GridFiles;   // [{name, data (base64)}, ...] without the brackets
     bool First = true;
     std::unordered_map<std::string, size_t> Strings;
     std::map<std::vector<std::string>, size_t> Schemas;

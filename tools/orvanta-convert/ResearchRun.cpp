@@ -142,6 +142,9 @@ public:
     explicit MapDocument(const ResearchOptions &research)
         : Format(research.Points), Points(research.Points, stdout, research.Squares), Page(stdout, Databases())
     {
+        if (Format == PointFormat::Html)
+            for (const auto &grid : LoadedGrids())
+                Page.AddGridFile(grid->Path, grid->Bytes);
     }
 
     void Begin() { Format == PointFormat::Html ? Page.Begin("MQK grid codes") : Points.Begin(); }

@@ -4,7 +4,10 @@
 // orvanta.schemas and orvanta.strings) over the pieces of orvantaPieces.
 // Everything is drawn on canvases, one layer per kind of shape, so that a
 // page of a million codes opens; no array is ever spread into a call's
-// arguments.
+// arguments.  Where the tool carried the atlas (its core, script and the
+// run's grid files in orvanta.grids), the atlas's search box, click lookup
+// and cell layers come above the rows once the core has compiled, and the
+// pointer readout takes its texts from the core.
 (function () {
   'use strict';
   var started = performance.now();
@@ -302,9 +305,9 @@
   var overlays = {'Coastline (GSHHG)': coast, 'Graticule': graticule, 'Large squares': squares};
   if (f.rings.length) overlays.Squares = areas;
   if (f.px.length) overlays.Points = points;
-  L.control.layers(null, overlays, {collapsed: false}).addTo(map);
+  var layers = L.control.layers(null, overlays, {collapsed: false}).addTo(map);
   L.control.scale().addTo(map);
-  P.readoutControl(map).addTo(map);
+  var readout = P.readoutControl(map).addTo(map);
   var unplaced = unplacedControl(f);
   if (unplaced) unplaced.addTo(map);
 
@@ -337,7 +340,7 @@
 
   // What the page shows, for tests and benchmarks.
   window.orvantaMap = map;
-  window.orvantaPage = {
+  var page = window.orvantaPage = {
     started: started,
     read: read,
     drawn: performance.now(),
@@ -355,4 +358,18 @@
       return out;
     }
   };
+
+  // The atlas's lookups, over the page's own coastline, graticule and
+  // large squares; page.atlas once they are there.
+  if (data.grids && window.OrvantaAtlas && typeof OrvantaCore === 'function') {
+    OrvantaAtlas.attach(map, data.grids, {graticule: false, readout: false, squares: false}).then(function (parts) {
+      readout.texts = OrvantaAtlas.positionTexts(parts.core);
+      for (var name in parts.layers) if (parts.layers.hasOwnProperty(name)) layers.addOverlay(parts.layers[name], name);
+      page.atlas = parts;
+      document.body.setAttribute('data-atlas', 'ready');
+    }, function (error) {
+      // A browser that runs no WebAssembly keeps the page without them.
+      console.warn('The search box is left out: ' + error);
+    });
+  }
 }());

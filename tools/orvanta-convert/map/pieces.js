@@ -1,6 +1,7 @@
 // Pieces of the map pages of orvanta-convert that any page over Leaflet
 // can use on its own: the spherical Mercator projection, a canvas layer
-// that a draw function fills, the program's position texts, the coastline
+// that a draw function fills, a fallback for the program's position texts
+// (for a page without the atlas's core, which writes them), the coastline
 // with its levels, a graticule that follows the zoom, a readout of the
 // pointer's position and the grid's large squares with one name each.
 // They are window.orvantaPieces; nothing here spreads an array into a
@@ -77,12 +78,18 @@ window.orvantaPieces = (function () {
   });
 
   // ---- Position texts as the program writes them: 56°45.00 N 14°0.00 W.
+  // Only for a page without the atlas's core: where the core is in the
+  // page, the readout takes its texts from it.
   function degreesMinutes(value, positive, negative) {
     var hundredths = Math.round(Math.abs(value) * 6000), degrees = Math.floor(hundredths / 6000);
     var minutes = (hundredths - degrees * 6000) / 100;
     return degrees + '\u00b0' + minutes.toFixed(2) + ' ' + (value < 0 ? negative : positive);
   }
-  function normalLon(lon) { return lon > 180 ? lon - 360 : lon < -180 ? lon + 360 : lon; }
+  // A longitude within -180..180, from any number of turns.
+  function normalLon(lon) {
+    var turned = ((lon + 180) % 360 + 360) % 360 - 180;
+    return turned === -180 && lon > 0 ? 180 : turned;
+  }
   function positionText(lat, lon) {
     lon = normalLon(lon);
     return degreesMinutes(lat, 'N', 'S') + ' ' + degreesMinutes(lon, 'E', 'W') +
@@ -192,12 +199,15 @@ window.orvantaPieces = (function () {
     });
   }
 
-  // ---- The pointer's position, in the program's texts and in decimals.
-  function readoutControl(map) {
+  // ---- The pointer's position, in the program's texts and in decimals:
+  // texts(lat, lon) gives them (lon within -180..180); control.texts may be
+  // changed later, as a page does once the atlas's core is ready.
+  function readoutControl(map, texts) {
     var control = L.control({position: 'bottomright'});
+    control.texts = texts || positionText;
     control.onAdd = function () {
       var box = L.DomUtil.create('div', 'orvanta-readout');
-      map.on('mousemove', function (e) { box.textContent = positionText(e.latlng.lat, e.latlng.lng); });
+      map.on('mousemove', function (e) { box.textContent = control.texts(e.latlng.lat, normalLon(e.latlng.lng)); });
       map.on('mouseout', function () { box.textContent = ''; });
       return box;
     };
