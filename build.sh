@@ -129,7 +129,7 @@ run_program() {
     exit 1
   fi
   mkdir -p "$top/build"
-  "$top/tools/install-deps.sh" native
+  "$top/tools/install-deps.sh" host
   local deps_log=$top/build/install-deps.log
   "$top/tools/install-deps.sh" run >"$deps_log" 2>&1 &
   local deps=$!

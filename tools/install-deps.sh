@@ -5,6 +5,8 @@
 # when not run as root.
 #   tools/install-deps.sh                  everything
 #   tools/install-deps.sh native           what the Linux trees compile with
+#   tools/install-deps.sh host             the same but emscripten (the atlas),
+#                                          for ./build.sh run's gridtool
 #   tools/install-deps.sh run              the cross compilers and Wine, which
 #                                          ./build.sh run adds to the native ones
 #   tools/install-deps.sh all --cross-ready FILE
@@ -13,7 +15,8 @@
 #       rest installs (the test command does this)
 set -euo pipefail
 
-native=(cmake make g++ python3 googletest libgtest-dev libjs-leaflet emscripten)
+host=(cmake make g++ python3 googletest libgtest-dev libjs-leaflet)
+native=("${host[@]}" emscripten)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 wine=(wine wine64 wine32:i386 fonts-wine)
 rest=(
@@ -34,11 +37,12 @@ elif [ $# -gt 1 ]; then
 fi
 case "$group" in
   native) first=("${native[@]}") second=() ;;
+  host) first=("${host[@]}") second=() ;;
   run) first=("${cross[@]}" "${wine[@]}") second=() ;;
   # The Windows trees' installer target looks for makensis when they are
   # configured.
   all) first=("${native[@]}" "${cross[@]}" nsis) second=("${rest[@]}") ;;
-  *) echo "usage: tools/install-deps.sh [native | run | all [--cross-ready FILE]]" >&2; exit 2 ;;
+  *) echo "usage: tools/install-deps.sh [native | host | run | all [--cross-ready FILE]]" >&2; exit 2 ;;
 esac
 
 sudo_cmd=()
