@@ -109,6 +109,7 @@ class Release(unittest.TestCase):
                     'echo "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
                     '[ "$1" = wineboot ] || exit 0\n'
                     'dlls=$WINEPREFIX/drive_c/windows/system32\n'
+                    '[ "$2" != -u ] || [ -f "$dlls/kernel32.dll" ] || exit 1  # as Wine, which needs it\n'
                     'mkdir -p "$dlls" && echo 16-bit > "$dlls/krnl386.exe"\n'
                     'cat "%s/kernel32.dll" > "$dlls/kernel32.dll"\n' % libs)
         os.chmod(stub, 0o755)
@@ -229,6 +230,14 @@ class Release(unittest.TestCase):
             self.assertEqual(f.read(), "Wine's own")
         for link, target in links.items():
             self.assertEqual(os.readlink(link), target)
+        # Wine never updates the prefix by itself, through the links; an update
+        # under Wine's folders named otherwise removes the links into the old ones.
+        with open(os.path.join(prefix, ".update-timestamp")) as f:
+            self.assertEqual(f.read(), "disable\n")
+        env.update(FAKE_WINE_VERSION="3", ORVANTA_WINE_LIBS=os.path.join(self.dir, "wine-fonts"))
+        self.assertEqual(sh(launcher, env=env).returncode, 0)
+        with open(os.path.join(libs, "kernel32.dll")) as f:
+            self.assertEqual(f.read(), "Wine's own")
         # A font folder without .ttf files prepares a prefix all the same; Wine's
         # folders named inside the prefix never turn a file into a link to itself.
         os.remove(os.path.join(env["ORVANTA_WINE_FONTS"], "tahoma.ttf"))
