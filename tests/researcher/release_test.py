@@ -134,6 +134,8 @@ class Release(unittest.TestCase):
             ([], [], {}, 1, "orvanta.exe is not installed"),
             # The launcher, started as bin/orvanta, finds its own bin/, not one on CDPATH.
             (["orvanta.exe", "GridData.bin"], [], {"CDPATH": "/usr:."}, 0, "{stub} {share} {home}/orvanta.exe\n"),
+            # Started through a link to it in another folder.
+            (["orvanta.exe", "GridData.bin"], [], {"LINK": "my/bin/orvanta"}, 0, "{stub} {share} {home}/orvanta.exe\n"),
             # --help and --version answer without Wine; no display stops the start.
             (["orvanta.exe", "GridData.bin"], ["--help"], {}, 0, "usage: orvanta [--pacific]"),
             (["orvanta.exe", "GridData.bin"], ["--version"], {}, 0, "orvanta (Orvanta) "),
@@ -152,6 +154,10 @@ class Release(unittest.TestCase):
                 env.update({k: v.format(stub=stub) for k, v in extra.items()})
                 if "ORVANTA_WINE64" in extra:
                     del env["ORVANTA_WINE"]
+                if "LINK" in extra:
+                    os.makedirs(os.path.join(self.dir, "my", "bin"))
+                    os.symlink(os.path.join("..", "..", "bin", "orvanta"), os.path.join(self.dir, extra["LINK"]))
+                    launcher = os.path.join(self.dir, extra["LINK"])
                 result = sh(os.path.relpath(launcher, self.dir), *args, env=env, cwd=self.dir)
                 self.assertEqual(result.returncode, status, result.stderr)
                 data = os.path.join(self.dir, "data")
