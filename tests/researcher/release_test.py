@@ -170,6 +170,17 @@ class Release(unittest.TestCase):
                     self.assertEqual(os.readlink(os.path.join(data, "pacific", "GridData.bin")),
                                      os.path.join(share, "GridData-Pacific.bin"))
 
+    def test_run_command_needs_a_display(self):
+        # A display whose server's socket is gone counts as none: the command
+        # stops before it builds anything.
+        gone = next(n for n in range(90, 200) if not os.path.exists("/tmp/.X11-unix/X%d" % n))
+        for display in ("", ":%d" % gone, ":%d.0" % gone, "unix:%d" % gone):
+            with self.subTest(display=display):
+                env = dict(os.environ, DISPLAY=display)
+                env.pop("WAYLAND_DISPLAY", None)
+                result = sh(os.path.join(SOURCE, "build.sh"), "run", env=env)
+                self.assertEqual((result.returncode, result.stdout[:10]), (1, "No display"), result.stdout)
+
     def test_launcher_keeps_to_its_per_user_folder(self):
         cases = [
             # (environment, what stands at pacific/GridData.bin, exit status, message, per-user folder)
