@@ -121,6 +121,41 @@ class Release(unittest.TestCase):
         return stub, env
 
 
+    def test_debian_package_installs_and_runs_from_any_folder(self):
+        out = os.path.join(self.dir, "out")
+        result = sh("cpack", "-G", "DEB", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-B", out)
+        if "build the Windows trees first" in result.stdout + result.stderr:
+            self.skipTest("the Windows trees are not built")
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        (deb,) = [os.path.join(out, n) for n in os.listdir(out) if re.match(r"orvanta_[0-9.]+_amd64\.deb$", n)]
+        # The tools need the C++ run time alone; Wine serves the window.
+        depends, recommends = (sh("dpkg-deb", "-f", deb, f).stdout for f in ("Depends", "Recommends"))
+        # The atlas's menu entry opens the page with xdg-open.
+        self.assertEqual(("libc6" in depends, "wine" in depends, "wine" in recommends, "xdg-utils" in recommends),
+                         (True, False, True, True))
+        result = sh("lintian", "--no-cfg", deb)
+        self.assertNotIn("\nE: ", "\n" + result.stdout)
+
+        usr = os.path.join(self.dir, "root", "usr")
+        self.assertEqual(sh("dpkg", "-x", deb, os.path.dirname(usr)).returncode, 0)
+        for path in ("bin/orvanta", "bin/gridtool", "bin/orvanta-convert", "lib/orvanta/orvanta.exe",
+                     "lib/orvanta/orvanta64.exe", "share/orvanta/GridData.bin", "share/orvanta/GridData-Pacific.bin",
+                     "share/man/man1/orvanta-convert.1.gz", "share/bash-completion/completions/gridtool",
+                     "share/icons/hicolor/48x48/apps/orvanta.png", "share/doc/orvanta/changelog.gz"):
+            self.assertTrue(os.path.isfile(os.path.join(usr, path)), path)
+        with open(os.path.join(usr, "share/doc/orvanta/copyright")) as f:
+            self.assertTrue(f.readline().startswith("Format: https://www.debian.org/doc/packaging-manuals/"))
+        with open(os.path.join(usr, "share/applications/orvanta.desktop")) as f:
+            self.assertIn("Exec=/usr/bin/orvanta --pacific", f.read().splitlines())
+
+        # Both grids from another folder, and the launcher on each grid.
+        stub, env = self.stub_wine(os.path.join(self.dir, "no-fonts"))
+        result = sh(os.path.join(usr, "bin/orvanta-convert"), "CA6897", "OT1234", cwd=self.dir, env=env)
+        self.assertEqual(result.stdout, "CA6897\t37°33.00 N\t69°26.00 W\nOT1234\t33°39.00 N\t169°4.00 E\n")
+        for args, folder in (([], usr + "/share/orvanta"), (["--pacific"], self.dir + "/data/pacific")):
+            result = sh(os.path.join(usr, "bin/orvanta"), *args, env=env, cwd="/")
+            self.assertIn("%s %s %s/lib/orvanta/orvanta.exe\n" % (stub, folder, usr), result.stdout, result.stderr)
+
     def test_launcher_starts_the_program_in_its_folder(self):
         cases = [
             # (installed files, arguments, extra environment, exit status, expected output or message part)
