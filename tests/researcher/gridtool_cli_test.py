@@ -270,6 +270,9 @@ class Fixtures(unittest.TestCase):
                     self.assertRegex(result.stderr.strip(), stderr)
                     if check and args[-1] == "--json":
                         check(strict_json(result.stdout))
+        # The text form shows the file's control bytes as U+FFFD: no escape sequence reaches the terminal.
+        escape = self.scrambled("escape.bin", CLEAN.replace("Demo grid", "\x1b]0;title\x07").replace("CB,", "C\x1b,"))
+        self.assertNotRegex(run("dump", escape).stdout, b"[\x00-\x08\x0b-\x1f\x7f]")
 
     def test_reads_stop_at_a_bound(self):
         generator = "import sys\nfor i in range(int(sys.argv[1])):\n    sys.stdout.buffer.write(bytes(65536))\n"
