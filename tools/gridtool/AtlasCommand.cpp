@@ -117,5 +117,8 @@ int RunAtlasCommand(const Arguments &args)
                   "\n</script>\n</head>\n<body>\n") &&
               Put(std::string("<script>\nvar orvantaAtlasData = {coast: ") + kAtlasCoastline + ",\ngrids: [" + grids +
                   "]};\n</script>\n<script>\n" + kAtlasScript + "\n</script>\n</body>\n</html>\n");
-    return OutputComplete("gridtool") && ok ? 0 : 2;
+    if (ok && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    OutputComplete("gridtool"); // says why, unless the reader has gone
+    return 2;
 }
