@@ -335,6 +335,12 @@ class Fixtures(unittest.TestCase):
             self.assertEqual(os.listdir(targets), [os.path.basename(longest)])
         with self.subTest(target="standard output, a pipe: written in place"):
             self.assertEqual(run("unscramble", scrambled, "/dev/stdout").stdout, CLEAN.encode())
+            reader, writer = os.pipe()  # whose reader has gone, with SIGPIPE ignored: no message
+            os.close(reader)
+            result = subprocess.run([GRIDTOOL, "unscramble", scrambled, "/dev/stdout"], stdout=writer,
+                                    stderr=subprocess.PIPE, preexec_fn=lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN))
+            os.close(writer)
+            self.assertEqual((result.returncode, result.stderr), (1, b""))
         with self.subTest(input="an empty file, which both commands copy as it is"):
             empty = self.write("empty", "")
             for command in (["unscramble"], ["scramble", "--force"]):

@@ -205,14 +205,16 @@ std::string Refusal(const std::string &target)
 
 #endif
 
-// Writes the bytes to a stream that is no file, as they are.
+// Writes the bytes to a stream that is no file, as they are; a reader
+// that has gone (a closed pipe) leaves the error empty, as it needs no
+// message.
 bool WriteInPlace(const std::string &path, std::FILE *stream, const std::vector<unsigned char> &bytes,
                   std::string &error)
 {
     errno = 0;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
     ok = std::fflush(stream) == 0 && ok;
-    if (!ok)
+    if (!ok && errno != EPIPE)
         error = path + ": write error: " + std::strerror(errno);
     return ok;
 }
