@@ -282,6 +282,16 @@ class Release(unittest.TestCase):
             self.assertEqual(f.read(), "Wine's own")
         for link, target in links.items():
             self.assertEqual(os.readlink(link), target)
+        # A link that cannot become a copy again stops the update before Wine writes through it.
+        blocker = os.path.join(windows, "system32/kernel32.dll.orvanta-copy")
+        os.mkdir(blocker)
+        env["FAKE_WINE_VERSION"] = "2b"
+        result = sh(launcher, env=env)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("back into copies", result.stderr)
+        with open(os.path.join(libs, "kernel32.dll")) as f:
+            self.assertEqual(f.read(), "Wine's own")
+        shutil.rmtree(blocker)
         # Wine never updates the prefix by itself, through the links; an update
         # under Wine's folders named otherwise removes the links into the old ones.
         with open(os.path.join(prefix, ".update-timestamp")) as f:
