@@ -109,12 +109,12 @@ build_targets() {
   cmake --build "$top/build/$dir" -j "$jobs" --target $targets
 }
 
-# Whether DISPLAY names a display; a local one (:N) must have its server's
+# Whether DISPLAY names a display; a local one (:N, unix:N) must have its server's
 # socket, so that a display left over from an ended Xvfb fails at once.
 have_display() {
   case ${DISPLAY:-} in
     '') return 1 ;;
-    :[0-9]*) local number=${DISPLAY#:}; [ -S "/tmp/.X11-unix/X${number%%.*}" ] ;;
+    :[0-9]* | unix:[0-9]*) local number=${DISPLAY#*:}; [ -S "/tmp/.X11-unix/X${number%%.*}" ] ;;
     *) return 0 ;;
   esac
 }

@@ -24,9 +24,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The tools need the C and C++ run-time libraries alone; the window needs
 # Wine (the `wine` package brings the 64-bit loader, wine32 the 32-bit one)
-# and Wine's fonts for its dialog layout.
+# and Wine's fonts for its dialog layout; the atlas's menu entry opens the
+# page with xdg-open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, fonts-wine")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, fonts-wine, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine32")
 # The long description; CPack puts the summary before it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Orvanta converts position codes of the German naval grid of the Second

@@ -202,6 +202,8 @@ class ConvertCli(unittest.TestCase):
             subprocess.run([GRIDTOOL, "scramble", "--force", path, scrambled], check=True)
             return scrambled
         folder = tempfile.mkdtemp(dir=self.dir)
+        loop = os.path.join(folder, "loop.bin")
+        os.symlink("loop.bin", loop)
         no_number = dict(parse_constant=lambda name: self.fail("%s in JSON" % name))
         cases = [
             # (data file, arguments, input, exit status, check of stdout, stderr pattern)
@@ -214,6 +216,7 @@ class ConvertCli(unittest.TestCase):
             (grid("54'00", "inf'00"), ["CA1155"], b"", 0,
              lambda out: self.assertNotRegex(out, rb"(?i)nan|inf"), b"^$"),
             (folder, ["CA1155"], b"", 2, None, b"data file '.*' is a folder, not a data file"),
+            (loop, ["CA1155"], b"", 2, None, b"data file '.*' cannot be opened: Too many levels of symbolic links"),
             (self.write("plain.txt", GRID.encode()), ["CA1155"], b"", 2, None,
              b"is a plain data text; scramble it with gridtool scramble"),
             (self.data, ["--csv", "1", folder], b"", 2, None, b"is a folder"),

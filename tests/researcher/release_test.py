@@ -109,6 +109,7 @@ class Release(unittest.TestCase):
                     'echo "$0 $(pwd) $*" | tee -a "$WINEPREFIX.log"\n'
                     '[ "$1" = wineboot ] || exit 0\n'
                     'dlls=$WINEPREFIX/drive_c/windows/system32\n'
+                    '[ "$2" != -u ] || [ -f "$dlls/kernel32.dll" ] || exit 1  # as Wine, which needs it\n'
                     'mkdir -p "$dlls" && echo 16-bit > "$dlls/krnl386.exe"\n'
                     'cat "%s/kernel32.dll" > "$dlls/kernel32.dll"\n' % libs)
         os.chmod(stub, 0o755)
@@ -119,6 +120,41 @@ class Release(unittest.TestCase):
         env.pop("ORVANTA_DATA", None)
         return stub, env
 
+
+    def test_debian_package_installs_and_runs_from_any_folder(self):
+        out = os.path.join(self.dir, "out")
+        result = sh("cpack", "-G", "DEB", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-B", out)
+        if "build the Windows trees first" in result.stdout + result.stderr:
+            self.skipTest("the Windows trees are not built")
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        (deb,) = [os.path.join(out, n) for n in os.listdir(out) if re.match(r"orvanta_[0-9.]+_amd64\.deb$", n)]
+        # The tools need the C++ run time alone; Wine serves the window.
+        depends, recommends = (sh("dpkg-deb", "-f", deb, f).stdout for f in ("Depends", "Recommends"))
+        # The atlas's menu entry opens the page with xdg-open.
+        self.assertEqual(("libc6" in depends, "wine" in depends, "wine" in recommends, "xdg-utils" in recommends),
+                         (True, False, True, True))
+        result = sh("lintian", "--no-cfg", deb)
+        self.assertNotIn("\nE: ", "\n" + result.stdout)
+
+        usr = os.path.join(self.dir, "root", "usr")
+        self.assertEqual(sh("dpkg", "-x", deb, os.path.dirname(usr)).returncode, 0)
+        for path in ("bin/orvanta", "bin/gridtool", "bin/orvanta-convert", "lib/orvanta/orvanta.exe",
+                     "lib/orvanta/orvanta64.exe", "share/orvanta/GridData.bin", "share/orvanta/GridData-Pacific.bin",
+                     "share/man/man1/orvanta-convert.1.gz", "share/bash-completion/completions/gridtool",
+                     "share/icons/hicolor/48x48/apps/orvanta.png", "share/doc/orvanta/changelog.gz"):
+            self.assertTrue(os.path.isfile(os.path.join(usr, path)), path)
+        with open(os.path.join(usr, "share/doc/orvanta/copyright")) as f:
+            self.assertTrue(f.readline().startswith("Format: https://www.debian.org/doc/packaging-manuals/"))
+        with open(os.path.join(usr, "share/applications/orvanta.desktop")) as f:
+            self.assertIn("Exec=/usr/bin/orvanta --pacific", f.read().splitlines())
+
+        # Both grids from another folder, and the launcher on each grid.
+        stub, env = self.stub_wine(os.path.join(self.dir, "no-fonts"))
+        result = sh(os.path.join(usr, "bin/orvanta-convert"), "CA6897", "OT1234", cwd=self.dir, env=env)
+        self.assertEqual(result.stdout, "CA6897\t37°33.00 N\t69°26.00 W\nOT1234\t33°39.00 N\t169°4.00 E\n")
+        for args, folder in (([], usr + "/share/orvanta"), (["--pacific"], self.dir + "/data/pacific")):
+            result = sh(os.path.join(usr, "bin/orvanta"), *args, env=env, cwd="/")
+            self.assertIn("%s %s %s/lib/orvanta/orvanta.exe\n" % (stub, folder, usr), result.stdout, result.stderr)
 
     def test_launcher_starts_the_program_in_its_folder(self):
         cases = [
@@ -133,6 +169,8 @@ class Release(unittest.TestCase):
             ([], [], {}, 1, "orvanta.exe is not installed"),
             # The launcher, started as bin/orvanta, finds its own bin/, not one on CDPATH.
             (["orvanta.exe", "GridData.bin"], [], {"CDPATH": "/usr:."}, 0, "{stub} {share} {home}/orvanta.exe\n"),
+            # Started through a link to it in another folder.
+            (["orvanta.exe", "GridData.bin"], [], {"LINK": "my/bin/orvanta"}, 0, "{stub} {share} {home}/orvanta.exe\n"),
             # --help and --version answer without Wine; no display stops the start.
             (["orvanta.exe", "GridData.bin"], ["--help"], {}, 0, "usage: orvanta [--pacific]"),
             (["orvanta.exe", "GridData.bin"], ["--version"], {}, 0, "orvanta (Orvanta) "),
@@ -151,6 +189,10 @@ class Release(unittest.TestCase):
                 env.update({k: v.format(stub=stub) for k, v in extra.items()})
                 if "ORVANTA_WINE64" in extra:
                     del env["ORVANTA_WINE"]
+                if "LINK" in extra:
+                    os.makedirs(os.path.join(self.dir, "my", "bin"))
+                    os.symlink(os.path.join("..", "..", "bin", "orvanta"), os.path.join(self.dir, extra["LINK"]))
+                    launcher = os.path.join(self.dir, extra["LINK"])
                 result = sh(os.path.relpath(launcher, self.dir), *args, env=env, cwd=self.dir)
                 self.assertEqual(result.returncode, status, result.stderr)
                 data = os.path.join(self.dir, "data")
@@ -162,6 +204,17 @@ class Release(unittest.TestCase):
                 if "--pacific" in args:
                     self.assertEqual(os.readlink(os.path.join(data, "pacific", "GridData.bin")),
                                      os.path.join(share, "GridData-Pacific.bin"))
+
+    def test_run_command_needs_a_display(self):
+        # A display whose server's socket is gone counts as none: the command
+        # stops before it builds anything.
+        gone = next(n for n in range(90, 200) if not os.path.exists("/tmp/.X11-unix/X%d" % n))
+        for display in ("", ":%d" % gone, ":%d.0" % gone, "unix:%d" % gone):
+            with self.subTest(display=display):
+                env = dict(os.environ, DISPLAY=display)
+                env.pop("WAYLAND_DISPLAY", None)
+                result = sh(os.path.join(SOURCE, "build.sh"), "run", env=env)
+                self.assertEqual((result.returncode, result.stdout[:10]), (1, "No display"), result.stdout)
 
     def test_launcher_keeps_to_its_per_user_folder(self):
         cases = [
@@ -229,6 +282,24 @@ class Release(unittest.TestCase):
             self.assertEqual(f.read(), "Wine's own")
         for link, target in links.items():
             self.assertEqual(os.readlink(link), target)
+        # A link that cannot become a copy again stops the update before Wine writes through it.
+        blocker = os.path.join(windows, "system32/kernel32.dll.orvanta-copy")
+        os.mkdir(blocker)
+        env["FAKE_WINE_VERSION"] = "2b"
+        result = sh(launcher, env=env)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("back into copies", result.stderr)
+        with open(os.path.join(libs, "kernel32.dll")) as f:
+            self.assertEqual(f.read(), "Wine's own")
+        shutil.rmtree(blocker)
+        # Wine never updates the prefix by itself, through the links; an update
+        # under Wine's folders named otherwise removes the links into the old ones.
+        with open(os.path.join(prefix, ".update-timestamp")) as f:
+            self.assertEqual(f.read(), "disable\n")
+        env.update(FAKE_WINE_VERSION="3", ORVANTA_WINE_LIBS=os.path.join(self.dir, "wine-fonts"))
+        self.assertEqual(sh(launcher, env=env).returncode, 0)
+        with open(os.path.join(libs, "kernel32.dll")) as f:
+            self.assertEqual(f.read(), "Wine's own")
         # A font folder without .ttf files prepares a prefix all the same; Wine's
         # folders named inside the prefix never turn a file into a link to itself.
         os.remove(os.path.join(env["ORVANTA_WINE_FONTS"], "tahoma.ttf"))

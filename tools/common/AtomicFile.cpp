@@ -205,14 +205,16 @@ std::string Refusal(const std::string &target)
 
 #endif
 
-// Writes the bytes to a stream that is no file, as they are.
+// Writes the bytes to a stream that is no file, as they are; a reader
+// that has gone (a closed pipe) leaves the error empty, as it needs no
+// message.
 bool WriteInPlace(const std::string &path, std::FILE *stream, const std::vector<unsigned char> &bytes,
                   std::string &error)
 {
     errno = 0;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
     ok = std::fflush(stream) == 0 && ok;
-    if (!ok)
+    if (!ok && errno != EPIPE)
         error = path + ": write error: " + std::strerror(errno);
     return ok;
 }
@@ -288,7 +290,7 @@ bool WriteFileAtomically(const std::string &path, const std::vector<unsigned cha
         error = path + ": cannot create a temporary file beside it: " + std::strerror(errno);
         return false;
     }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); // an empty file has no data()
     ok = (std::fflush(file) == 0) && ok;
     ok = ok && SyncFile(file);
     int savedErrno = errno;

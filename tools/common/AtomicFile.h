@@ -36,7 +36,8 @@ bool ReadWholeFile(const std::string &path, std::vector<unsigned char> &bytes, s
 // written through (the file it names is replaced, its link kept), and an
 // existing target keeps its permission bits.  The tool's own standard
 // output or error, when it is a pipe, a socket or a terminal (named as
-// /dev/stdout, say), is written in place, as no file can be renamed over it.
+// /dev/stdout, say), is written in place, as no file can be renamed over it;
+// when its reader has gone, the error stays empty.
 bool WriteFileAtomically(const std::string &path, const std::vector<unsigned char> &bytes, std::string &error);
 
 #endif

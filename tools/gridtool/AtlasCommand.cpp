@@ -2,15 +2,14 @@
 // finds the codes of a clicked point and draws the grids of the files, on
 // standard output.  The page converts with the tools' own code compiled to
 // WebAssembly and carries each file as it is shipped, scrambled.
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "data/GridLoader.h"
 #include "tools/common/AtomicFile.h"
 #include "tools/common/DataFileText.h"
+#include "tools/common/OutputCheck.h"
 #include "tools/common/TextEncoding.h"
 #include "tools/gridtool/AtlasAssets.h"
 #include "tools/gridtool/GridtoolCommands.h"
@@ -55,7 +54,8 @@ bool Put(const std::string &text)
 
 } // namespace
 
-// Reads every file first, so that a fault leaves nothing half written.
+// Reads every file first, so that a fault leaves nothing half written; the
+// page's writing stops at the first failed write.
 int RunAtlasCommand(const Arguments &args)
 {
     if (!*kAtlasCore) {
@@ -93,6 +93,6 @@ int RunAtlasCommand(const Arguments &args)
                   "\n</script>\n</body>\n</html>\n");
     if (ok && std::fflush(stdout) == 0 && !std::ferror(stdout))
         return 0;
-    std::fprintf(stderr, "gridtool: cannot write the atlas to standard output: %s\n", std::strerror(errno));
-    return 1;
+    OutputComplete("gridtool"); // says why, unless the reader has gone
+    return 2;
 }

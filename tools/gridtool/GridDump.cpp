@@ -22,6 +22,17 @@ std::string JsonNumber(float value)
     return std::isfinite(value) ? FloatText(value) : "null";
 }
 
+// A UTF-8 text of the data file as the text form prints it: control
+// bytes (an escape sequence among them) shown as U+FFFD, so that a file
+// cannot drive the terminal.
+std::string Printable(const std::string &utf8)
+{
+    std::string text;
+    for (char c : utf8)
+        text += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+    return text;
+}
+
 bool FormDefined(const QuadForm &form)
 {
     return form.FormX != 0 || form.FormY != 0;
@@ -66,12 +77,12 @@ void WriteJson(const GridDatabase &db, std::FILE *out)
 
 void WriteText(const GridDatabase &db, std::FILE *out)
 {
-    std::fprintf(out, "status %d\nabout %s\nquads %d\n", db.LoadStatus, Cp1252ToUtf8(db.AboutText).c_str(),
+    std::fprintf(out, "status %d\nabout %s\nquads %d\n", db.LoadStatus, Printable(Cp1252ToUtf8(db.AboutText)).c_str(),
                  db.QuadCount);
     for (int i = 0; i < db.QuadCount && i < kMaxQuadRecords; ++i) {
         const QuadRecord &q = db.Quads[i];
         std::fprintf(out, "%4d %-2s chart %d type %d lat %s lon %s sizeLat %s sizeLon %s\n", i,
-                     Cp1252ToUtf8(q.QuadName).c_str(), q.Chart, q.Quadtype, FloatText(q.DownLeftLat).c_str(),
+                     Printable(QuadNameText(q)).c_str(), q.Chart, q.Quadtype, FloatText(q.DownLeftLat).c_str(),
                      FloatText(q.DownLeftLon).c_str(), FloatText(q.SizeLat).c_str(), FloatText(q.SizeLon).c_str());
     }
     for (int t = 0; t < kMaxQuadTypes; ++t) {

@@ -16,7 +16,8 @@ int WriteScrambled(const std::string &out, std::vector<unsigned char> &bytes)
     std::string error;
     ScrambleBytes(bytes.data(), bytes.size(), 0);
     if (!WriteFileAtomically(out, bytes, error)) {
-        std::fprintf(stderr, "gridtool: %s\n", error.c_str());
+        if (!error.empty())
+            std::fprintf(stderr, "gridtool: %s\n", error.c_str());
         return 1;
     }
     return 0;
