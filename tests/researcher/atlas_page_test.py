@@ -9,6 +9,7 @@ import json
 import os
 import random
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -175,6 +176,25 @@ class AtlasPage(unittest.TestCase):
             self.assertEqual(page, f.read(), "the build's page is gridtool's")
         self.assertIsNone(re.search(r'<(?:script|link|img)[^>]+(?:src|href)=', page), "no outside file")
         self.assertLess(len(page.encode()), 4 << 20)
+
+    def test_file_names_are_text_and_each_grid_has_its_switch(self):
+        name = '<img src=x onerror="document.title=1">.bin'
+        with tempfile.TemporaryDirectory() as folder:
+            paths = [os.path.join(folder, sub, name) for sub in ("a", "b")]
+            for path in paths:
+                os.makedirs(os.path.dirname(path))
+                shutil.copy(FILES[0], path)
+            page = os.path.join(folder, "page.html")
+            with open(page, "w") as f:
+                subprocess.run([GRIDTOOL, "atlas", *paths], stdout=f, check=True)
+            BROWSER.open("about:blank", "true")
+            BROWSER.open("file://" + page, "window.orvantaAtlas && orvantaAtlas.ready")
+            labels = BROWSER.evaluate("[].map.call(document.querySelectorAll("
+                                      "'.leaflet-control-layers-overlays label'), function (e) "
+                                      "{ return e.textContent.trim(); })")
+            self.assertNotEqual(BROWSER.evaluate("document.title"), "1")
+        self.assertIn("Grid: " + name, labels)
+        self.assertIn("Grid: " + name + " (2)", labels)
 
     def test_grid_layers_at_three_zooms(self):
         # (fragment, label class, a label it shows); the large squares'

@@ -50,6 +50,16 @@ var OrvantaAtlas = (function () {
     return this.ask('atlas_position', ['number', 'number'], [lat, lon]);
   };
 
+  // A layer switch's label: Leaflet reads it as HTML, so a file's name is
+  // escaped, and a name already there is numbered so that each grid keeps
+  // a switch of its own.
+  function layerLabel(taken, text) {
+    var html = text.replace(/[&<>"']/g, function (c) { return '&#' + c.charCodeAt(0) + ';'; });
+    var label = html;
+    for (var n = 2; taken.hasOwnProperty(label); ++n) label = html + ' (' + n + ')';
+    return label;
+  }
+
   function element(tag, className, text) {
     var e = document.createElement(tag);
     if (className) e.className = className;
@@ -460,7 +470,7 @@ var OrvantaAtlas = (function () {
       var gridLayers = core.grids.map(function (g) {
         var layer = new GridLayer(map, g, renderer, options.squares);
         layer.group.addTo(map);
-        overlays['Grid: ' + g.name] = layer.group;
+        overlays[layerLabel(overlays, 'Grid: ' + g.name)] = layer.group;
         drawn.push(layer);
         return layer;
       });
