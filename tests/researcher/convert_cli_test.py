@@ -461,12 +461,18 @@ class ConvertCli(unittest.TestCase):
         folder = os.open(self.dir, os.O_RDONLY)
         self.addCleanup(os.close, folder)
         for args in ([], ["--reverse"], ["--format", "geojson"], ["--format", "html"], ["--csv", "1"]):
-            for name, stdin, before in (("folder", folder, None), ("closed", None, lambda: os.close(0))):
+            for name, stdin, before, message in (
+                    ("folder", folder, None, "cannot read standard input: Is a directory"),
+                    ("closed", None, lambda: os.close(0), "standard input is closed")):
                 with self.subTest(args=args, stdin=name):
                     result = subprocess.run([CONVERT, "--data", self.data, *args], stdin=stdin, preexec_fn=before,
                                             capture_output=True, timeout=30)
-                    self.assertEqual(result.returncode, 2)
-                    self.assertRegex(result.stderr.decode(), "^orvanta-convert: [^\n]*(read|closed)[^\n]*\n$")
+                    self.assertEqual((result.returncode, result.stderr.decode()),
+                                     (2, "orvanta-convert: %s\n" % message))
+        result = subprocess.run([CONVERT, "--data", self.data, "--csv", "0"], stdin=subprocess.DEVNULL,
+                                capture_output=True)
+        self.assertEqual((result.returncode, result.stderr.decode()),
+                         (2, "orvanta-convert: --csv needs a column number from 1 (a column name needs --header)\n"))
 
     def test_stops_at_the_first_failed_write(self):
         cases = [

@@ -70,6 +70,10 @@ public:
     // Converts the stream's rows after its header (which TakeHeader read).
     bool Convert(CsvReader &reader, std::string &error);
 
+    // Without Header, settles the columns from the settings alone before
+    // any input is read; false with a reason when they name no column.
+    bool TakeColumnsGiven(std::string &error) { return Settings.Header || TakeColumns(error); }
+
 private:
     bool TakeColumns(std::string &error);
     void Emit(const std::string &bytes, const std::string &lineEnd);

@@ -2,6 +2,8 @@
 #include "tools/orvanta-convert/CsvStream.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "tools/orvanta-convert/LineReader.h"
 
@@ -11,10 +13,14 @@ int CsvReader::Peek()
     if (ReplayPos < Replay.size())
         return static_cast<unsigned char>(Replay[ReplayPos]);
     if (Pos == Size) {
+        errno = 0;
         Size = std::fread(Buffer, 1, sizeof Buffer, File);
         Pos = 0;
-        if (Size == 0)
+        if (Size == 0) {
+            if (std::ferror(File) && !Error)
+                Error = errno ? errno : EIO;
             return EOF;
+        }
     }
     return static_cast<unsigned char>(Buffer[Pos]);
 }
@@ -237,4 +243,12 @@ std::string CsvField(const std::string &text, char delimiter)
     std::string field;
     AppendCsvField(field, text, delimiter);
     return field;
+}
+
+std::string CsvReader::Failure(const std::string &name) const
+{
+    if (name == "-" && Error == EBADF)
+        return "standard input is closed";
+    return "cannot read " + (name == "-" ? std::string("standard input") : "'" + name + "'") + ": " +
+           std::strerror(Error ? Error : EIO);
 }

@@ -42,8 +42,10 @@ public:
     // a tie), as spreadsheets in many locales write semicolons.
     void SetDelimiter(char delimiter) { Delimiter = delimiter; }
 
-    // Whether reading the stream failed.
+    // Whether reading the stream failed, and why, for the input of that
+    // name ("-" for standard input), as the line reader says it.
     bool ReadError() const { return std::ferror(File) != 0; }
+    std::string Failure(const std::string &name) const;
 
     // The delimiter in use, once the first record is read.
     char FieldDelimiter() const { return Delimiter; }
@@ -60,6 +62,7 @@ private:
     std::FILE *File;
     char Buffer[1 << 16];
     size_t Size = 0, Pos = 0;
+    int Error = 0; // errno of the first failed read
     std::string Replay;      // bytes to read again before the file's next ones
     size_t ReplayPos = 0;
     long Line = 1;

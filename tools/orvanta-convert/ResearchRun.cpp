@@ -209,10 +209,14 @@ struct CsvInput {
     }
 };
 
-// Says why an input cannot be converted; the exit status of such a run.
+// Says why an input cannot be converted (a failed read as the line reader
+// says it); the exit status of such a run.
 int CsvFailure(const CsvInput &input, const std::string &error)
 {
-    std::fprintf(stderr, "orvanta-convert: %s: %s\n", input.Name.c_str(), error.c_str());
+    if (input.Reader && input.Reader->ReadError())
+        std::fprintf(stderr, "orvanta-convert: %s\n", input.Reader->Failure(input.Name).c_str());
+    else
+        std::fprintf(stderr, "orvanta-convert: %s: %s\n", input.Name.c_str(), error.c_str());
     return kCannotRun;
 }
 
@@ -241,6 +245,10 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
         inputs[i].Name = options.Codes[i];
     CsvConversion conversion(target, settings, counts, progress);
     std::string error;
+    if (!conversion.TakeColumnsGiven(error)) {
+        std::fprintf(stderr, "orvanta-convert: %s\n", error.c_str());
+        return kCannotRun;
+    }
     // Every header is read and checked before anything is written; a
     // regular file is read again from its start, any other stays open.
     for (CsvInput &input : inputs) {
@@ -263,10 +271,9 @@ int RunCsv(const ResearchOptions &research, const ConvertOptions &options)
             return kCannotRun;
         if (!input.HeaderTaken && !conversion.TakeHeader(*input.Reader, error))
             return CsvFailure(input, error);
-        bool ok = conversion.Convert(*input.Reader, error);
-        input.Close();
-        if (!ok)
+        if (!conversion.Convert(*input.Reader, error))
             return CsvFailure(input, error);
+        input.Close();
     }
     map.End();
     progress.Finish();
