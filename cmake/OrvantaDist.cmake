@@ -1,11 +1,12 @@
 # Release files.
 #
-# In the 32-bit Windows tree, `cmake --build <tree> --target dist` makes
-# orvanta-VERSION-win32.zip: the program, the two tools, the grid data file,
-# the README and the licences, the atlas page where the host gridtool could make
-# it, in one folder of that name; its Pacific/ folder
-# holds the Pacific data file as GridData.bin, on which orvanta-pacific.bat
-# starts the program.
+# In each Windows tree, `cmake --build <tree> --target dist` makes
+# orvanta-VERSION-win32.zip (the shipped one; -win64 in the 64-bit tree,
+# so that a machine without 32-bit support can test the same zip): the
+# program, the two tools, the grid data file, the README and the licences,
+# the atlas page where the host gridtool could make it, in one folder of
+# that name; its Pacific/ folder holds the Pacific data file as
+# GridData.bin, on which orvanta-pacific.bat starts the program.
 #
 # In the native tree, `cmake --install <tree>` installs the Linux tools with
 # their manual pages and bash completions, the grid data files and the
@@ -57,6 +58,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
 endif()
 
 set(ORVANTA_DIST_NAME orvanta-${PROJECT_VERSION}-win32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(ORVANTA_DIST_NAME orvanta-${PROJECT_VERSION}-win64)
+endif()
 
 # The release files of a Windows tree (the zip's and the installer's):
 # ORVANTA_RELEASE_FILES (<source>|<name>), the targets that make them and
@@ -90,8 +94,8 @@ if(WIN32)
   endif()
 endif()
 
-# The zip of the shipped 32-bit program.
-if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+# The zip of the program, in each Windows tree.
+if(WIN32)
   find_program(ORVANTA_ZIP_TOOL zip)
   set(dist_files ${ORVANTA_RELEASE_FILES})
   list(APPEND dist_files "?${CMAKE_BINARY_DIR}/bin/orvanta-atlas.html|orvanta-atlas.html")
