@@ -11,8 +11,8 @@
 #include "tools/common/DataFileText.h"
 #include "tools/common/OutputCheck.h"
 #include "tools/common/TextEncoding.h"
-#include "tools/gridtool/AtlasAssets.h"
 #include "tools/gridtool/GridtoolCommands.h"
+#include "tools/orvanta-convert/MapPageAssets.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ bool Put(const std::string &text)
 // page's writing stops at the first failed write.
 int RunAtlasCommand(const Arguments &args)
 {
-    if (!*kAtlasCore) {
+    if (!*kMapAtlasCore) {
         std::fputs("gridtool: this gridtool was built without the atlas, which needs emscripten\n", stderr);
         return 2;
     }
@@ -84,12 +84,12 @@ int RunAtlasCommand(const Arguments &args)
     bool ok = Put("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                   "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                   "<meta name=\"generator\" content=\"gridtool atlas\">\n<title>Orvanta Atlas</title>\n") &&
-              Put(std::string("<style>\n") + kAtlasLeafletStyle + "\n</style>\n<style>\n" + kAtlasPageStyle +
-                  "\n</style>\n<style>\n" + kAtlasStyle +
-                  "\n</style>\n<script>\n" + kAtlasLeafletScript + "\n</script>\n<script>\n" + kAtlasCore +
+              Put(std::string("<style>\n") + kLeafletStyle + "\n</style>\n<style>\n" + kPageStyle +
+                  "\n</style>\n<style>\n" + kMapAtlasStyle +
+                  "\n</style>\n<script>\n" + kLeafletScript + "\n</script>\n<script>\n" + kMapAtlasCore +
                   "\n</script>\n</head>\n<body>\n") &&
-              Put(std::string("<script>\nvar orvantaAtlasData = {coast: ") + kAtlasCoastline + ",\ngrids: [" + grids +
-                  "]};\n</script>\n<script>\n" + kAtlasPiecesScript + "\n</script>\n<script>\n" + kAtlasScript +
+              Put(std::string("<script>\nvar orvantaAtlasData = {coast: ") + kCoastline + ",\ngrids: [" + grids +
+                  "]};\n</script>\n<script>\n" + kMapPiecesScript + "\n</script>\n<script>\n" + kMapAtlasScript +
                   "\n</script>\n</body>\n</html>\n");
     if (ok && std::fflush(stdout) == 0 && !std::ferror(stdout))
         return 0;

@@ -1,5 +1,5 @@
-// The files that every map page carries, built into the tool: the Leaflet
-// library and style sheet (Debian's libjs-leaflet), the GSHHG coastline,
+// The files that every map page and the atlas carry, built once into both
+// tools: the Leaflet library and style sheet (Debian's libjs-leaflet), the GSHHG coastline,
 // the pieces that any map page can use (projection, canvas layer,
 // coastline, graticule, readout, large squares) and the page's own script
 // and style sheet, and the atlas's core, script and style sheet, which add
